@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "calc/catalogue.h"
+#include "model/project.h"
+
+namespace kandelor {
+
+// The results of one room.
+struct RoomResult {
+  std::int32_t roomCavityRatio = 0;
+  std::int32_t calculatedFootcandles = 0;
+  float wattsPerSquareFoot = 0.0f;
+  FixedText<9> description;  // blank for a fixture number outside the catalogue
+
+  bool operator==(const RoomResult&) const = default;
+};
+
+using PageResults = std::array<RoomResult, kRowCount>;
+
+// Reflectance column 1..14 for ceiling and wall choices 1..4; 0 for any other choice.
+int reflectanceColumn(int ceilingChoice, int wallChoice);
+
+// The zonal cavity calculation of one page: plain values in, results out.
+PageResults calculatePage(const RoomPage& page, const FixtureCatalogue& catalogue,
+                          int ceilingChoice, int wallChoice);
+
+// Stores the RCR, footcandles and watts per square foot of `results` into the page's rows
+// (the description is not stored: the page takes it from the form).
+void storeResults(RoomPage& page, const PageResults& results);
+
+}  // namespace kandelor

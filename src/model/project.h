@@ -1,0 +1,73 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+
+#include "model/fixed_text.h"
+
+namespace kandelor {
+
+inline constexpr int kPageCount = 5;
+inline constexpr int kRowCount = 19;
+inline constexpr int kReservedIntegerCount = 89;
+inline constexpr int kReservedRealCount = 109;
+
+// Luminaire and lamp data that apply to every room of one page.
+struct PageDefaults {
+  float ballastFactor = 0.0f;
+  float lampLumenDepreciation = 0.0f;
+  float lampDirtDepreciation = 0.0f;
+  std::int32_t lampWatts = 0;
+  std::int32_t lampLumens = 0;
+
+  bool operator==(const PageDefaults&) const = default;
+};
+
+// One room. Lengths in feet.
+struct RoomRow {
+  FixedText<13> name;
+  FixedText<6> number;
+  float length = 0.0f;
+  float width = 0.0f;
+  float height = 0.0f;
+  std::int32_t roomCavityRatio = 0;
+  std::int32_t designFootcandles = 0;
+  std::int32_t calculatedFootcandles = 0;
+  std::int32_t fixtureNumber = 0;
+  FixedText<14> description;
+  std::int32_t quantity = 0;
+  float wattsPerSquareFoot = 0.0f;
+
+  bool operator==(const RoomRow&) const = default;
+};
+
+// One page of 19 rooms. The reserved slots belong to no field; they are kept so that a
+// save writes back exactly what the last load read (in ascending slot order).
+struct RoomPage {
+  PageDefaults defaults;
+  std::array<RoomRow, kRowCount> rows;
+  std::array<std::int32_t, kReservedIntegerCount> reservedIntegers{};
+  std::array<float, kReservedRealCount> reservedReals{};
+
+  // Rows are numbered 1 to 19.
+  RoomRow& row(int r) { return rows.at(static_cast<std::size_t>(r - 1)); }
+  const RoomRow& row(int r) const { return rows.at(static_cast<std::size_t>(r - 1)); }
+
+  bool operator==(const RoomPage&) const = default;
+};
+
+// The whole project: five pages, numbered 1 to 5.
+struct Project {
+  std::array<RoomPage, kPageCount> pages;
+
+  RoomPage& page(int p) { return pages.at(static_cast<std::size_t>(p - 1)); }
+  const RoomPage& page(int p) const { return pages.at(static_cast<std::size_t>(p - 1)); }
+
+  bool operator==(const Project&) const = default;
+};
+
+// Row r of page p is room 19 * (p - 1) + r.
+constexpr int roomNumber(int page, int row) { return kRowCount * (page - 1) + row; }
+
+}  // namespace kandelor

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace toolkit {
+
+// Descriptions of a form and a menu, from which the toolkit builds its widgets.
+// Positions and sizes of a form are in dialog units: x in quarters of the form
+// font's average character width, y in eighths of its height.
+
+enum class ControlKind { Label, Text, Integer, Real, List };
+
+struct Control {
+  int id = 0;
+  ControlKind kind = ControlKind::Label;
+  int x = 0, y = 0, width = 0, height = 0;
+  std::string text;                // initial text (a label's caption)
+  bool enabled = true;             // disabled: shown greyed, not editable, no tab stop
+  bool tabStop = true;             // ignored for labels and disabled controls
+  std::vector<std::string> items;  // list items
+  int selectedItem = 0;            // 1-based selected list item, 0 for none
+};
+
+struct FormResource {
+  int id = 0;
+  int width = 0, height = 0;  // dialog units
+  std::string fontFamily;
+  int pointSize = 8;
+  bool childStyle = true;         // fills the main window's client area
+  std::vector<Control> controls;  // in tab order
+};
+
+struct MenuItem {
+  int id = 0;  // the id reported by a selection (a popup's own id is never reported)
+  std::string text;            // with '&' before the mnemonic letter
+  std::vector<MenuItem> popup;  // non-empty: this item opens a popup
+};
+
+struct MenuResource {
+  int id = 0;
+  std::vector<MenuItem> items;  // in menu-bar order
+};
+
+// Makes a form or menu known to the toolkit, for windowopen2 to find by id.
+void registerForm(FormResource form);
+void registerMenu(MenuResource menu);
+
+}  // namespace toolkit

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+// The form toolkit: one main window with a menu bar, a form of numbered fields as its
+// client area and a status bar; a message queue; file dialog, help viewer, printing.
+// Program code reaches the screen, keyboard and printer only through these calls.
+// Every call that names a field the form lacks, or comes before the window has its
+// form, does nothing (a get returns its empty value).
+
+namespace toolkit {
+
+// Message types the program uses.
+inline constexpr int kMenuSelection = 2;  // value[0] = menu id, value[1] = -1
+inline constexpr int kCloseRequest = 9;   // value[0] = value[1] = -1
+inline constexpr int kFieldChanged = 10;  // focus moved to another field, or a list changed
+
+struct Message {
+  int window = 0;
+  std::array<int, 4> value{};
+  int x = 0, y = 0;
+  std::int64_t time = 0;
+};
+
+// Window flags of windowopen2.
+inline constexpr int kSystemMenu = 1, kMinimiseBox = 2, kMaximiseBox = 4, kOpenMaximised = 8,
+                     kStatusBar = 32, kFixedFrame = 64;
+
+// File dialog flags of wselectfile2.
+inline constexpr int kSaveDialog = 1, kAskOverwrite = 2, kPathNeedNotExist = 4, kKeepDirectory = 8,
+                     kMultipleFiles = 16, kAppendExtension = 32, kMustExist = 128;
+
+// Empty numeric fields read as these.
+inline constexpr std::int32_t kEmptyInteger = -999;
+inline constexpr float kEmptyReal = -999.0f;
+
+// A fixed-point real format: `width` characters, `decimals` after the point.
+struct RealFormat {
+  int width = 0;
+  int decimals = 0;
+};
+
+void winitialise();
+// Opens the main window with menu `menuId` and form `formId` (both registered first,
+// see resource.h). No position and size: placed by the toolkit; a child-style form
+// sizes the window to the form plus the status bar, with a fixed frame.
+void windowopen2(int flags, int menuId, int formId, std::string_view title);
+void windowclose();
+// Widths in window units (0..9999 across the client width); -1 extends to the right edge.
+void windowstatusbarparts(std::span<const int> widths);
+// Shows the text without its trailing blanks; a leading tab centres it in its part.
+void windowoutstatusbar(int part, std::string_view text);
+
+void wmessageenable(int type, int on);
+// Blocks (running the event loop) until the next message.
+void wmessage(int& type, Message& message);
+
+// Field transfer. Puts on a field with a range leave its text as it was when the value
+// lies outside the range. A real field holds the number last put or typed and shows it
+// in its field format; wdialoggetreal returns that number, not the shown digits.
+void wdialogputstring(int id, std::string_view text);
+void wdialogputinteger(int id, std::int32_t value);
+void wdialogputreal(int id, float value, std::optional<RealFormat> format = std::nullopt);
+std::string wdialoggetstring(int id);     // the field's whole text
+std::int32_t wdialoggetinteger(int id);   // kEmptyInteger when empty
+float wdialoggetreal(int id);             // kEmptyReal when empty
+void wdialograngeinteger(int id, std::int32_t min, std::int32_t max);
+void wdialograngereal(int id, float min, float max);
+// 1-based item of a list; typed text equal to an item counts as that item; other
+// text gives 0; no selection and no text gives -999.
+int wdialoggetmenu1(int id);
+
+// Shows a file dialog. `filter` is pairs "description|pattern|". On OK `fileName`
+// becomes the chosen full path and the result is true; on Cancel it is unchanged.
+bool wselectfile2(std::string_view filter, int flags, std::string& fileName,
+                  std::string_view title);
+
+// Opens the help viewer on the file's contents (HTML or plain text).
+void whelpfile1(std::string_view helpFile);
+
+// Printing of a text file: option 5 is the page orientation (1 landscape, 2 portrait).
+void igrhardcopyoptions(int option, int value);
+void whardcopyoptionstext();
+// Prints the file's lines in a fixed-pitch font on the default printer, or, where the
+// machine has none, into a PDF beside the file (out.dat gives out.pdf). Shows nothing.
+// Returns false when the file could not be read or nothing could be printed.
+bool igrhardcopytextfile(std::string_view fileName);
+
+// A modal message box with an OK button, for errors the program reports.
+void wmessagebox(std::string_view title, std::string_view text);
+
+}  // namespace toolkit
