@@ -1,1 +1,71 @@
-// (being written)
+#include "calc/catalogue.h"
+
+#include <cstddef>
+
+#include "model/records.h"
+#include "model/text_file.h"
+
+namespace kandelor {
+
+namespace {
+
+// "light.dat": per type, the 14 columns of 10 CU values (RCR fastest), then the lamp count.
+std::optional<FileError> parseLightDat(std::string_view content, const std::string& fileName,
+                                       FixtureCatalogue& out) {
+  RecordReader reader(content, fileName);
+  for (FixtureType& type : out.types) {
+    reader.beginRecord();
+    for (auto& column : type.cuPercent) {
+      for (std::int32_t& cu : column) cu = reader.readInteger();
+    }
+    type.lampsPerFixture = reader.readInteger();
+  }
+  return reader.error();
+}
+
+// "Type.dat": one read of the 22 descriptions, however they are spread over lines.
+std::optional<FileError> parseTypeDat(std::string_view content, const std::string& fileName,
+                                      FixtureCatalogue& out) {
+  RecordReader reader(content, fileName);
+  reader.beginRecord();
+  for (FixtureType& type : out.types) type.description.assign(reader.readText());
+  return reader.error();
+}
+
+}  // namespace
+
+std::optional<FileError> rawdata(FixtureCatalogue& catalogue, const std::string& lightFile,
+                                 const std::string& typeFile) {
+  // Both files are read into a new catalogue first, so a bad file changes nothing.
+  FixtureCatalogue read;
+  std::string content;
+  if (auto error = readWholeFile(lightFile, content)) return error;
+  if (auto error = parseLightDat(content, lightFile, read)) return error;
+  if (auto error = readWholeFile(typeFile, content)) return error;
+  if (auto error = parseTypeDat(content, typeFile, read)) return error;
+  catalogue = read;
+  return std::nullopt;
+}
+
+std::string formatLightDat(const FixtureCatalogue& catalogue) {
+  // One line per reflectance column and one for the lamp count, so the file can be read
+  // and edited by eye; rawdata reads the 15 lines of a type as one record.
+  std::string out;
+  for (const FixtureType& type : catalogue.types) {
+    for (const auto& column : type.cuPercent) {
+      out += ' ';
+      for (const std::int32_t cu : column) appendInteger(out, cu);
+      out += '\n';
+    }
+    writeRecord(out, {type.lampsPerFixture});
+  }
+  return out;
+}
+
+std::string formatTypeDat(const FixtureCatalogue& catalogue) {
+  std::string out;
+  for (const FixtureType& type : catalogue.types) writeRecord(out, {type.description.view()});
+  return out;
+}
+
+}  // namespace kandelor
