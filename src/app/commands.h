@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/app_state.h"
+
+namespace kandelor {
+
+// The menu commands. Each runs to completion; failures are shown to the user and
+// leave the project, the form and the current file name as they were.
+
+// Saves the project, reads it back and shows page `page` (1 to 5).
+void switchPage(AppState& state, int page);
+
+void newProject(AppState& state);
+void openProject(AppState& state);
+void saveProject(AppState& state);
+void saveProjectAs(AppState& state);
+
+void calculate(AppState& state);
+void printReport(AppState& state);
+void showHelp();
+
+// Runs the command of one menu id; sets `quit` for Exit. Unknown ids do nothing.
+void processmenu(int menuId, int& quit, AppState& state);
+
+}  // namespace kandelor

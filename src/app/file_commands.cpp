@@ -1,0 +1,85 @@
+#include <string>
+
+#include "app/commands.h"
+#include "app/messages.h"
+#include "app/status_texts.h"
+#include "form/form_transfer.h"
+#include "model/project_file.h"
+#include "toolkit/toolkit.h"
+
+namespace kandelor {
+namespace {
+
+constexpr const char* kTemplateFile = "xxx.dat";
+constexpr const char* kProjectFilter = "Project files|*.prj|";
+constexpr const char* kSaveAsFilter = "Save as...|*.prj|";
+constexpr int kNewFlags = toolkit::kAppendExtension;                          // 32
+constexpr int kOpenFlags = toolkit::kAppendExtension | toolkit::kMustExist;   // 160
+constexpr int kSaveAsFlags = toolkit::kSaveDialog | toolkit::kAppendExtension;  // 33
+
+// Makes `project`, read from `fileName`, the current one and shows it.
+void adopt(AppState& state, Project&& project, const std::string& fileName) {
+  state.project = std::move(project);
+  state.currentFileName = fileName;
+  PutData(state.page());
+  showPageInStatusBar(state.currentPage);
+  toolkit::windowoutstatusbar(2, state.currentFileName);
+}
+
+// Reads a whole project file; shows why when it cannot.
+bool load(const std::string& fileName, Project& project) {
+  if (const auto error = loaddata(project, fileName)) {
+    showFileError(*error);
+    return false;
+  }
+  return true;
+}
+
+bool save(AppState& state, const std::string& fileName) {
+  if (const auto error = savedata(state.project, fileName)) {
+    showFileError(*error);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+// The name is asked first, so a cancelled New leaves everything as it was and the
+// template can never become the file the user's work is saved into.
+void newProject(AppState& state) {
+  std::string fileName = kTemplateFile;
+  if (!toolkit::wselectfile2(kProjectFilter, kNewFlags, fileName, "Open New Project")) return;
+  Project project;
+  if (!load(kTemplateFile, project)) return;
+  adopt(state, std::move(project), fileName);
+}
+
+void openProject(AppState& state) {
+  std::string fileName = state.currentFileName;
+  if (!toolkit::wselectfile2(kProjectFilter, kOpenFlags, fileName, "Open Existing Project")) {
+    return;
+  }
+  Project project;
+  if (!load(fileName, project)) return;
+  adopt(state, std::move(project), fileName);
+}
+
+void saveProject(AppState& state) {
+  GetData(state.page());
+  save(state, state.currentFileName);
+}
+
+void saveProjectAs(AppState& state) {
+  GetData(state.page());
+  std::string fileName = state.currentFileName;
+  if (!toolkit::wselectfile2(kSaveAsFilter, kSaveAsFlags, fileName, "Save as...")) return;
+  // The chosen name becomes the project's only once the project is safely in it.
+  if (!save(state, fileName)) return;
+  state.currentFileName = fileName;
+  toolkit::windowoutstatusbar(1, kProjectNameText);
+  toolkit::windowoutstatusbar(2, state.currentFileName);
+  toolkit::windowoutstatusbar(3, roomsStatusText(state.currentPage));
+}
+
+}  // namespace kandelor

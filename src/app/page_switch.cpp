@@ -1,0 +1,24 @@
+#include "app/commands.h"
+#include "app/messages.h"
+#include "app/status_texts.h"
+#include "form/form_transfer.h"
+#include "model/project_file.h"
+
+namespace kandelor {
+
+void switchPage(AppState& state, int page) {
+  GetData(state.page());
+  if (const auto error = savedata(state.project, state.currentFileName)) {
+    // Without a saved file there is nothing to read back: stay on this page with its edits.
+    showFileError(*error);
+    return;
+  }
+  state.currentPage = page;
+  // The file was just written from this project, so if it cannot be read back the
+  // project in memory still holds exactly what it should show.
+  if (const auto error = loaddata(state.project, state.currentFileName)) showFileError(*error);
+  PutData(state.page());
+  showPageInStatusBar(page);
+}
+
+}  // namespace kandelor

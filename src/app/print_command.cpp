@@ -1,0 +1,37 @@
+#include "app/commands.h"
+#include "app/messages.h"
+#include "app/report.h"
+#include "form/field_ids.h"
+#include "model/text_file.h"
+#include "toolkit/toolkit.h"
+
+namespace kandelor {
+
+namespace {
+constexpr const char* kReportFile = "out.dat";
+constexpr int kOrientationOption = 5;
+constexpr int kPortrait = 2;
+}  // namespace
+
+// Writes the current page's report to "out.dat" and prints it. The report shows the
+// project as last gathered from the form; of the form it reads only the reflectances.
+void printReport(AppState& state) {
+  const int ceilingChoice = toolkit::wdialoggetmenu1(kCeilingReflectanceList);
+  const int wallChoice = toolkit::wdialoggetmenu1(kWallReflectanceList);
+  state.reportPercentages.update(ceilingChoice, wallChoice);
+
+  const std::string report =
+      formatReport(state.page(), state.reportPercentages, state.currentPage);
+  if (const auto error = writeFileAtomically(kReportFile, report)) {
+    showFileError(*error);
+    return;
+  }
+  toolkit::igrhardcopyoptions(kOrientationOption, kPortrait);
+  toolkit::whardcopyoptionstext();
+  if (!toolkit::igrhardcopytextfile(kReportFile)) {
+    toolkit::wmessagebox("Kandelor 2.0",
+                         "The report was written to \"out.dat\" but could not be printed.");
+  }
+}
+
+}  // namespace kandelor

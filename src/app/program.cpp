@@ -1,0 +1,94 @@
+#include "app/program.h"
+
+#include <array>
+#include <filesystem>
+
+#include "app/commands.h"
+#include "app/messages.h"
+#include "app/status_texts.h"
+#include "form/field_ids.h"
+#include "form/form_transfer.h"
+#include "form/resource.h"
+#include "model/project_file.h"
+#include "toolkit/toolkit.h"
+
+namespace kandelor {
+
+namespace {
+
+constexpr int kWindowFlags =
+    toolkit::kSystemMenu | toolkit::kMinimiseBox | toolkit::kMaximiseBox | toolkit::kStatusBar;
+constexpr std::array<int, 3> kStatusBarParts{3333, 3333, 3333};
+
+// Loads the start-up project. A missing file leaves an empty project to work in; a file
+// that exists but cannot be read whole stops the program, so that no later save can
+// replace the user's rooms with an empty project.
+bool loadStartupProject(AppState& state) {
+  const bool exists = std::filesystem::exists(state.currentFileName);
+  if (const auto error = loaddata(state.project, state.currentFileName)) {
+    showFileError(*error);
+    return !exists;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool startUp(AppState& state) {
+  toolkit::winitialise();
+  registerResources();
+  toolkit::windowopen2(kWindowFlags, kMainMenu, kRoomForm, "Kandelor 2.0");
+  toolkit::windowstatusbarparts(kStatusBarParts);
+  toolkit::windowoutstatusbar(1, kMakerLocation);
+  toolkit::windowoutstatusbar(2, kMakerName);
+  toolkit::windowoutstatusbar(3, kMakerNote);
+  RangeData();
+
+  state.currentPage = 1;
+  state.spreadsheetMode = 0;
+  state.currentFileName = "new.dat";
+  if (!loadStartupProject(state)) return false;
+  // A broken catalogue would give wrong results on every page: stop before showing any.
+  if (const auto error = rawdata(state.catalogue)) {
+    showFileError(*error);
+    return false;
+  }
+  PutData(state.page());
+  toolkit::wmessageenable(toolkit::kFieldChanged, 1);
+  return true;
+}
+
+void runEventLoop(AppState& state) {
+  int quit = 0;
+  while (quit == 0) {
+    int type = 0;
+    toolkit::Message message;
+    toolkit::wmessage(type, message);
+    switch (type) {
+      case toolkit::kMenuSelection:
+        processmenu(message.value[0], quit, state);
+        break;
+      case toolkit::kCloseRequest:
+        quit = 1;
+        break;
+      case toolkit::kFieldChanged:
+        if (state.spreadsheetMode == 1) calculate(state);
+        break;
+      default:
+        break;
+    }
+  }
+  toolkit::windowclose();
+}
+
+int runProgram() {
+  AppState state;
+  if (!startUp(state)) {
+    toolkit::windowclose();
+    return 1;
+  }
+  runEventLoop(state);
+  return 0;
+}
+
+}  // namespace kandelor

@@ -1,0 +1,34 @@
+#include "form/calc_data.h"
+
+#include "calc/calculation.h"
+#include "form/field_ids.h"
+#include "form/form_transfer.h"
+#include "toolkit/toolkit.h"
+
+namespace kandelor {
+
+void CalcData(RoomPage& page, const FixtureCatalogue& catalogue) {
+  const int ceilingChoice = toolkit::wdialoggetmenu1(kCeilingReflectanceList);
+  const int wallChoice = toolkit::wdialoggetmenu1(kWallReflectanceList);
+  GetNumbers(page);
+
+  const PageResults results = calculatePage(page, catalogue, ceilingChoice, wallChoice);
+  storeResults(page, results);
+
+  for (int r = 1; r <= kRowCount; ++r) {
+    toolkit::wdialogputinteger(fieldId(r, Column::RoomCavityRatio), page.row(r).roomCavityRatio);
+  }
+  for (int r = 1; r <= kRowCount; ++r) {
+    toolkit::wdialogputinteger(fieldId(r, Column::Calculated), page.row(r).calculatedFootcandles);
+  }
+  for (int r = 1; r <= kRowCount; ++r) {
+    toolkit::wdialogputstring(fieldId(r, Column::Description), results[r - 1].description.view());
+  }
+  // Without a format of their own these fields keep the one PutData gave them.
+  for (int r = 1; r <= kRowCount; ++r) {
+    toolkit::wdialogputreal(fieldId(r, Column::WattsPerSquareFoot),
+                            page.row(r).wattsPerSquareFoot);
+  }
+}
+
+}  // namespace kandelor

@@ -1,0 +1,101 @@
+#include "form/form_transfer.h"
+
+#include "form/field_ids.h"
+#include "form/grid_columns.h"
+#include "toolkit/toolkit.h"
+
+namespace kandelor {
+namespace {
+
+constexpr toolkit::RealFormat kFactorFormat{4, 2};
+constexpr toolkit::RealFormat kGridFormat{5, 1};
+
+template <std::size_t N>
+void putText(int id, const FixedText<N>& text) {
+  toolkit::wdialogputstring(id, text.view());
+}
+
+template <std::size_t N>
+void getText(int id, FixedText<N>& text) {
+  text.assign(toolkit::wdialoggetstring(id));
+}
+
+template <typename Member>
+void putTextColumn(const RoomPage& page, Column column, Member member) {
+  for (int r = 1; r <= kRowCount; ++r) putText(fieldId(r, column), page.row(r).*member);
+}
+
+template <typename Member>
+void getTextColumn(RoomPage& page, Column column, Member member) {
+  for (int r = 1; r <= kRowCount; ++r) getText(fieldId(r, column), page.row(r).*member);
+}
+
+}  // namespace
+
+void RangeData() {
+  using toolkit::wdialograngeinteger;
+  using toolkit::wdialograngereal;
+  wdialograngeinteger(kLampWattsField, 10, 200);
+  wdialograngeinteger(kLampLumensField, 850, 5000);
+  for (int r = 1; r <= kRowCount; ++r) wdialograngeinteger(fieldId(r, Column::FixtureNumber), 0, 50);
+  for (int r = 1; r <= kRowCount; ++r) wdialograngeinteger(fieldId(r, Column::Quantity), 0, 100);
+  for (int id : {kBallastFactorField, kLampLumenDepreciationField, kLampDirtDepreciationField}) {
+    wdialograngereal(id, 0.85f, 1.5f);
+  }
+  for (int r = 1; r <= kRowCount; ++r) wdialograngereal(fieldId(r, Column::Length), 0.0f, 500.0f);
+  for (int r = 1; r <= kRowCount; ++r) wdialograngereal(fieldId(r, Column::Width), 0.0f, 500.0f);
+  for (int r = 1; r <= kRowCount; ++r) wdialograngereal(fieldId(r, Column::Height), 0.0f, 35.0f);
+}
+
+void PutData(const RoomPage& page) {
+  putTextColumn(page, Column::Name, &RoomRow::name);
+  putTextColumn(page, Column::Number, &RoomRow::number);
+  putTextColumn(page, Column::Description, &RoomRow::description);
+
+  toolkit::wdialogputinteger(kLampWattsField, page.defaults.lampWatts);
+  toolkit::wdialogputinteger(kLampLumensField, page.defaults.lampLumens);
+  for (const IntegerColumn& col : kIntegerColumns) {
+    for (int r = 1; r <= kRowCount; ++r) {
+      toolkit::wdialogputinteger(fieldId(r, col.column), page.row(r).*col.member);
+    }
+  }
+
+  toolkit::wdialogputreal(kBallastFactorField, page.defaults.ballastFactor, kFactorFormat);
+  toolkit::wdialogputreal(kLampLumenDepreciationField, page.defaults.lampLumenDepreciation,
+                          kFactorFormat);
+  toolkit::wdialogputreal(kLampDirtDepreciationField, page.defaults.lampDirtDepreciation,
+                          kFactorFormat);
+  for (const RealColumn& col : kRealColumns) {
+    for (int r = 1; r <= kRowCount; ++r) {
+      toolkit::wdialogputreal(fieldId(r, col.column), page.row(r).*col.member, kGridFormat);
+    }
+  }
+}
+
+// Reads the numeric fields only, in the order of PutData; the calculation gathers these.
+void GetNumbers(RoomPage& page) {
+  page.defaults.lampWatts = toolkit::wdialoggetinteger(kLampWattsField);
+  page.defaults.lampLumens = toolkit::wdialoggetinteger(kLampLumensField);
+  for (const IntegerColumn& col : kIntegerColumns) {
+    for (int r = 1; r <= kRowCount; ++r) {
+      page.row(r).*col.member = toolkit::wdialoggetinteger(fieldId(r, col.column));
+    }
+  }
+  page.defaults.ballastFactor = toolkit::wdialoggetreal(kBallastFactorField);
+  page.defaults.lampLumenDepreciation = toolkit::wdialoggetreal(kLampLumenDepreciationField);
+  page.defaults.lampDirtDepreciation = toolkit::wdialoggetreal(kLampDirtDepreciationField);
+  for (const RealColumn& col : kRealColumns) {
+    for (int r = 1; r <= kRowCount; ++r) {
+      page.row(r).*col.member = toolkit::wdialoggetreal(fieldId(r, col.column));
+    }
+  }
+}
+
+void GetData(RoomPage& page) {
+  getTextColumn(page, Column::Name, &RoomRow::name);
+  getTextColumn(page, Column::Number, &RoomRow::number);
+  getTextColumn(page, Column::Description, &RoomRow::description);
+  GetNumbers(page);
+}
+
+}  // namespace kandelor

@@ -1,0 +1,158 @@
+#include "form/resource.h"
+
+#include <string>
+#include <vector>
+
+#include "form/field_ids.h"
+
+namespace kandelor {
+namespace {
+
+using toolkit::Control;
+using toolkit::ControlKind;
+
+// One column of the room grid: its heading label and its fields.
+struct GridColumn {
+  Column column;
+  int headingId;
+  int headingX;
+  const char* heading;
+  ControlKind kind;
+  int x;
+  int width;
+  bool editable;
+  const char* placeholder;  // the text shown until a page is put into the form
+};
+
+constexpr GridColumn kGridColumns[] = {
+    {Column::Name, 1009, 20, "Room Name", ControlKind::Text, 20, 52, true, ""},
+    {Column::Number, 1010, 82, "Number", ControlKind::Text, 80, 26, true, ""},
+    {Column::Length, 1011, 120, "Length", ControlKind::Real, 120, 30, true, "0.0"},
+    {Column::Width, 1012, 160, "Width", ControlKind::Real, 160, 30, true, "0.0"},
+    {Column::Height, 1013, 200, "Height", ControlKind::Real, 200, 30, true, "0.0"},
+    {Column::RoomCavityRatio, 1019, 239, "RCR", ControlKind::Integer, 240, 20, false, "0"},
+    {Column::Design, 1020, 281, "Design", ControlKind::Integer, 280, 20, true, "0"},
+    {Column::Calculated, 1023, 315, "Calc'd", ControlKind::Integer, 320, 20, false, "0"},
+    {Column::FixtureNumber, 1015, 360, "No.", ControlKind::Integer, 360, 15, true, "0"},
+    {Column::Description, 1016, 380, "Description", ControlKind::Text, 380, 54, false, ""},
+    {Column::Quantity, 1027, 440, "Qty.", ControlKind::Integer, 440, 15, true, "0"},
+    {Column::WattsPerSquareFoot, 1024, 468, "Watts/Sqft", ControlKind::Real, 473, 30, false,
+     "0.0"},
+};
+
+constexpr int kGridTop = 88;
+constexpr int kRowPitch = 12;
+constexpr int kHeadingY = 72;
+constexpr int kLineHeight = 8;
+
+Control label(int id, int x, int y, const char* text, int lines = 1) {
+  Control c;
+  c.id = id;
+  c.kind = ControlKind::Label;
+  c.x = x;
+  c.y = y;
+  c.height = kLineHeight * lines;
+  c.text = text;
+  return c;
+}
+
+Control field(int id, ControlKind kind, int x, int y, int width, const char* text) {
+  Control c;
+  c.id = id;
+  c.kind = kind;
+  c.x = x;
+  c.y = y;
+  c.width = width;
+  c.height = kLineHeight;
+  c.text = text;
+  return c;
+}
+
+Control list(int id, int x, int y, int droppedHeight, std::vector<std::string> items,
+             int selected) {
+  Control c = field(id, ControlKind::List, x, y, 30, "");
+  c.height = droppedHeight;
+  c.items = std::move(items);
+  c.selectedItem = selected;
+  return c;
+}
+
+}  // namespace
+
+toolkit::FormResource roomForm() {
+  toolkit::FormResource form;
+  form.id = kRoomForm;
+  form.width = 532;
+  form.height = 323;
+  form.fontFamily = "MS Sans Serif";
+  form.pointSize = 8;
+  form.childStyle = true;
+
+  // Controls in tab order; disabled fields and Lumens are not tab stops.
+  auto& c = form.controls;
+  c.push_back(field(kBallastFactorField, ControlKind::Real, 80, 6, 30, "1.0000"));
+  c.push_back(field(kLampLumenDepreciationField, ControlKind::Real, 80, 20, 30, "1.0000"));
+  c.push_back(field(kLampDirtDepreciationField, ControlKind::Real, 80, 36, 30, "1.0000"));
+  c.push_back(field(kLampWattsField, ControlKind::Integer, 80, 49, 30, "34"));
+  c.push_back(list(kCeilingReflectanceList, 342, 12, 72, {"30", "50", "70", "80"}, 3));
+  c.push_back(list(kWallReflectanceList, 342, 29, 67, {"10", "30", "50", "70"}, 2));
+  for (int row = 1; row <= kRowCount; ++row) {
+    const int y = kGridTop + kRowPitch * (row - 1);
+    for (const GridColumn& col : kGridColumns) {
+      Control f = field(fieldId(row, col.column), col.kind, col.x, y, col.width, col.placeholder);
+      f.enabled = col.editable;
+      f.tabStop = col.editable;
+      c.push_back(f);
+    }
+  }
+  Control lumens = field(kLampLumensField, ControlKind::Integer, 154, 49, 40, "2800");
+  lumens.tabStop = false;  // reached with the mouse
+  c.push_back(lumens);
+
+  c.push_back(label(1006, 120, 6, "Ballast Factor"));
+  c.push_back(label(1007, 120, 20, "Lamp Lumen Depreciation Factor"));
+  c.push_back(label(1008, 120, 35, "Lamp Dirt Depreciation Factor"));
+  c.push_back(label(1029, 120, 49, "Watts"));
+  c.push_back(label(1258, 200, 49, "Lumens"));
+  c.push_back(label(1002, 378, 14, "Ceiling Reflectance"));
+  c.push_back(label(1003, 378, 30, "Wall Reflectance"));
+  c.push_back(label(1005, 20, 16, "Luminaire Defaults", 2));
+  c.push_back(label(1021, 20, 49, "Lamp Data"));
+  c.push_back(label(1001, 290, 22, "Room Defaults", 2));
+  c.push_back(label(1022, 289, 56, "Footcandles"));
+  c.push_back(label(1014, 360, 56, "______Fixture Data_________"));
+  for (const GridColumn& col : kGridColumns) {
+    c.push_back(label(col.headingId, col.headingX, kHeadingY, col.heading));
+  }
+  return form;
+}
+
+toolkit::MenuResource mainMenu() {
+  toolkit::MenuResource menu;
+  menu.id = kMainMenu;
+  menu.items = {
+      {40009,
+       "&Zones",
+       {{40010, "#'s   1 -> 19", {}},
+        {40011, "#'s 20 -> 38", {}},
+        {40012, "#'s 39 -> 57", {}},
+        {40013, "#'s 58 -> 76", {}},
+        {40014, "#'s 77 -> 95", {}}}},
+      {40016, "&Spreadsheet", {{40017, "&On", {}}, {40018, "O&ff", {}}}},
+      {40015, "&Calculate", {}},
+      {40003,
+       "&File",
+       {{40005, "&New", {}}, {40006, "&Open", {}}, {40007, "&Save", {}}, {40008, "Save &As", {}}}},
+      {40004, "&Help", {}},
+      {40001, "&Print", {}},
+      {40002, "&Exit", {}},
+  };
+  return menu;
+}
+
+void registerResources() {
+  toolkit::registerForm(roomForm());
+  toolkit::registerMenu(mainMenu());
+}
+
+}  // namespace kandelor
