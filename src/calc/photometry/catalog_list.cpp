@@ -1,0 +1,120 @@
+#include "calc/photometry/catalog_list.h"
+
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "calc/photometry/cu_table.h"
+
+namespace kandelor::photometry {
+
+namespace {
+
+std::vector<std::string_view> words(std::string_view line) {
+  std::vector<std::string_view> out;
+  std::size_t pos = 0;
+  while (true) {
+    pos = line.find_first_not_of(" \t\r", pos);
+    if (pos == std::string_view::npos) break;
+    const auto end = std::min(line.find_first_of(" \t\r", pos), line.size());
+    out.push_back(line.substr(pos, end - pos));
+    pos = end;
+  }
+  return out;
+}
+
+// Type.dat is read as free-form texts, which end at a blank, tab, comma or slash;
+// a quote would start a quoted text.
+bool validDescription(std::string_view text) {
+  return !text.empty() && text.size() <= 9 &&
+         text.find_first_of(" \t,/'\"") == std::string_view::npos;
+}
+
+}  // namespace
+
+Result<CatalogEntry> parseCatalogEntry(const std::vector<std::string_view>& w,
+                                       const std::string& source, int line) {
+  if (w.size() < 2 || w.size() > 3) {
+    return FileError{source, line,
+                     "expected a photometric file, a description and an optional lamp count"};
+  }
+  CatalogEntry entry{std::string(w[0]), std::string(w[1]), std::nullopt, line};
+  if (!validDescription(w[1])) {
+    return FileError{source, line,
+                     "expected a description of 1 to 9 characters without blanks, commas, "
+                     "slashes or quotes, found \"" +
+                         std::string(w[1]) + "\""};
+  }
+  if (w.size() == 3) {
+    int lamps = 0;
+    const auto [end, ec] = std::from_chars(w[2].data(), w[2].data() + w[2].size(), lamps);
+    if (ec != std::errc{} || end != w[2].data() + w[2].size() || lamps < 1 || lamps > 99) {
+      return FileError{source, line,
+                       "expected a lamp count from 1 to 99, found \"" + std::string(w[2]) + "\""};
+    }
+    entry.lampCount = lamps;
+  }
+  return entry;
+}
+
+Result<std::vector<CatalogEntry>> parseCatalogList(std::string_view content,
+                                                   const std::string& source) {
+  std::vector<CatalogEntry> entries;
+  int lineNumber = 0;
+  std::size_t start = 0;
+  while (start < content.size()) {
+    const auto end = std::min(content.find('\n', start), content.size());
+    std::string_view line = content.substr(start, end - start);
+    start = end + 1;
+    ++lineNumber;
+    line = line.substr(0, line.find('#'));
+    const auto w = words(line);
+    if (w.empty()) continue;
+    auto entry = parseCatalogEntry(w, source, lineNumber);
+    if (isError(entry)) return std::get<FileError>(entry);
+    entries.push_back(std::get<CatalogEntry>(std::move(entry)));
+  }
+  return entries;
+}
+
+Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogEntry>& entries,
+                                        const std::string& baseDir, const std::string& source) {
+  if (entries.size() != kFixtureTypeCount) {
+    return FileError{source, 0,
+                     "expected exactly " + std::to_string(kFixtureTypeCount) +
+                         " fixture types, found " + std::to_string(entries.size())};
+  }
+  FixtureCatalogue catalogue;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const CatalogEntry& entry = entries[i];
+    std::filesystem::path path(entry.file);
+    if (path.is_relative() && !baseDir.empty()) path = std::filesystem::path(baseDir) / path;
+    const auto read = readLm63File(path.string());
+    if (isError(read)) return std::get<FileError>(read);
+    const Photometry& photometry = std::get<Photometry>(read);
+    if (photometry.type != PhotometricType::C) {
+      return FileError{path.string(), photometry.typeLine,
+                       "expected photometric type 1 (C), as interior luminaires are measured; "
+                       "types B and A are not supported"};
+    }
+    FixtureType& type = catalogue.types[i];
+    type.description.assign(entry.description);
+    type.lampsPerFixture = entry.lampCount.value_or(photometry.lampCount);
+    type.cuPercent = cuPercentTable(zonalFlux(photometry));
+  }
+  return catalogue;
+}
+
+Result<FixtureCatalogue> buildCatalogueFromList(const std::string& listPath) {
+  std::ifstream in(listPath, std::ios::binary);
+  if (!in) return FileError{listPath, 0, "the list file could not be opened"};
+  std::ostringstream text;
+  text << in.rdbuf();
+  auto entries = parseCatalogList(text.str(), listPath);
+  if (isError(entries)) return std::get<FileError>(entries);
+  const auto baseDir = std::filesystem::path(listPath).parent_path().string();
+  return buildCatalogue(std::get<std::vector<CatalogEntry>>(entries), baseDir, listPath);
+}
+
+}  // namespace kandelor::photometry

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/photometry/result.h"
+
+namespace kandelor::photometry {
+
+// The editions of the IES LM-63 photometric file format, told apart by the first line.
+enum class Lm63Version { Lm63_1986, Lm63_1991, Lm63_1995, Lm63_2002, Lm63_2019 };
+
+// Photometric types: C (vertical polar axis, used for interior luminaires), B and A.
+enum class PhotometricType { C = 1, B = 2, A = 3 };
+
+// One luminaire's candela distribution as an LM-63 file gives it.
+struct Photometry {
+  Lm63Version version = Lm63Version::Lm63_1986;
+  std::vector<std::string> keywords;  // the label lines before TILT, as written
+  int lampCount = 1;
+  double lumensPerLamp = -1;  // -1: absolute photometry
+  double candelaMultiplier = 1;
+  PhotometricType type = PhotometricType::C;
+  int typeLine = 0;  // the line that gave the photometric type, for messages
+  double ballastFactor = 1;
+  double inputWatts = 0;
+  std::vector<double> verticalAngles;    // ascending, degrees
+  std::vector<double> horizontalAngles;  // ascending, degrees
+  // candela[h][v]: intensity in plane h at vertical angle v, multiplier applied.
+  std::vector<std::vector<double>> candela;
+
+  bool absolute() const { return lumensPerLamp < 0; }
+};
+
+// Reads an LM-63 file's text; errors name `fileName`, the line and what was expected.
+Result<Photometry> readLm63(std::string_view content, const std::string& fileName);
+
+// Reads the LM-63 file at `path`.
+Result<Photometry> readLm63File(const std::string& path);
+
+}  // namespace kandelor::photometry
