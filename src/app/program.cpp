@@ -58,25 +58,29 @@ bool startUp(AppState& state) {
   return true;
 }
 
+void dispatchMessage(AppState& state, int type, const toolkit::Message& message, int& quit) {
+  switch (type) {
+    case toolkit::kMenuSelection:
+      processmenu(message.value[0], quit, state);
+      break;
+    case toolkit::kCloseRequest:
+      quit = 1;
+      break;
+    case toolkit::kFieldChanged:
+      if (state.spreadsheetMode == 1) calculate(state);
+      break;
+    default:
+      break;
+  }
+}
+
 void runEventLoop(AppState& state) {
   int quit = 0;
   while (quit == 0) {
     int type = 0;
     toolkit::Message message;
     toolkit::wmessage(type, message);
-    switch (type) {
-      case toolkit::kMenuSelection:
-        processmenu(message.value[0], quit, state);
-        break;
-      case toolkit::kCloseRequest:
-        quit = 1;
-        break;
-      case toolkit::kFieldChanged:
-        if (state.spreadsheetMode == 1) calculate(state);
-        break;
-      default:
-        break;
-    }
+    dispatchMessage(state, type, message, quit);
   }
   toolkit::windowclose();
 }

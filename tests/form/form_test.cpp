@@ -1,0 +1,166 @@
+#include <QApplication>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QSet>
+#include <QTest>
+
+#include "form/field_ids.h"
+#include "form/form_transfer.h"
+#include "form/resource.h"
+#include "toolkit/qt_access.h"
+#include "toolkit/toolkit.h"
+
+using namespace kandelor;
+
+namespace {
+
+QString textOf(int id) {
+  auto* edit = qobject_cast<QLineEdit*>(toolkit::fieldWidget(id));
+  return edit ? edit->text() : QStringLiteral("<no field>");
+}
+
+// A page with a different value in every field, all inside the form's ranges.
+RoomPage samplePage() {
+  RoomPage page;
+  page.defaults = {0.875f, 0.9f, 1.5f, 34, 2800};
+  for (int r = 1; r <= kRowCount; ++r) {
+    RoomRow& row = page.row(r);
+    row.name.assign("Room " + std::to_string(r));
+    row.number.assign(std::to_string(100 + r));
+    row.description.assign("Type-" + std::to_string(r));
+    row.length = 10.3f + static_cast<float>(r);
+    row.width = 0.1f * static_cast<float>(r);
+    row.height = 8.0f + static_cast<float>(r) / 3.0f;
+    row.roomCavityRatio = r;
+    row.designFootcandles = 30 + r;
+    row.calculatedFootcandles = 40 + r;
+    row.fixtureNumber = r;
+    row.quantity = 100 - r;
+    row.wattsPerSquareFoot = 1.36f + static_cast<float>(r);
+  }
+  return page;
+}
+
+}  // namespace
+
+class FormTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    toolkit::winitialise();
+    registerResources();
+    toolkit::windowopen2(39, kMainMenu, kRoomForm, "Kandelor 2.0");
+    RangeData();
+  }
+
+  void cleanupTestCase() { toolkit::windowclose(); }
+
+  // Every grid cell has its own field, and the regular rows follow the form's numbering.
+  void gridIdsAreUniqueAndPresent() {
+    QSet<int> seen;
+    for (int r = 1; r <= kRowCount; ++r) {
+      for (int c = 0; c < kColumnCount; ++c) {
+        const int id = fieldId(r, static_cast<Column>(c));
+        QVERIFY2(!seen.contains(id), qPrintable(QString("id %1 used twice").arg(id)));
+        seen.insert(id);
+        QVERIFY2(toolkit::fieldWidget(id) != nullptr, qPrintable(QString::number(id)));
+        if (r == 2 || r >= 5) QCOMPARE(id, 1018 + 12 * r + c);
+      }
+    }
+    QCOMPARE(seen.size(), kRowCount * kColumnCount);
+    QCOMPARE(fieldId(1, Column::Description), 1035);
+    QCOMPARE(fieldId(3, Column::Quantity), 1066);
+    QCOMPARE(fieldId(4, Column::Name), 1064);
+  }
+
+  // What PutData shows, GetData reads back unchanged, each row from its own fields,
+  // and reals are not rounded to the digits shown.
+  void putThenGetKeepsThePage() {
+    const RoomPage page = samplePage();
+    PutData(page);
+    RoomPage back;
+    GetData(back);
+    for (int r = 1; r <= kRowCount; ++r) {
+      QCOMPARE(back.row(r), page.row(r));
+    }
+    QCOMPARE(back.defaults, page.defaults);
+    QCOMPARE(textOf(kBallastFactorField), QStringLiteral("0.88"));
+    QCOMPARE(textOf(fieldId(1, Column::WattsPerSquareFoot)), QStringLiteral("2.4"));
+    QCOMPARE(textOf(fieldId(19, Column::Name)), QStringLiteral("Room 19"));
+  }
+
+  // A value outside a field's range leaves the text it showed; GetData then reads that.
+  void outOfRangeValuesKeepTheOldText() {
+    const RoomPage before = samplePage();
+    PutData(before);
+    RoomPage page = before;
+    page.defaults.lampLumens = 0;
+    page.defaults.ballastFactor = 0.84f;
+    page.row(3).length = 500.5f;
+    page.row(7).fixtureNumber = 51;
+    page.row(9).quantity = -1;
+    page.row(2).designFootcandles = -999;  // no range: shown as it is
+    PutData(page);
+    QCOMPARE(textOf(kLampLumensField), QStringLiteral("2800"));
+    QCOMPARE(textOf(kBallastFactorField), QStringLiteral("0.88"));
+    QCOMPARE(textOf(fieldId(3, Column::Length)), QStringLiteral("13.3"));
+
+    RoomPage back;
+    GetData(back);
+    QCOMPARE(back.defaults.lampLumens, 2800);
+    QCOMPARE(back.defaults.ballastFactor, 0.875f);
+    QCOMPARE(back.row(3).length, before.row(3).length);
+    QCOMPARE(back.row(7).fixtureNumber, 7);
+    QCOMPARE(back.row(9).quantity, before.row(9).quantity);
+    QCOMPARE(back.row(2).designFootcandles, -999);
+  }
+
+  // Texts longer than the model's widths are cut; blank texts show as empty fields.
+  void textsAreCutToTheirWidths() {
+    RoomPage page = samplePage();
+    page.row(5).name.assign("");
+    PutData(page);
+    QCOMPARE(textOf(fieldId(5, Column::Name)), QString());
+    toolkit::wdialogputstring(fieldId(5, Column::Name), "A very long room name");
+    toolkit::wdialogputstring(fieldId(5, Column::Number), "1234567890");
+    RoomPage back;
+    GetData(back);
+    QCOMPARE(std::string(back.row(5).name.view()), std::string("A very long r"));
+    QCOMPARE(std::string(back.row(5).number.view()), std::string("123456"));
+  }
+
+  // Tab walks the page defaults, the two lists and then each row's editable fields.
+  void tabOrderFollowsTheForm() {
+    QMainWindow* window = toolkit::mainWindow();
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    const int expected[] = {kBallastFactorField,
+                            kLampLumenDepreciationField,
+                            kLampDirtDepreciationField,
+                            kLampWattsField,
+                            kCeilingReflectanceList,
+                            kWallReflectanceList,
+                            fieldId(1, Column::Name),
+                            fieldId(1, Column::Number),
+                            fieldId(1, Column::Length),
+                            fieldId(1, Column::Width),
+                            fieldId(1, Column::Height),
+                            fieldId(1, Column::Design),
+                            fieldId(1, Column::FixtureNumber),
+                            fieldId(1, Column::Quantity),
+                            fieldId(2, Column::Name)};
+    toolkit::fieldWidget(expected[0])->setFocus();
+    for (int id : expected) {
+      QWidget* focus = QApplication::focusWidget();
+      QWidget* field = toolkit::fieldWidget(id);
+      QVERIFY2(focus == field || (focus && field->isAncestorOf(focus)),
+               qPrintable(QString("focus is not on field %1").arg(id)));
+      QTest::keyClick(focus, Qt::Key_Tab);
+    }
+  }
+};
+
+QTEST_MAIN(FormTest)
+#include "form_test.moc"
