@@ -10,6 +10,8 @@ struct FileError {
   std::string file;
   int line = 0;
   std::string what;
+  // True when the file was being written rather than read.
+  bool writing = false;
 
   // One sentence for a message box, naming the file and the line.
   std::string message() const;

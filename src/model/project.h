@@ -68,6 +68,8 @@ struct Project {
 };
 
 // Row r of page p is room 19 * (p - 1) + r.
-constexpr int roomNumber(int page, int row) { return kRowCount * (page - 1) + row; }
+constexpr int roomNumber(int page, int row) {
+  return kRowCount * (page - 1) + row;
+}
 
 }  // namespace kandelor

@@ -14,13 +14,22 @@ namespace kandelor {
 // Free-form records: the line-oriented text conventions shared by the project file,
 // the catalogue files and the report.
 
-// One value of a record: a text (written at its full width), an integer or a real.
-using RecordValue = std::variant<std::string_view, std::int32_t, float>;
+// A text written exactly as given, never between apostrophes: for the labels of a
+// printed report, which are read by people, not read back by the program.
+struct Label {
+  std::string_view text;
+};
+
+// One value of a record: a text (written at its full width so that it reads back
+// whole), an integer, a real or a label.
+using RecordValue = std::variant<std::string_view, std::int32_t, float, Label>;
 
 // Appends one record (one line, ended by '\n') holding the values in order:
 // a leading blank; texts at full width (between apostrophes when they hold a blank,
-// tab, comma, slash or quote); integers right-aligned in 11; reals with 9 significant
-// digits right-aligned in 16; one blank between a text and a following number.
+// tab, comma, slash or quote, or nothing at all; leading blanks are dropped);
+// integers right-aligned in 11; reals with 9 significant digits right-aligned in 16;
+// one blank between a text and a following number and before a text that follows a
+// value; none between two numbers unless the second fills its whole field.
 // No values: a record of one blank.
 void writeRecord(std::string& out, std::initializer_list<RecordValue> values);
 
@@ -32,6 +41,10 @@ void appendReal(std::string& out, float value);
 // which skips what is left of the line the previous statement used. Errors are
 // sticky: after the first one every read returns an empty or zero value and ok()
 // is false, so a caller can read a whole file and check once at the end.
+//
+// Values are separated by blanks, tabs, a comma or a slash; blank lines supply
+// nothing; lines may end in "\r\n". A text may be quoted with apostrophes or double
+// quotes (the quote doubled inside stands for itself). Reals accept a "D" exponent.
 class RecordReader {
  public:
   RecordReader(std::string_view content, std::string fileName);
@@ -46,14 +59,26 @@ class RecordReader {
   const std::optional<FileError>& error() const { return error_; }
   // The 1-based line of the last value read (or of the error).
   int line() const { return line_; }
+  // How many values were read without error.
+  int valuesRead() const { return valuesRead_; }
+  // True when the error is that the file ended before the value asked for.
+  bool endedEarly() const { return endedEarly_; }
 
  private:
+  // The next value's characters, quotes still in place; empty after an error.
+  std::string_view nextToken(std::string_view expected);
+  void fail(std::string what);
+  bool openNextLine();
+
   std::string_view content_;
   std::string fileName_;
-  std::size_t pos_ = 0;      // next character to look at
-  std::size_t lineEnd_ = 0;  // end of the current line (before '\r'/'\n')
+  std::size_t pos_ = 0;            // next character to look at
+  std::size_t lineEnd_ = 0;        // end of the current line (before '\r'/'\n')
+  std::size_t nextLineStart_ = 0;  // first character of the line after it
   int line_ = 0;
+  int valuesRead_ = 0;
   bool lineOpen_ = false;  // a read statement has values left on the current line
+  bool endedEarly_ = false;
   std::optional<FileError> error_;
 };
 
