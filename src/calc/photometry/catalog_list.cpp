@@ -2,10 +2,9 @@
 
 #include <charconv>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "calc/photometry/cu_table.h"
+#include "model/text_file.h"
 
 namespace kandelor::photometry {
 
@@ -107,11 +106,9 @@ Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogEntry>& entries
 }
 
 Result<FixtureCatalogue> buildCatalogueFromList(const std::string& listPath) {
-  std::ifstream in(listPath, std::ios::binary);
-  if (!in) return FileError{listPath, 0, "the list file could not be opened"};
-  std::ostringstream text;
-  text << in.rdbuf();
-  auto entries = parseCatalogList(text.str(), listPath);
+  std::string content;
+  if (auto error = readWholeFile(listPath, content)) return *error;
+  auto entries = parseCatalogList(content, listPath);
   if (isError(entries)) return std::get<FileError>(entries);
   const auto baseDir = std::filesystem::path(listPath).parent_path().string();
   return buildCatalogue(std::get<std::vector<CatalogEntry>>(entries), baseDir, listPath);

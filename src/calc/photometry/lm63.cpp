@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <fstream>
 #include <optional>
 #include <sstream>
 
 #include "calc/photometry/number_scanner.h"
+#include "model/text_file.h"
 
 namespace kandelor::photometry {
 
@@ -217,12 +217,9 @@ Result<Photometry> readLm63(std::string_view content, const std::string& fileNam
 }
 
 Result<Photometry> readLm63File(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return FileError{path, 0, "the photometric file could not be opened"};
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) return FileError{path, 0, "the photometric file could not be read"};
-  return readLm63(text.str(), path);
+  std::string content;
+  if (auto error = readWholeFile(path, content)) return *error;
+  return readLm63(content, path);
 }
 
 }  // namespace kandelor::photometry

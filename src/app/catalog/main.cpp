@@ -1,0 +1,121 @@
+// kandelor-catalog: computes the CU tables of 22 fixture types from their LM-63
+// photometric files and writes the program's catalogue files light.dat and Type.dat.
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/catalogue.h"
+#include "calc/photometry/catalog_list.h"
+#include "model/text_file.h"
+
+namespace {
+
+using kandelor::FileError;
+using kandelor::FixtureCatalogue;
+using namespace kandelor::photometry;
+
+constexpr const char* kUsage =
+    R"(Usage: kandelor-catalog [-o DIR] LIST
+       kandelor-catalog [-o DIR] FILE,DESCRIPTION[,LAMPS] ... (22 entries)
+
+Computes the coefficients of utilization of 22 fixture types from IES LM-63
+photometric files (type C, TILT=NONE or TILT=INCLUDE) and writes the fixture
+catalogue files light.dat and Type.dat into DIR (default: the current folder).
+
+LIST is a text file naming one fixture type per line, types 1 to 22 in order:
+  FILE  DESCRIPTION  [LAMPS]
+FILE is the photometric file (relative names are taken from the list's folder),
+DESCRIPTION one word of at most 9 characters (no commas or slashes), LAMPS the
+lamps per fixture (default: the file's number of lamps). '#' starts a comment.
+
+Options:
+  -o, --output DIR   folder to write light.dat and Type.dat into
+  -h, --help         show this text
+)";
+
+int usageError(const std::string& message) {
+  std::cerr << "kandelor-catalog: " << message << "\n"
+            << "Try 'kandelor-catalog --help' for more information.\n";
+  return 2;
+}
+
+int fileError(const FileError& error) {
+  std::cerr << "kandelor-catalog: " << error.message() << "\n";
+  return 1;
+}
+
+// Entries given as FILE,DESCRIPTION[,LAMPS] arguments.
+Result<std::vector<CatalogEntry>> entriesFromArguments(const std::vector<std::string>& args) {
+  std::vector<CatalogEntry> entries;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::vector<std::string_view> words;
+    std::string_view rest = args[i];
+    while (true) {
+      const auto comma = rest.find(',');
+      words.push_back(rest.substr(0, comma));
+      if (comma == std::string_view::npos) break;
+      rest.remove_prefix(comma + 1);
+    }
+    auto entry = parseCatalogEntry(words, "argument", static_cast<int>(i) + 1);
+    if (isError(entry)) return std::get<FileError>(entry);
+    entries.push_back(std::get<CatalogEntry>(std::move(entry)));
+  }
+  return entries;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string outputDir = ".";
+  std::vector<std::string> positional;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "-h" || arg == "--help") {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (arg == "-o" || arg == "--output") {
+      if (i + 1 >= argc) return usageError("option " + arg + " needs a folder");
+      outputDir = argv[++i];
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return usageError("unknown option " + arg);
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.empty()) return usageError("no list file or fixture entries given");
+
+  Result<FixtureCatalogue> catalogue = FileError{};
+  if (positional.size() == 1 && positional[0].find(',') == std::string::npos) {
+    catalogue = buildCatalogueFromList(positional[0]);
+  } else {
+    auto entries = entriesFromArguments(positional);
+    if (isError(entries)) return fileError(std::get<FileError>(entries));
+    catalogue = buildCatalogue(std::get<std::vector<CatalogEntry>>(entries), "", "arguments");
+  }
+  if (isError(catalogue)) return fileError(std::get<FileError>(catalogue));
+
+  std::error_code ec;
+  std::filesystem::create_directories(outputDir, ec);
+  const auto& types = std::get<FixtureCatalogue>(catalogue);
+  const std::filesystem::path dir(outputDir);
+  for (const auto& [name, text] : {std::pair{"light.dat", kandelor::formatLightDat(types)},
+                                   std::pair{"Type.dat", kandelor::formatTypeDat(types)}}) {
+    if (auto error = kandelor::writeFileAtomically((dir / name).string(), text)) {
+      return fileError(*error);
+    }
+  }
+  for (std::size_t i = 0; i < types.types.size(); ++i) {
+    const auto& type = types.types[i];
+    std::printf("%2zu %-9s %d lamps  CU 80/50: RCR 1 %3d%%  RCR 5 %3d%%  RCR 10 %3d%%\n", i + 1,
+                std::string(type.description.trimmed()).c_str(), type.lampsPerFixture,
+                type.cu(13, 1), type.cu(13, 5), type.cu(13, 10));
+  }
+  std::printf("Wrote %s and %s\n", (dir / "light.dat").string().c_str(),
+              (dir / "Type.dat").string().c_str());
+  return 0;
+}
