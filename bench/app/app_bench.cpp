@@ -1,0 +1,79 @@
+// Start-up to the first shown form, the page calculation through the Qt toolkit, and a
+// page switch, in a working folder seeded with the shipped data files.
+// Run with QT_QPA_PLATFORM=offscreen where there is no display.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "app/commands.h"
+#include "app/program.h"
+#include "form/calc_data.h"
+#include "form/field_ids.h"
+#include "toolkit/toolkit.h"
+
+using namespace kandelor;
+
+namespace {
+
+// A page with every row filled, so the calculation does all its work.
+void fillPage() {
+  for (int r = 1; r <= kRowCount; ++r) {
+    toolkit::wdialogputreal(fieldId(r, Column::Length), 10.0f + static_cast<float>(r));
+    toolkit::wdialogputreal(fieldId(r, Column::Width), 8.0f + static_cast<float>(r));
+    toolkit::wdialogputreal(fieldId(r, Column::Height), 9.0f);
+    toolkit::wdialogputinteger(fieldId(r, Column::FixtureNumber), 1 + r % 22);
+    toolkit::wdialogputinteger(fieldId(r, Column::Quantity), 4 + r);
+  }
+}
+
+void BM_StartUpToFirstForm(benchmark::State& bench) {
+  for (auto _ : bench) {
+    AppState state;
+    if (!startUp(state)) bench.SkipWithError("start-up failed");
+    QApplication::processEvents();  // lays out and paints the window
+    bench.PauseTiming();
+    toolkit::windowclose();
+    bench.ResumeTiming();
+  }
+}
+
+void BM_CalcDataThroughToolkit(benchmark::State& bench) {
+  AppState state;
+  if (!startUp(state)) bench.SkipWithError("start-up failed");
+  fillPage();
+  for (auto _ : bench) CalcData(state.page(), state.catalogue);
+  toolkit::windowclose();
+}
+
+void BM_PageSwitch(benchmark::State& bench) {
+  AppState state;
+  if (!startUp(state)) bench.SkipWithError("start-up failed");
+  int page = 1;
+  for (auto _ : bench) {
+    page = page % kPageCount + 1;
+    switchPage(state, page);
+  }
+  toolkit::windowclose();
+}
+
+BENCHMARK(BM_StartUpToFirstForm)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalcDataThroughToolkit)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PageSwitch)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QTemporaryDir dir;
+  for (const char* name : {"new.dat", "xxx.dat", "light.dat", "Type.dat", "HELP.HLP"}) {
+    QFile::copy(QStringLiteral(KANDELOR_DATA_DIR "/") + name, dir.filePath(name));
+  }
+  QDir::setCurrent(dir.path());
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,390 @@
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "app/commands.h"
+#include "app/program.h"
+#include "app/report.h"
+#include "calc/catalogue.h"
+#include "form/field_ids.h"
+#include "model/project_file.h"
+#include "model/text_file.h"
+#include "toolkit/qt_access.h"
+#include "toolkit/test_hooks.h"
+#include "toolkit/toolkit.h"
+#include "work_folder.h"
+
+using namespace kandelor;
+
+namespace {
+
+QLineEdit* edit(int id) { return qobject_cast<QLineEdit*>(toolkit::fieldWidget(id)); }
+QString textOf(int id) { return edit(id) ? edit(id)->text() : QStringLiteral("<no field>"); }
+
+// Replaces a field's text as a user would: focus, select all, type.
+void typeInto(int id, const QString& text) {
+  QLineEdit* field = edit(id);
+  field->setFocus();
+  field->selectAll();
+  QTest::keyClicks(field, text);
+}
+
+// Handles every message the toolkit has queued, as the event loop would.
+void pumpMessages(AppState& state) {
+  QApplication::processEvents();
+  int quit = 0;
+  while (toolkit::testing::pendingMessageCount() > 0) {
+    int kind = 0;
+    toolkit::Message message;
+    toolkit::wmessage(kind, message);
+    dispatchMessage(state, kind, message, quit);
+  }
+}
+
+void run(AppState& state, int menuId) {
+  int quit = 0;
+  processmenu(menuId, quit, state);
+}
+
+Project loadProject(const std::string& fileName) {
+  Project project;
+  const auto error = loaddata(project, fileName);
+  if (error) qWarning("%s", error->message().c_str());
+  return project;
+}
+
+QString joined(const std::vector<std::string>& texts) {
+  QString all;
+  for (const auto& t : texts) all += QString::fromStdString(t) + "\n";
+  return all;
+}
+
+// A catalogue whose type 1 has 2 lamps and a CU of 65 at RCR 3 in every column.
+void writeExampleCatalogue(const WorkFolder& folder) {
+  FixtureCatalogue catalogue;
+  for (int n = 1; n <= kFixtureTypeCount; ++n) {
+    FixtureType& fixture = catalogue.types[static_cast<std::size_t>(n - 1)];
+    fixture.description.assign("Type" + std::to_string(n));
+    fixture.lampsPerFixture = 2;
+    for (auto& column : fixture.cuPercent) column = {80, 72, 65, 58, 52, 47, 42, 38, 34, 31};
+  }
+  folder.write("light.dat", QByteArray::fromStdString(formatLightDat(catalogue)));
+  folder.write("Type.dat", QByteArray::fromStdString(formatTypeDat(catalogue)));
+}
+
+}  // namespace
+
+class AppFlowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    toolkit::testing::reset();
+    toolkit::testing::answerMessageBoxes(true);
+  }
+  void cleanup() {
+    toolkit::windowclose();
+    toolkit::testing::reset();
+  }
+
+  void startUpShowsPageOneOfNewDat() {
+    WorkFolder folder;
+    const QByteArray before = folder.read("new.dat");
+    AppState state;
+    QVERIFY(startUp(state));
+    const Project shipped = loadProject(folder.path("new.dat"));
+    QVERIFY(state.project == shipped);
+    QCOMPARE(textOf(fieldId(1, Column::Name)),
+             QString::fromStdString(std::string(shipped.page(1).row(1).name.trimmed())));
+    QCOMPARE(toolkit::wdialoggetmenu1(kCeilingReflectanceList), 3);
+    QCOMPARE(toolkit::wdialoggetmenu1(kWallReflectanceList), 2);
+    QVERIFY(toolkit::statusBarText(1).contains("Seattle"));
+    QVERIFY(toolkit::statusBarText(2).contains("Kandelor"));
+    QVERIFY(toolkit::testing::takeMessageBoxTexts().empty());
+    QCOMPARE(folder.read("new.dat"), before);
+  }
+
+  // A missing start-up project leaves an empty one to work in; one that cannot be read
+  // whole, or a broken catalogue, stops the program without writing anything.
+  void startUpReportsBrokenFiles() {
+    {
+      WorkFolder folder;
+      folder.remove("new.dat");
+      AppState state;
+      QVERIFY(startUp(state));
+      QVERIFY(joined(toolkit::testing::takeMessageBoxTexts()).contains("new.dat"));
+      QVERIFY(state.project == Project{});
+      QVERIFY(!folder.exists("new.dat"));
+      toolkit::windowclose();
+    }
+    {
+      WorkFolder folder;
+      const QByteArray cut = folder.read("new.dat").left(500);
+      folder.write("new.dat", cut);
+      AppState state;
+      QVERIFY(!startUp(state));
+      const QString message = joined(toolkit::testing::takeMessageBoxTexts());
+      QVERIFY2(message.contains("new.dat") && message.contains("line"), qPrintable(message));
+      QCOMPARE(folder.read("new.dat"), cut);
+      toolkit::windowclose();
+    }
+    {
+      WorkFolder folder;
+      folder.write("light.dat", folder.read("light.dat").left(300));
+      AppState state;
+      QVERIFY(!startUp(state));
+      QVERIFY(joined(toolkit::testing::takeMessageBoxTexts()).contains("light.dat"));
+    }
+  }
+
+  void saveRightAfterStartUpWritesNewDat() {
+    WorkFolder folder;
+    AppState state;
+    QVERIFY(startUp(state));
+    typeInto(fieldId(1, Column::Name), "Atrium");
+    run(state, 40007);
+    QCOMPARE(std::string(loadProject(folder.path("new.dat")).page(1).row(1).name.trimmed()),
+             std::string("Atrium"));
+  }
+
+  // Edits reach the file at the switch; coming back shows them, with "." for blanks.
+  void pageSwitchSavesAndShowsThePage() {
+    WorkFolder folder;
+    AppState state;
+    QVERIFY(startUp(state));
+    run(state, 40011);
+    QCOMPARE(state.currentPage, 2);
+    QCOMPARE(toolkit::statusBarText(1), QStringLiteral(" Page 2"));
+    typeInto(fieldId(2, Column::Length), "12.25");
+    typeInto(fieldId(2, Column::Name), "Lab");
+    run(state, 40013);
+    QCOMPARE(state.currentPage, 4);
+    QCOMPARE(toolkit::statusBarText(1), QStringLiteral(" Page 4"));
+    QCOMPARE(toolkit::statusBarText(3), QStringLiteral(" Room #s 58 -> 76"));
+
+    const Project saved = loadProject(folder.path("new.dat"));
+    QCOMPARE(std::string(saved.page(2).row(2).name.trimmed()), std::string("Lab"));
+    QCOMPARE(saved.page(2).row(2).length, 12.25f);
+
+    run(state, 40011);
+    QCOMPARE(textOf(fieldId(2, Column::Name)), QStringLiteral("Lab"));
+    QCOMPARE(textOf(fieldId(2, Column::Length)), QStringLiteral("12.3"));
+    QCOMPARE(state.page().row(2).length, 12.25f);
+    QCOMPARE(textOf(fieldId(19, Column::Number)), QStringLiteral("."));
+    QVERIFY(toolkit::testing::takeMessageBoxTexts().empty());
+  }
+
+  // A switch whose save fails stays on its page with the edits still on the form.
+  void failedSaveStopsThePageSwitch() {
+    WorkFolder folder;
+    AppState state;
+    QVERIFY(startUp(state));
+    state.currentFileName = folder.path("missing-folder/project.prj");
+    typeInto(fieldId(1, Column::Name), "Kept");
+    run(state, 40012);
+    QCOMPARE(state.currentPage, 1);
+    QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("Kept"));
+    QVERIFY(joined(toolkit::testing::takeMessageBoxTexts()).contains("project.prj"));
+    toolkit::testing::setNextFileName("missing-folder/other.prj");
+    run(state, 40008);
+    QVERIFY(joined(toolkit::testing::takeMessageBoxTexts()).contains("other.prj"));
+    QCOMPARE(state.currentFileName, folder.path("missing-folder/project.prj"));
+  }
+
+  // Cancel changes nothing; OK takes the template and the chosen name, writing no file
+  // until the next save.
+  void newProjectAsksFirst() {
+    WorkFolder folder;
+    AppState state;
+    QVERIFY(startUp(state));
+    typeInto(fieldId(1, Column::Name), "Edited");
+    toolkit::testing::setNextFileCancel();
+    run(state, 40005);
+    QCOMPARE(state.currentFileName, std::string("new.dat"));
+    QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("Edited"));
+
+    run(state, 40014);  // page 5, so the status bar must name page 5 after New
+    toolkit::testing::setNextFileName("fresh");
+    run(state, 40005);
+    QVERIFY(QString::fromStdString(state.currentFileName).endsWith("fresh.prj"));
+    QVERIFY(!folder.exists("fresh.prj"));
+    QVERIFY(state.project == loadProject(folder.path("xxx.dat")));
+    QCOMPARE(state.currentPage, 5);
+    QCOMPARE(toolkit::statusBarText(1), QStringLiteral(" Page 5"));
+    QCOMPARE(toolkit::statusBarText(3), QStringLiteral(" Room #s 77 -> 95"));
+    QVERIFY(toolkit::statusBarText(2).endsWith("fresh.prj"));
+
+    typeInto(fieldId(3, Column::Name), "Hall");
+    run(state, 40007);
+    QVERIFY(folder.exists("fresh.prj"));
+    QCOMPARE(std::string(loadProject(folder.path("fresh.prj")).page(5).row(3).name.trimmed()),
+             std::string("Hall"));
+    QVERIFY(state.project.page(1) == loadProject(folder.path("xxx.dat")).page(1));
+  }
+
+  // Open: Cancel keeps the form's edits; a file that cannot be read changes nothing.
+  void openKeepsEverythingOnCancelAndOnBadFiles() {
+    WorkFolder folder;
+    AppState state;
+    QVERIFY(startUp(state));
+    typeInto(fieldId(1, Column::Name), "Unsaved");
+    toolkit::testing::setNextFileCancel();
+    run(state, 40006);
+    QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("Unsaved"));
+
+    folder.write("bad.prj", folder.read("new.dat").left(2000) + "not-a-number\n");
+    const Project before = state.project;
+    toolkit::testing::setNextFileName("bad.prj");
+    run(state, 40006);
+    const QString message = joined(toolkit::testing::takeMessageBoxTexts());
+    QVERIFY2(message.contains("bad.prj") && message.contains("line"), qPrintable(message));
+    QVERIFY(state.project == before);
+    QCOMPARE(state.currentFileName, std::string("new.dat"));
+    QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("Unsaved"));
+
+    folder.write("good.prj", QByteArray::fromStdString(formatProject(loadProject(
+                                 folder.path("xxx.dat")))));
+    toolkit::testing::setNextFileName("good.prj");
+    run(state, 40006);
+    QVERIFY(QString::fromStdString(state.currentFileName).endsWith("good.prj"));
+    QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("."));
+  }
+
+  // Save As: Cancel saves nothing; OK replaces an existing file without a question.
+  void saveAsReplacesOnlyOnOk() {
+    WorkFolder folder;
+    AppState state;
+    QVERIFY(startUp(state));
+    const QByteArray newDat = folder.read("new.dat");
+    typeInto(fieldId(1, Column::Name), "Renamed");
+    toolkit::testing::setNextFileCancel();
+    run(state, 40008);
+    QCOMPARE(folder.read("new.dat"), newDat);
+
+    folder.write("other.prj", "old contents\n");
+    toolkit::testing::setNextFileName("other.prj");
+    run(state, 40008);
+    QCOMPARE(std::string(loadProject(folder.path("other.prj")).page(1).row(1).name.trimmed()),
+             std::string("Renamed"));
+    QCOMPARE(folder.read("new.dat"), newDat);
+    QCOMPARE(toolkit::statusBarText(1), QStringLiteral(" Project Name"));
+    QVERIFY(toolkit::statusBarText(2).endsWith("other.prj"));
+    QCOMPARE(toolkit::statusBarText(3), QStringLiteral(" Room #s 1 -> 19"));
+  }
+
+  // The worked example typed into the form: RCR 3, 58 footcandles, 1.4 W/sqft shown
+  // while the model keeps 1.36.
+  void calculateShowsTheWorkedExample() {
+    WorkFolder folder;
+    writeExampleCatalogue(folder);
+    AppState state;
+    QVERIFY(startUp(state));
+    typeInto(kBallastFactorField, "1");
+    typeInto(kLampLumenDepreciationField, "0.9");
+    typeInto(kLampDirtDepreciationField, "0.9");
+    typeInto(kLampWattsField, "34");
+    typeInto(fieldId(1, Column::Length), "20");
+    typeInto(fieldId(1, Column::Width), "15");
+    typeInto(fieldId(1, Column::Height), "9");
+    typeInto(fieldId(1, Column::FixtureNumber), "1");
+    typeInto(fieldId(1, Column::Quantity), "6");
+    toolkit::wdialogputinteger(kLampLumensField, 2800);
+    run(state, 40015);
+    QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("3"));
+    QCOMPARE(textOf(fieldId(1, Column::Calculated)), QStringLiteral("58"));
+    QCOMPARE(textOf(fieldId(1, Column::WattsPerSquareFoot)), QStringLiteral("1.4"));
+    QCOMPARE(textOf(fieldId(1, Column::Description)), QStringLiteral("Type1"));
+    QCOMPARE(state.page().row(1).wattsPerSquareFoot, static_cast<float>(408.0 / 300.0));
+  }
+
+  // Field changes recalculate only while spreadsheet mode is on.
+  void spreadsheetModeRecalculatesOnLeavingAField() {
+    WorkFolder folder;
+    writeExampleCatalogue(folder);
+    AppState state;
+    QVERIFY(startUp(state));
+    QMainWindow* window = toolkit::mainWindow();
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    typeInto(fieldId(1, Column::Length), "20");
+    typeInto(fieldId(1, Column::Width), "15");
+    typeInto(fieldId(1, Column::Height), "9");
+    typeInto(fieldId(1, Column::FixtureNumber), "1");
+    typeInto(fieldId(1, Column::Quantity), "6");
+    edit(fieldId(1, Column::Length))->setFocus();
+    pumpMessages(state);
+    QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("0"));
+
+    run(state, 40017);
+    QCOMPARE(state.spreadsheetMode, 1);
+    QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("0"));
+    typeInto(fieldId(1, Column::Length), "20");
+    edit(fieldId(1, Column::Width))->setFocus();
+    pumpMessages(state);
+    QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("3"));
+
+    run(state, 40018);
+    typeInto(fieldId(1, Column::Length), "40");
+    edit(fieldId(1, Column::Width))->setFocus();
+    pumpMessages(state);
+    QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("3"));
+  }
+
+  // Print writes the page's report to out.dat and, with no printer, out.pdf beside it.
+  void printWritesTheReportAndAPdf() {
+    WorkFolder folder;
+    AppState state;
+    QVERIFY(startUp(state));
+    run(state, 40012);
+    run(state, 40001);
+    ReportPercentages expected;
+    expected.update(3, 2);
+    QCOMPARE(folder.read("out.dat"),
+             QByteArray::fromStdString(formatReport(state.project.page(3), expected, 3)));
+    QVERIFY(folder.exists("out.pdf"));
+    QVERIFY(toolkit::testing::takeMessageBoxTexts().empty());
+
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty()) QSKIP("pdftotext is not installed");
+    QProcess process;
+    process.start(pdftotext, {"-layout", QString::fromStdString(folder.path("out.pdf")), "-"});
+    QVERIFY(process.waitForFinished());
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY(text.contains("Zonal Cavity Lighting"));
+    QVERIFY(text.contains("Page"));
+    QVERIFY(text.contains("W/sqft."));
+  }
+
+  // Exit and the close box end the loop; neither writes a file.
+  void exitAndCloseEndTheProgramWithoutSaving() {
+    WorkFolder folder;
+    const QByteArray before = folder.read("new.dat");
+    for (bool useExit : {true, false}) {
+      AppState state;
+      QVERIFY(startUp(state));
+      typeInto(fieldId(1, Column::Name), "Discarded");
+      if (useExit) {
+        QAction* exitAction = nullptr;
+        for (QAction* action : toolkit::mainWindow()->menuBar()->actions()) {
+          if (action->text() == "&Exit") exitAction = action;
+        }
+        QVERIFY(exitAction);
+        exitAction->trigger();
+      } else {
+        toolkit::mainWindow()->close();
+      }
+      runEventLoop(state);
+      QCOMPARE(folder.read("new.dat"), before);
+      QVERIFY(!folder.exists("out.dat"));
+    }
+  }
+};
+
+QTEST_MAIN(AppFlowTest)
+#include "app_flow_test.moc"
