@@ -1,6 +1,7 @@
 #include "calc/catalogue.h"
 
 #include <cstddef>
+#include <utility>
 
 #include "model/records.h"
 #include "model/text_file.h"
@@ -32,6 +33,13 @@ std::optional<FileError> parseTypeDat(std::string_view content, const std::strin
   return reader.error();
 }
 
+// One record of the ten CU values of a column (writeRecord keeps full-width numbers apart).
+template <std::size_t... I>
+void writeColumn(std::string& out, const std::array<std::int32_t, kRcrCount>& column,
+                 std::index_sequence<I...>) {
+  writeRecord(out, {RecordValue(column[I])...});
+}
+
 }  // namespace
 
 std::optional<FileError> rawdata(FixtureCatalogue& catalogue, const std::string& lightFile,
@@ -53,9 +61,7 @@ std::string formatLightDat(const FixtureCatalogue& catalogue) {
   std::string out;
   for (const FixtureType& type : catalogue.types) {
     for (const auto& column : type.cuPercent) {
-      out += ' ';
-      for (const std::int32_t cu : column) appendInteger(out, cu);
-      out += '\n';
+      writeColumn(out, column, std::make_index_sequence<kRcrCount>{});
     }
     writeRecord(out, {type.lampsPerFixture});
   }
