@@ -32,8 +32,8 @@ struct FormResource {
 };
 
 struct MenuItem {
-  int id = 0;  // the id reported by a selection (a popup's own id is never reported)
-  std::string text;            // with '&' before the mnemonic letter
+  int id = 0;        // the id reported by a selection (a popup's own id is never reported)
+  std::string text;  // with '&' before the mnemonic letter
   std::vector<MenuItem> popup;  // non-empty: this item opens a popup
 };
 

@@ -66,9 +66,9 @@ void wmessage(int& type, Message& message);
 void wdialogputstring(int id, std::string_view text);
 void wdialogputinteger(int id, std::int32_t value);
 void wdialogputreal(int id, float value, std::optional<RealFormat> format = std::nullopt);
-std::string wdialoggetstring(int id);     // the field's whole text
-std::int32_t wdialoggetinteger(int id);   // kEmptyInteger when empty
-float wdialoggetreal(int id);             // kEmptyReal when empty
+std::string wdialoggetstring(int id);    // the field's whole text
+std::int32_t wdialoggetinteger(int id);  // kEmptyInteger when empty
+float wdialoggetreal(int id);            // kEmptyReal when empty
 void wdialograngeinteger(int id, std::int32_t min, std::int32_t max);
 void wdialograngereal(int id, float min, float max);
 // 1-based item of a list; typed text equal to an item counts as that item; other

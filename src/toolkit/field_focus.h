@@ -1,0 +1,16 @@
+#pragma once
+
+#include "toolkit/state.h"
+
+namespace toolkit::detail {
+
+// Follows the focus between the form's fields: checks the range of the field being
+// left (refusing to leave it while its text is not valid), shows a typed real again in
+// its field format, and reports field-changed messages.
+void watchFocus();
+void unwatchFocus();
+
+// Whether the field's text may stay when the user leaves it.
+bool acceptsText(const Field& field);
+
+}  // namespace toolkit::detail

@@ -1,0 +1,121 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <cmath>
+
+#include "toolkit/number_text.h"
+#include "toolkit/state.h"
+
+namespace toolkit {
+namespace {
+
+using detail::Field;
+
+QString qtText(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString fieldText(const Field& field) {
+  if (auto* edit = qobject_cast<QLineEdit*>(field.widget)) return edit->text();
+  if (auto* list = qobject_cast<QComboBox*>(field.widget)) return list->currentText();
+  if (auto* label = qobject_cast<QLabel*>(field.widget)) return label->text();
+  return {};
+}
+
+// Shows a text the program put; the field no longer holds a typed edit.
+void showText(Field& field, const QString& text) {
+  detail::state().programmatic = true;
+  if (auto* edit = qobject_cast<QLineEdit*>(field.widget)) {
+    edit->setText(text);
+    edit->setCursorPosition(0);
+  } else if (auto* list = qobject_cast<QComboBox*>(field.widget)) {
+    list->setEditText(text);
+  } else if (auto* label = qobject_cast<QLabel*>(field.widget)) {
+    label->setText(text);
+  }
+  detail::state().programmatic = false;
+  field.edited = false;
+  if (!text.isEmpty()) field.shownValue = true;
+}
+
+bool outsideRange(const Field& field, double value) {
+  if (!field.range) return false;
+  if (field.kind == ControlKind::Real) {
+    const float v = static_cast<float>(value);
+    return v < static_cast<float>(field.range->min) || v > static_cast<float>(field.range->max);
+  }
+  return value < field.range->min || value > field.range->max;
+}
+
+void setRange(int id, double min, double max) {
+  Field* field = detail::findField(id);
+  if (field == nullptr) return;
+  if (field->kind != ControlKind::Integer && field->kind != ControlKind::Real) return;
+  field->range = detail::Range{min, max};
+}
+
+}  // namespace
+
+void wdialogputstring(int id, std::string_view text) {
+  Field* field = detail::findField(id);
+  if (field == nullptr) return;
+  const auto end = text.find_last_not_of(' ');
+  const QString shown = end == std::string_view::npos ? QString() : qtText(text.substr(0, end + 1));
+  showText(*field, shown);
+  if (field->kind == ControlKind::Real) field->held = detail::parseReal(shown);
+}
+
+void wdialogputinteger(int id, std::int32_t value) {
+  Field* field = detail::findField(id);
+  if (field == nullptr) return;
+  if (field->kind == ControlKind::Real) {
+    wdialogputreal(id, static_cast<float>(value));
+    return;
+  }
+  if (outsideRange(*field, value)) return;
+  showText(*field, QString::number(value));
+}
+
+void wdialogputreal(int id, float value, std::optional<RealFormat> format) {
+  Field* field = detail::findField(id);
+  if (field == nullptr || !std::isfinite(value) || outsideRange(*field, value)) return;
+  if (format && format->width > 0) field->format = format;
+  if (field->kind == ControlKind::Integer) {
+    showText(*field, QString::number(detail::truncateToInt32(value)));
+    return;
+  }
+  showText(*field, detail::formatReal(value, field->format));
+  field->held = value;
+}
+
+std::string wdialoggetstring(int id) {
+  const Field* field = detail::findField(id);
+  return field == nullptr ? std::string() : fieldText(*field).toStdString();
+}
+
+std::int32_t wdialoggetinteger(int id) {
+  const Field* field = detail::findField(id);
+  if (field == nullptr) return kEmptyInteger;
+  const auto value = detail::parseNumber(fieldText(*field));
+  return value ? detail::truncateToInt32(*value) : kEmptyInteger;
+}
+
+float wdialoggetreal(int id) {
+  const Field* field = detail::findField(id);
+  if (field == nullptr) return kEmptyReal;
+  // The held number keeps digits the field format does not show; a text still being
+  // typed is read as it stands.
+  if (field->kind == ControlKind::Real && !field->edited && field->held) return *field->held;
+  return detail::parseReal(fieldText(*field)).value_or(kEmptyReal);
+}
+
+void wdialograngeinteger(int id, std::int32_t min, std::int32_t max) {
+  setRange(id, min, max);
+}
+
+void wdialograngereal(int id, float min, float max) {
+  setRange(id, min, max);
+}
+
+}  // namespace toolkit

@@ -1,0 +1,144 @@
+#include "toolkit/form_builder.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+#include "toolkit/number_filter.h"
+#include "toolkit/number_text.h"
+#include "toolkit/state.h"
+
+namespace toolkit::detail {
+namespace {
+
+// Converts dialog units into pixels of the form's font.
+class DialogUnits {
+ public:
+  explicit DialogUnits(const QFont& font) {
+    const QFontMetrics metrics(font);
+    charWidth_ = std::max(1, metrics.averageCharWidth());
+    charHeight_ = std::max(1, metrics.height());
+  }
+  int x(int units) const { return units * charWidth_ / 4; }
+  int y(int units) const { return units * charHeight_ / 8; }
+
+ private:
+  int charWidth_ = 1;
+  int charHeight_ = 1;
+};
+
+// The requested face when the system has it, otherwise the system's sans font.
+QFont formFont(const FormResource& form) {
+  const int points = form.pointSize > 0 ? form.pointSize : 8;
+  QFont font(QString::fromStdString(form.fontFamily), points);
+  if (!form.fontFamily.empty() &&
+      QFontInfo(font).family().compare(font.family(), Qt::CaseInsensitive) == 0) {
+    return font;
+  }
+  QFont fallback = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  fallback.setPointSize(points);
+  return fallback;
+}
+
+QRect controlRect(const Control& control, const DialogUnits& units) {
+  return {units.x(control.x), units.y(control.y), units.x(control.width), units.y(control.height)};
+}
+
+QLabel* makeLabel(const Control& control, const DialogUnits& units, QWidget* form) {
+  auto* label = new QLabel(QString::fromStdString(control.text), form);
+  // A label's width comes from its text; its height is one line or the control's.
+  const QFontMetrics metrics(form->font());
+  const QStringList lines = label->text().split(u'\n');
+  int width = 0;
+  for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
+  const int height =
+      std::max(units.y(control.height), static_cast<int>(lines.size()) * metrics.height());
+  label->setGeometry(units.x(control.x), units.y(control.y), width + 2, height);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+QLineEdit* makeEdit(const Control& control, QWidget* form) {
+  auto* edit = new QLineEdit(form);
+  edit->setTextMargins(0, 0, 0, 0);
+  edit->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px; }"));
+  if (control.kind != ControlKind::Text) {
+    installNumberFilter(edit, control.kind == ControlKind::Real);
+  }
+  QObject::connect(edit, &QLineEdit::textEdited, [edit] {
+    if (Field* field = findField(fieldIdOf(edit))) field->edited = true;
+  });
+  edit->setText(QString::fromStdString(control.text));
+  return edit;
+}
+
+QComboBox* makeList(const Control& control, QWidget* form) {
+  auto* list = new QComboBox(form);
+  list->setEditable(true);
+  list->setInsertPolicy(QComboBox::NoInsert);
+  for (const std::string& item : control.items) list->addItem(QString::fromStdString(item));
+  const int selected = control.selectedItem;
+  list->setCurrentIndex(selected >= 1 && selected <= list->count() ? selected - 1 : -1);
+  if (list->currentIndex() < 0) list->setEditText(QString());
+  QObject::connect(list, &QComboBox::currentIndexChanged, [] {
+    if (state().enabledTypes.count(kFieldChanged)) enqueue(kFieldChanged, -1, -1);
+  });
+  return list;
+}
+
+}  // namespace
+
+QWidget* buildForm(const FormResource& resource) {
+  auto* form = new QWidget;
+  form->setFont(formFont(resource));
+  const DialogUnits units(form->font());
+  form->setFixedSize(units.x(resource.width), units.y(resource.height));
+
+  State& s = state();
+  QWidget* previousStop = nullptr;
+  for (const Control& control : resource.controls) {
+    if (control.kind == ControlKind::Label) {
+      QLabel* label = makeLabel(control, units, form);
+      if (control.id != 0) {
+        Field field;
+        field.widget = label;
+        s.fields[control.id] = field;
+      }
+      continue;
+    }
+    QWidget* widget = nullptr;
+    if (control.kind == ControlKind::List) {
+      widget = makeList(control, form);
+      // Only the closed box is placed; its given height is that of the dropped list.
+      const QRect rect = controlRect(control, units);
+      widget->setGeometry(rect.x(), rect.y(), rect.width(),
+                          std::min(widget->sizeHint().height(), units.y(14)));
+    } else {
+      widget = makeEdit(control, form);
+      widget->setGeometry(controlRect(control, units));
+    }
+    Field field;
+    field.kind = control.kind;
+    field.widget = widget;
+    field.shownValue = !control.text.empty();
+    if (control.kind == ControlKind::Real)
+      field.held = parseReal(QString::fromStdString(control.text));
+    s.fields[control.id] = field;
+
+    widget->setEnabled(control.enabled);
+    if (!control.enabled) continue;
+    if (!control.tabStop) {
+      widget->setFocusPolicy(Qt::ClickFocus);
+      continue;
+    }
+    if (previousStop != nullptr) QWidget::setTabOrder(previousStop, widget);
+    previousStop = widget;
+  }
+  return form;
+}
+
+}  // namespace toolkit::detail

@@ -1,0 +1,127 @@
+#include "toolkit/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextBrowser>
+
+#include "toolkit/field_focus.h"
+#include "toolkit/form_builder.h"
+#include "toolkit/state.h"
+
+namespace toolkit {
+namespace detail {
+
+MainWindow::MainWindow() {
+  setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (closing_) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  enqueue(kCloseRequest, -1, -1);
+}
+
+namespace {
+
+void addMenuItems(QWidget* menu, const std::vector<MenuItem>& items) {
+  for (const MenuItem& item : items) {
+    const QString text = QString::fromStdString(item.text);
+    if (!item.popup.empty()) {
+      auto* popup = new QMenu(text, menu);
+      addMenuItems(popup, item.popup);
+      if (auto* bar = qobject_cast<QMenuBar*>(menu)) {
+        bar->addMenu(popup);
+      } else {
+        static_cast<QMenu*>(menu)->addMenu(popup);
+      }
+      continue;
+    }
+    auto* action = new QAction(text, menu);
+    const int id = item.id;
+    QObject::connect(action, &QAction::triggered, [id] { enqueue(kMenuSelection, id, -1); });
+    menu->addAction(action);
+  }
+}
+
+Qt::WindowFlags windowFlagsFor(int flags) {
+  Qt::WindowFlags result =
+      Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+  if (flags & kSystemMenu) result |= Qt::WindowSystemMenuHint;
+  if (flags & kMinimiseBox) result |= Qt::WindowMinimizeButtonHint;
+  if (flags & kMaximiseBox) result |= Qt::WindowMaximizeButtonHint;
+  return result;
+}
+
+}  // namespace
+}  // namespace detail
+
+void winitialise() {
+  if (QCoreApplication::instance() != nullptr) return;
+  // QApplication keeps references to these for its whole life.
+  static int argc = 1;
+  static char name[] = "kandelor";
+  static char* argv[] = {name, nullptr};
+  new QApplication(argc, argv);
+}
+
+void windowopen2(int flags, int menuId, int formId, std::string_view title) {
+  using namespace detail;
+  State& s = state();
+  if (s.mainWindow || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return;
+  auto* window = new MainWindow;
+  s.mainWindow = window;
+  window->setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+  if (const MenuResource* menu = findMenu(menuId)) addMenuItems(window->menuBar(), menu->items);
+  if (flags & kStatusBar) {
+    s.statusBar = window->statusBar();
+    s.statusBar->setSizeGripEnabled(false);
+  }
+
+  const FormResource* form = findForm(formId);
+  if (form != nullptr) window->setCentralWidget(buildForm(*form));
+  if (form != nullptr && form->childStyle) {
+    // The window wraps the form exactly and cannot be resized or maximised.
+    flags = (flags & ~(kMaximiseBox | kOpenMaximised | 128)) | kFixedFrame;
+    window->setWindowFlags(windowFlagsFor(flags) | Qt::MSWindowsFixedSizeDialogHint);
+    window->adjustSize();
+    window->setFixedSize(window->sizeHint());
+  } else {
+    window->setWindowFlags(windowFlagsFor(flags));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      window->resize(screen->availableSize() * 0.8);
+    }
+  }
+  watchFocus();
+  if (flags & kOpenMaximised) {
+    window->showMaximized();
+  } else {
+    window->show();
+  }
+  window->activateWindow();
+}
+
+void windowclose() {
+  using namespace detail;
+  State& s = state();
+  MainWindow* window = static_cast<MainWindow*>(s.mainWindow.data());
+  if (window == nullptr) return;
+  unwatchFocus();
+  s.fields.clear();
+  s.statusParts.clear();
+  s.statusWidths.clear();
+  s.mainWindow = nullptr;
+  window->allowClose();
+  window->close();
+  delete window;
+  if (s.helpViewer) {
+    delete s.helpViewer.data();
+  }
+}
+
+}  // namespace toolkit

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+#include "toolkit/toolkit.h"
+
+// Reading and writing the numbers shown in numeric fields.
+namespace toolkit::detail {
+
+// The finite number the text spells (blanks around it allowed), or nothing.
+std::optional<double> parseNumber(const QString& text);
+// As parseNumber, but only numbers a float can hold.
+std::optional<float> parseReal(const QString& text);
+// Truncates toward zero and saturates at the 32-bit limits.
+std::int32_t truncateToInt32(double value);
+// Whether the integer part of the value lies within 32 bits.
+bool fitsInt32(double value);
+// Fixed-point with the format's decimals and no padding (a wide value is shown in
+// full); without a format the shortest digits that read back as the same float.
+QString formatReal(float value, std::optional<RealFormat> format);
+
+}  // namespace toolkit::detail

@@ -1,0 +1,57 @@
+#include "toolkit/qt_access.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QTextBrowser>
+
+#include "toolkit/state.h"
+
+namespace toolkit::qt {
+
+QMainWindow* mainWindow() {
+  return detail::state().mainWindow;
+}
+
+QWidget* fieldWidget(int id) {
+  const detail::Field* field = detail::findField(id);
+  return field == nullptr ? nullptr : field->widget;
+}
+
+QLabel* statusBarPart(int part) {
+  const auto& parts = detail::state().statusParts;
+  if (part < 1 || part > static_cast<int>(parts.size())) return nullptr;
+  return parts[static_cast<std::size_t>(part - 1)];
+}
+
+QString statusBarText(int part) {
+  const QLabel* label = statusBarPart(part);
+  return label == nullptr ? QString() : label->text();
+}
+
+QTextBrowser* helpViewer() {
+  return detail::state().helpViewer;
+}
+
+QString helpViewerText() {
+  const QTextBrowser* viewer = helpViewer();
+  return viewer == nullptr ? QString() : viewer->toPlainText();
+}
+
+bool isHelpViewerVisible() {
+  const QTextBrowser* viewer = helpViewer();
+  return viewer != nullptr && viewer->isVisible();
+}
+
+int beepCount() {
+  return detail::state().beeps;
+}
+
+int pendingMessages() {
+  return static_cast<int>(detail::state().queue.size());
+}
+
+void clearMessages() {
+  detail::state().queue.clear();
+}
+
+}  // namespace toolkit::qt

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <Qt>
+
+class QLabel;
+class QMainWindow;
+class QTextBrowser;
+class QWidget;
+
+// The Qt objects behind the toolkit, for tests that drive the real widgets.
+namespace toolkit::qt {
+
+QMainWindow* mainWindow();
+QWidget* fieldWidget(int id);
+// The label of status-bar part 1..N, nullptr for other numbers.
+QLabel* statusBarPart(int part);
+QString statusBarText(int part);
+QTextBrowser* helpViewer();
+QString helpViewerText();
+bool isHelpViewerVisible();
+// Beeps sounded since the toolkit started (refused keys and refused leaving).
+int beepCount();
+// Messages waiting in the queue.
+int pendingMessages();
+// Drops the waiting messages.
+void clearMessages();
+
+}  // namespace toolkit::qt

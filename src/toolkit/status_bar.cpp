@@ -1,0 +1,43 @@
+#include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
+
+#include "toolkit/state.h"
+
+namespace toolkit {
+
+void windowstatusbarparts(std::span<const int> widths) {
+  detail::State& s = detail::state();
+  if (!s.statusBar || !s.mainWindow || widths.empty() || widths.size() > 255) return;
+  for (const auto& part : s.statusParts) delete part.data();
+  s.statusParts.clear();
+  const int clientWidth = s.mainWindow->width();
+  for (const int width : widths) {
+    auto* label = new QLabel(s.statusBar);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    if (width < 0) {
+      s.statusBar->addWidget(label, 1);  // to the right edge
+    } else {
+      // Each part starts where the previous one ends, so only its width is set.
+      label->setFixedWidth(
+          static_cast<int>(static_cast<long long>(std::min(width, 9999)) * clientWidth / 10000));
+      s.statusBar->addWidget(label);
+    }
+    s.statusParts.emplace_back(label);
+  }
+}
+
+void windowoutstatusbar(int part, std::string_view text) {
+  detail::State& s = detail::state();
+  if (part < 1 || part > static_cast<int>(s.statusParts.size())) return;
+  QLabel* label = s.statusParts[static_cast<std::size_t>(part - 1)];
+  if (label == nullptr) return;
+  const auto end = text.find_last_not_of(' ');
+  text = end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+  const bool centred = !text.empty() && text.front() == '\t';
+  if (centred) text.remove_prefix(1);
+  label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+  label->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+}  // namespace toolkit
