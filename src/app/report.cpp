@@ -18,30 +18,19 @@ constexpr std::size_t kFileNameWidth = 225;
 constexpr std::int32_t kFloorReflectance = 20;
 constexpr int kMaxDecimals = 9;
 
-// Report records follow the free-form record rules (a leading blank, one blank between a
-// label and the number after it, 11-wide integers, 16-wide reals) but write their labels
-// exactly as they are: the report is read by people, not parsed back, so labels such as
-// "Watts/lamp " are not quoted the way project-file texts with blanks or slashes are.
-void textRecord(std::string& out, std::string_view text = {}) {
-  out += ' ';
-  out += text;
-  out += '\n';
+// A report line of labels and numbers. Labels are written as they are, blanks and
+// slashes included: the report is read by people, not parsed back.
+void labelRecord(std::string& out, std::string_view label = {}) {
+  if (label.empty()) {
+    writeRecord(out, {});
+  } else {
+    writeRecord(out, {Label{label}});
+  }
 }
 
-void numberRecord(std::string& out, std::string_view label, std::int32_t value) {
-  out += ' ';
-  out += label;
-  out += ' ';
-  appendInteger(out, value);
-  out += '\n';
-}
-
-void numberRecord(std::string& out, std::string_view label, float value) {
-  out += ' ';
-  out += label;
-  out += ' ';
-  appendReal(out, value);
-  out += '\n';
+template <typename Number>
+void labelRecord(std::string& out, std::string_view label, Number value) {
+  writeRecord(out, {Label{label}, value});
 }
 
 std::string padLeft(std::string_view text, int width) {
@@ -148,37 +137,37 @@ std::string formatReport(const RoomPage& page, const ReportPercentages& percenta
   std::string out;
   out.reserve(4096);
 
-  textRecord(out, "Kandelor 2.0");
-  textRecord(out, "Zonal Cavity Lighting");
-  textRecord(out);
-  textRecord(out, ">>> Global Defaults");
-  textRecord(out);
-  numberRecord(out, "Ballast Factor ", defaults.ballastFactor);
-  numberRecord(out, "LLD ", defaults.lampLumenDepreciation);
-  numberRecord(out, "LDD ", defaults.lampDirtDepreciation);
-  textRecord(out);
-  textRecord(out, ">>>Lamp Data");
-  textRecord(out);
-  numberRecord(out, "Watts/lamp ", defaults.lampWatts);
-  numberRecord(out, "Lumens/lamp ", defaults.lampLumens);
-  textRecord(out);
-  textRecord(out, ">>>Room Data");
-  textRecord(out);
-  numberRecord(out, "Ceiling Reflectance ", percentages.ceiling);
-  numberRecord(out, "Wall Reflectance ", percentages.wall);
-  numberRecord(out, "Floor Reflectance ", kFloorReflectance);
-  textRecord(out, "Work Surface Height  2.5 Ft.");
-  textRecord(out);
-  textRecord(out, ">>>Calculations");
-  textRecord(out);
-  textRecord(out, kColumnHeading);
-  textRecord(out);
+  labelRecord(out, "Kandelor 2.0");
+  labelRecord(out, "Zonal Cavity Lighting");
+  labelRecord(out);
+  labelRecord(out, ">>> Global Defaults");
+  labelRecord(out);
+  labelRecord(out, "Ballast Factor ", defaults.ballastFactor);
+  labelRecord(out, "LLD ", defaults.lampLumenDepreciation);
+  labelRecord(out, "LDD ", defaults.lampDirtDepreciation);
+  labelRecord(out);
+  labelRecord(out, ">>>Lamp Data");
+  labelRecord(out);
+  labelRecord(out, "Watts/lamp ", defaults.lampWatts);
+  labelRecord(out, "Lumens/lamp ", defaults.lampLumens);
+  labelRecord(out);
+  labelRecord(out, ">>>Room Data");
+  labelRecord(out);
+  labelRecord(out, "Ceiling Reflectance ", percentages.ceiling);
+  labelRecord(out, "Wall Reflectance ", percentages.wall);
+  labelRecord(out, "Floor Reflectance ", kFloorReflectance);
+  labelRecord(out, "Work Surface Height  2.5 Ft.");
+  labelRecord(out);
+  labelRecord(out, ">>>Calculations");
+  labelRecord(out);
+  labelRecord(out, kColumnHeading);
+  labelRecord(out);
   for (const RoomRow& row : page.rows) roomRecord(out, row);
-  textRecord(out);
+  labelRecord(out);
   std::string fileName(kReportFileName);
   fileName.resize(kFileNameWidth, ' ');
-  textRecord(out, fileName);
-  numberRecord(out, "Page ", static_cast<std::int32_t>(pageNumber));
+  labelRecord(out, fileName);
+  labelRecord(out, "Page ", static_cast<std::int32_t>(pageNumber));
   return out;
 }
 
