@@ -1,0 +1,156 @@
+#include "calc/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace kandelor {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Type n has n lamps and CU 1000 × n + 10 × column + RCR, so every value shows its place.
+FixtureCatalogue sampleCatalogue() {
+  FixtureCatalogue catalogue;
+  for (int n = 1; n <= kFixtureTypeCount; ++n) {
+    FixtureType& type = catalogue.types[static_cast<std::size_t>(n - 1)];
+    type.description.assign("Type" + std::to_string(n));
+    type.lampsPerFixture = n;
+    for (int k = 1; k <= kReflectanceColumnCount; ++k) {
+      for (int r = 1; r <= kRcrCount; ++r) {
+        type.cuPercent[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(r - 1)] =
+            1000 * n + 10 * k + r;
+      }
+    }
+  }
+  return catalogue;
+}
+
+// The sample's 141 values of type n, optionally broken after every tenth value.
+std::string sampleRecord(int n, const std::string& breakEvery10) {
+  std::string out;
+  for (int k = 1; k <= kReflectanceColumnCount; ++k) {
+    for (int r = 1; r <= kRcrCount; ++r) out += " " + std::to_string(1000 * n + 10 * k + r);
+    out += breakEvery10;
+  }
+  return out + " " + std::to_string(n);
+}
+
+std::string sampleDescriptions(const std::string& separator) {
+  std::string out;
+  for (int n = 1; n <= kFixtureTypeCount; ++n) out += "Type" + std::to_string(n) + separator;
+  return out;
+}
+
+class CatalogueFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("kandelor_catalogue_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string write(const std::string& name, const std::string& content) const {
+    const fs::path path = dir_ / name;
+    std::ofstream(path, std::ios::binary) << content;
+    return path.string();
+  }
+
+  std::optional<FileError> read(const std::string& light, const std::string& types,
+                                FixtureCatalogue& catalogue) const {
+    return rawdata(catalogue, write("light.dat", light), write("Type.dat", types));
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(CatalogueFiles, LightDatLayoutsReadAlike) {
+  std::string oneLine, fifteenLines, extrasAndBlanks;
+  for (int n = 1; n <= kFixtureTypeCount; ++n) {
+    oneLine += sampleRecord(n, "") + "\n";
+    fifteenLines += sampleRecord(n, "\n") + "\n";
+    extrasAndBlanks += "\n  \r\n" + sampleRecord(n, ",\t\r\n") + " 77 -5 junk\r\n";
+  }
+  const std::string types = sampleDescriptions("\n");
+  for (const std::string& light : {oneLine, fifteenLines, extrasAndBlanks}) {
+    FixtureCatalogue catalogue;
+    const auto error = read(light, types, catalogue);
+    ASSERT_FALSE(error.has_value()) << error->message();
+    EXPECT_EQ(catalogue, sampleCatalogue());
+    EXPECT_EQ(catalogue.types[21].lampsPerFixture, 22);  // value 141
+    EXPECT_EQ(catalogue.types[21].cu(14, 10), 22150);    // value 140
+    EXPECT_EQ(catalogue.types[21].cu(1, 1), 22011);      // value 1
+  }
+}
+
+TEST_F(CatalogueFiles, TypeDatLayoutsReadAlikeAndDescriptionsAreCutOrPadded) {
+  std::string light;
+  for (int n = 1; n <= kFixtureTypeCount; ++n) light += sampleRecord(n, "") + "\n";
+  for (const std::string& types : {sampleDescriptions("\n"), sampleDescriptions(" ") + "\n",
+                                   sampleDescriptions(",\t") + "\nignored"}) {
+    FixtureCatalogue catalogue;
+    ASSERT_FALSE(read(light, types, catalogue).has_value());
+    EXPECT_EQ(catalogue, sampleCatalogue());
+  }
+  FixtureCatalogue catalogue;
+  ASSERT_FALSE(read(light, "Twelve_chars " + sampleDescriptions(" "), catalogue).has_value());
+  EXPECT_EQ(catalogue.types[0].description.view(), "Twelve_ch");
+  EXPECT_EQ(catalogue.types[1].description.view(), "Type1    ");
+}
+
+TEST_F(CatalogueFiles, BadFilesNameFileAndLineAndChangeNothing) {
+  std::string light;
+  for (int n = 1; n <= kFixtureTypeCount; ++n) light += sampleRecord(n, "\n") + "\n";
+  std::string badInteger = light;
+  badInteger.replace(badInteger.find(" 5033"), 5, " 50x3");  // type 5, column 3: line 63
+  const std::string types = sampleDescriptions("\n");
+
+  struct Case {
+    std::string light, types, file;
+    int line;
+  };
+  const Case cases[] = {
+      {light.substr(0, light.rfind(" 22")), types, "light.dat", 329},  // lamp count missing
+      {badInteger, types, "light.dat", 63},
+      {light, sampleDescriptions("\n").substr(0, 138), "Type.dat", 21},
+      {"", types, "light.dat", 0},
+  };
+  for (const Case& c : cases) {
+    FixtureCatalogue catalogue = sampleCatalogue();
+    catalogue.types[3].description.assign("Kept");
+    const FixtureCatalogue before = catalogue;
+    const auto error = read(c.light, c.types, catalogue);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(fs::path(error->file).filename(), c.file);
+    EXPECT_EQ(error->line, c.line) << error->message();
+    EXPECT_EQ(catalogue, before);
+  }
+
+  FixtureCatalogue catalogue;
+  const auto missing = rawdata(catalogue, (dir_ / "none.dat").string(), write("Type.dat", types));
+  ASSERT_TRUE(missing.has_value());
+  EXPECT_NE(missing->message().find("none.dat"), std::string::npos) << missing->message();
+}
+
+TEST_F(CatalogueFiles, FormattedFilesReadBackIdentically) {
+  FixtureCatalogue written = sampleCatalogue();
+  written.types[0].description.assign("T8 2,lamp");
+  written.types[1].description.assign("");
+  written.types[2].description.assign("it's/2");
+  written.types[3].cuPercent[13][9] = INT_MIN;
+  written.types[3].cuPercent[13][8] = INT_MAX;
+  written.types[4].lampsPerFixture = INT_MIN;
+  FixtureCatalogue read;
+  const auto error = rawdata(read, write("light.dat", formatLightDat(written)),
+                             write("Type.dat", formatTypeDat(written)));
+  ASSERT_FALSE(error.has_value()) << error->message();
+  EXPECT_EQ(read, written);
+}
+
+}  // namespace
+}  // namespace kandelor
