@@ -84,11 +84,11 @@ def globe(fitter):
     return lambda t, p: 1.0 if t < 180 - fitter else 0.0
 
 
-def lumens(shape):
-    """Integral of I over the sphere (midpoint rule, 0.25 x 2.5 degrees)."""
+def lumens(shape, first=0, last=180):
+    """Integral of I over the zone from `first` to `last` degrees (midpoint rule, 0.25 x 2.5)."""
     dt, dp = 0.25, 2.5
     total = 0.0
-    for i in range(int(180 / dt)):
+    for i in range(int(first / dt), int(last / dt)):
         t = (i + 0.5) * dt
         ring = 0.0
         for j in range(int(360 / dp)):
@@ -228,23 +228,27 @@ def write_type(entry):
         out += lines_of([sum(k * shape(t, p) for k, shape in scaled) for t in vertical])
     with open(os.path.join(HERE, name), "w", newline="\r\n") as f:
         f.write("\n".join(out) + "\n")
-    return lamp_lumens
+    down_share = sum(k * lumens(shape, 0, 90) for k, shape in scaled) / lamp_lumens
+    up_share = sum(k * lumens(shape, 90, 180) for k, shape in scaled) / lamp_lumens
+    return lamp_lumens, down_share, up_share
 
 
 def main():
-    table = ["| # | Description | File | Lamps | Lamp lm | Components (share of lamp lumens: I(t, p) shape) |",
-             "|---|---|---|---|---|---|"]
+    table = ["| # | Description | File | Lamps | Lamp lm | Down / up % | Components (share of lamp lumens: shape of I(t, p)) |",
+             "|---|---|---|---|---|---|---|"]
     with open(os.path.join(HERE, "catalog.list"), "w") as lst:
         lst.write("# Fixture types 1 to 22, in order: photometric file, description (at most\n"
                   "# 9 characters, no blanks), lamps per fixture (optional; default: the file's).\n")
         for number, entry in enumerate(TYPES, 1):
-            lamp_lumens = write_type(entry)
+            lamp_lumens, down_share, up_share = write_type(entry)
             name, desc, _, lamps = entry[:4]
             lst.write("%-30s %-10s %d\n" % (name, desc, lamps))
             parts = "; ".join("%d %%: %s" % (round(share * 100), text)
                               for share, _, text in entry[11])
             lm = "%d (absolute)" % lamp_lumens if entry[4] < 0 else str(entry[4])
-            table.append("| %d | %s | %s | %d | %s | %s |" % (number, desc, name, lamps, lm, parts))
+            split = "%d / %d" % (round(down_share * 100), round(up_share * 100))
+            table.append("| %d | %s | %s | %d | %s | %s | %s |"
+                         % (number, desc, name, lamps, lm, split, parts))
     if "--table" in sys.argv:
         print("\n".join(table))
 
