@@ -94,7 +94,10 @@ int main(int argc, char** argv) {
     catalogue = buildCatalogueFromList(positional[0]);
   } else {
     auto entries = entriesFromArguments(positional);
-    if (isError(entries)) return fileError(std::get<FileError>(entries));
+    if (isError(entries)) {
+      const FileError& error = std::get<FileError>(entries);
+      return usageError("argument " + std::to_string(error.line) + ": " + error.what);
+    }
     catalogue = buildCatalogue(std::get<std::vector<CatalogEntry>>(entries), "", "arguments");
   }
   if (isError(catalogue)) return fileError(std::get<FileError>(catalogue));
