@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMainWindow>
 #include <QPointer>
 
 #include <deque>
@@ -13,7 +14,6 @@
 #include "toolkit/toolkit.h"
 
 class QEventLoop;
-class QMainWindow;
 class QTextBrowser;
 class QLabel;
 class QStatusBar;

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// A small form and menu of their own for the toolkit's tests.
+namespace toolkit::test {
+
+inline constexpr int kFormId = 900;
+inline constexpr int kMenuId = 901;
+inline constexpr int kOpenItem = 401;
+inline constexpr int kCalculateItem = 402;
+
+// Field ids of the test form.
+inline constexpr int kFactor = 10;    // real, initial "1.0000"
+inline constexpr int kLength = 11;    // real, empty
+inline constexpr int kWatts = 12;     // integer, initial "34"
+inline constexpr int kDesign = 13;    // integer, empty
+inline constexpr int kName = 14;      // text
+inline constexpr int kCeiling = 15;   // list "30" "50" "70" "80", item 3 selected
+inline constexpr int kComputed = 16;  // integer, disabled
+inline constexpr int kLumens = 17;    // integer, not a tab stop
+inline constexpr int kCaption = 5;    // label
+
+// Registers the test form and menu and opens the main window on them, active.
+void openTestWindow();
+// Closes the window and drops any messages left.
+void closeTestWindow();
+
+QWidget* field(int id);
+// Gives the field the focus, selects its text and types over it.
+void typeInto(int id, const QString& text);
+// Presses Tab in the focused field and lets the focus settle.
+void pressTab();
+
+}  // namespace toolkit::test
