@@ -7,24 +7,18 @@
 #include <fstream>
 #include <string>
 
+#include "tracing_catalogue.h"
+
 namespace kandelor {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Type n has n lamps and CU 1000 × n + 10 × column + RCR, so every value shows its place.
+// The tracing catalogue with n lamps in type n, so lamp counts differ too.
 FixtureCatalogue sampleCatalogue() {
-  FixtureCatalogue catalogue;
+  FixtureCatalogue catalogue = tracingCatalogue();
   for (int n = 1; n <= kFixtureTypeCount; ++n) {
-    FixtureType& type = catalogue.types[static_cast<std::size_t>(n - 1)];
-    type.description.assign("Type" + std::to_string(n));
-    type.lampsPerFixture = n;
-    for (int k = 1; k <= kReflectanceColumnCount; ++k) {
-      for (int r = 1; r <= kRcrCount; ++r) {
-        type.cuPercent[static_cast<std::size_t>(k - 1)][static_cast<std::size_t>(r - 1)] =
-            1000 * n + 10 * k + r;
-      }
-    }
+    catalogue.types[static_cast<std::size_t>(n - 1)].lampsPerFixture = n;
   }
   return catalogue;
 }
