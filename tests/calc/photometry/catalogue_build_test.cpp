@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -106,13 +107,16 @@ TEST(CatalogList, BuildsTwentyTwoTypesFromFilesBesideTheList) {
   spec.lamps = 3;
   spec.vertical = testing::angleSteps(0, 90, 10);
   spec.candela = [](double theta, double) { return testing::diffuseDownlight(theta); };
-  std::ofstream("build_test.ies") << testing::lm63Text(spec);
+  // The photometric files go into a folder of their own, named as the list's folder.
+  const auto dir = std::filesystem::temp_directory_path() / "kandelor_catalogue_build_test";
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "build_test.ies") << testing::lm63Text(spec);
 
   std::vector<CatalogEntry> entries(kFixtureTypeCount,
                                     CatalogEntry{"build_test.ies", "Down", std::nullopt, 0});
   entries[1].lampCount = 2;
   entries[2].description = "Other";
-  const auto built = buildCatalogue(entries, ".", "list");
+  const auto built = buildCatalogue(entries, dir.string(), "list");
   ASSERT_FALSE(isError(built)) << std::get<FileError>(built).message();
   const FixtureCatalogue& catalogue = std::get<FixtureCatalogue>(built);
   EXPECT_EQ(catalogue.types[0].lampsPerFixture, 3);  // the file's count
@@ -123,21 +127,21 @@ TEST(CatalogList, BuildsTwentyTwoTypesFromFilesBesideTheList) {
   EXPECT_NEAR(catalogue.types[0].cu(13, 1), 77 / 3.0, 1);
 
   entries.pop_back();
-  const auto short_ = buildCatalogue(entries, ".", "list");
+  const auto short_ = buildCatalogue(entries, dir.string(), "list");
   ASSERT_TRUE(isError(short_));
   EXPECT_NE(std::get<FileError>(short_).what.find("found 21"), std::string::npos);
 
   entries.push_back(CatalogEntry{"missing.ies", "Gone", std::nullopt, 0});
-  const auto missing = buildCatalogue(entries, ".", "list");
+  const auto missing = buildCatalogue(entries, dir.string(), "list");
   ASSERT_TRUE(isError(missing));
   EXPECT_NE(std::get<FileError>(missing).file.find("missing.ies"), std::string::npos);
 
   spec.header = "IESNA:LM-63-2002\n";
   std::string typeB = testing::lm63Text(spec);
   typeB.replace(typeB.find(" 1 1 2 4 0"), 10, " 2 1 2 4 0");
-  std::ofstream("type_b.ies") << typeB;
+  std::ofstream(dir / "type_b.ies") << typeB;
   entries.back().file = "type_b.ies";
-  const auto unsupported = buildCatalogue(entries, ".", "list");
+  const auto unsupported = buildCatalogue(entries, dir.string(), "list");
   ASSERT_TRUE(isError(unsupported));
   EXPECT_EQ(std::get<FileError>(unsupported).line, 3);
   EXPECT_NE(std::get<FileError>(unsupported).what.find("type 1 (C)"), std::string::npos);
