@@ -103,14 +103,14 @@ TEST(CatalogList, ReadsEntriesAndNamesTheBadLine) {
 }
 
 TEST(CatalogList, BuildsTwentyTwoTypesFromFilesBesideTheList) {
-  testing::Lm63Spec spec;
-  spec.lamps = 3;
-  spec.vertical = testing::angleSteps(0, 90, 10);
-  spec.candela = [](double theta, double) { return testing::diffuseDownlight(theta); };
+  testing::Lm63Layout layout;
+  layout.lamps = 3;
+  layout.vertical = testing::angleSteps(0, 90, 10);
+  layout.candela = [](double theta, double) { return testing::diffuseDownlight(theta); };
   // The photometric files go into a folder of their own, named as the list's folder.
   const auto dir = std::filesystem::temp_directory_path() / "kandelor_catalogue_build_test";
   std::filesystem::create_directories(dir);
-  std::ofstream(dir / "build_test.ies") << testing::lm63Text(spec);
+  std::ofstream(dir / "build_test.ies") << testing::lm63Text(layout);
 
   std::vector<CatalogEntry> entries(kFixtureTypeCount,
                                     CatalogEntry{"build_test.ies", "Down", std::nullopt, 0});
@@ -136,8 +136,8 @@ TEST(CatalogList, BuildsTwentyTwoTypesFromFilesBesideTheList) {
   ASSERT_TRUE(isError(missing));
   EXPECT_NE(std::get<FileError>(missing).file.find("missing.ies"), std::string::npos);
 
-  spec.header = "IESNA:LM-63-2002\n";
-  std::string typeB = testing::lm63Text(spec);
+  layout.header = "IESNA:LM-63-2002\n";
+  std::string typeB = testing::lm63Text(layout);
   typeB.replace(typeB.find(" 1 1 2 4 0"), 10, " 2 1 2 4 0");
   std::ofstream(dir / "type_b.ies") << typeB;
   entries.back().file = "type_b.ies";

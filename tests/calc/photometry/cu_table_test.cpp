@@ -9,20 +9,20 @@ namespace {
 
 using testing::angleSteps;
 using testing::diffuseDownlight;
-using testing::Lm63Spec;
+using testing::Lm63Layout;
 using testing::lm63Text;
 
-Photometry read(const Lm63Spec& spec) {
-  auto result = readLm63(lm63Text(spec), "test.ies");
+Photometry read(const Lm63Layout& layout) {
+  auto result = readLm63(lm63Text(layout), "test.ies");
   if (isError(result)) ADD_FAILURE() << std::get<FileError>(result).message();
   return isError(result) ? Photometry{} : std::get<Photometry>(result);
 }
 
-Lm63Spec downlightSpec() {
-  Lm63Spec spec;
-  spec.vertical = angleSteps(0, 90, 5);
-  spec.candela = [](double theta, double) { return diffuseDownlight(theta); };
-  return spec;
+Lm63Layout downlightLayout() {
+  Lm63Layout layout;
+  layout.vertical = angleSteps(0, 90, 5);
+  layout.candela = [](double theta, double) { return diffuseDownlight(theta); };
+  return layout;
 }
 
 // Column numbers of the catalogue: 13 is ceiling 80 / wall 50, 5 is 50 / 30.
@@ -30,7 +30,7 @@ constexpr int k80_50 = 13;
 constexpr int k50_30 = 5;
 
 TEST(CuTable, DiffuseDownlightMatchesTheHandCheck) {
-  const ZonalFlux flux = zonalFlux(read(downlightSpec()));
+  const ZonalFlux flux = zonalFlux(read(downlightLayout()));
   EXPECT_NEAR(flux.downFraction, 0.75, 0.005);
   EXPECT_DOUBLE_EQ(flux.upFraction, 0);
   for (int n = 10; n <= kZoneCount; ++n) EXPECT_EQ(flux.lumens[static_cast<std::size_t>(n - 1)], 0);
@@ -61,10 +61,10 @@ TEST(CuTable, RoomOfNoDepthSendsDownwardLightAndReflectedUplightToTheFloor) {
 }
 
 TEST(CuTable, AbsolutePhotometryRefersToTheLuminaireLumens) {
-  Lm63Spec spec = downlightSpec();
-  const CuPercentTable relative = cuPercentTable(zonalFlux(read(spec)));
-  spec.lumensPerLamp = -1;
-  const ZonalFlux flux = zonalFlux(read(spec));
+  Lm63Layout layout = downlightLayout();
+  const CuPercentTable relative = cuPercentTable(zonalFlux(read(layout)));
+  layout.lumensPerLamp = -1;
+  const ZonalFlux flux = zonalFlux(read(layout));
   EXPECT_NEAR(flux.downFraction + flux.upFraction, 1, 1e-12);
   const CuPercentTable absolute = cuPercentTable(flux);
   // The same light over 75 % of the lamp lumens: CU / 0.75, above 100 % in wide rooms.
@@ -73,10 +73,10 @@ TEST(CuTable, AbsolutePhotometryRefersToTheLuminaireLumens) {
 }
 
 TEST(CuTable, UplightReachesTheWorkPlaneOnlyByTheCeiling) {
-  Lm63Spec spec;
-  spec.vertical = angleSteps(90, 180, 5);
-  spec.candela = [](double theta, double) { return diffuseDownlight(180 - theta); };
-  const ZonalFlux flux = zonalFlux(read(spec));
+  Lm63Layout layout;
+  layout.vertical = angleSteps(90, 180, 5);
+  layout.candela = [](double theta, double) { return diffuseDownlight(180 - theta); };
+  const ZonalFlux flux = zonalFlux(read(layout));
   EXPECT_NEAR(flux.upFraction, 0.75, 0.005);
   EXPECT_DOUBLE_EQ(flux.downFraction, 0);
   const CuPercentTable table = cuPercentTable(flux);

@@ -10,7 +10,7 @@ namespace {
 
 using testing::angleSteps;
 using testing::diffuseDownlight;
-using testing::Lm63Spec;
+using testing::Lm63Layout;
 using testing::lm63Text;
 
 Result<Photometry> readText(const std::string& text) {
@@ -18,13 +18,13 @@ Result<Photometry> readText(const std::string& text) {
 }
 
 // A distribution with light up and down, the same in every plane.
-Lm63Spec axialSpec() {
-  Lm63Spec spec;
-  spec.vertical = angleSteps(0, 180, 5);
-  spec.candela = [](double theta, double) {
+Lm63Layout axialLayout() {
+  Lm63Layout layout;
+  layout.vertical = angleSteps(0, 180, 5);
+  layout.candela = [](double theta, double) {
     return theta < 90 ? diffuseDownlight(theta, 0.6) : 0.2 * diffuseDownlight(180 - theta);
   };
-  return spec;
+  return layout;
 }
 
 CuPercentTable tableOf(const std::string& text) {
@@ -37,8 +37,8 @@ CuPercentTable tableOf(const std::string& text) {
 }
 
 TEST(Lm63Reader, EveryEditionAndLayoutGivesTheSameTable) {
-  Lm63Spec spec = axialSpec();
-  const CuPercentTable expected = tableOf(lm63Text(spec));
+  Lm63Layout layout = axialLayout();
+  const CuPercentTable expected = tableOf(lm63Text(layout));
   EXPECT_GT(expected[12][0], 0);
 
   const std::pair<const char*, Lm63Version> editions[] = {
@@ -48,20 +48,20 @@ TEST(Lm63Reader, EveryEditionAndLayoutGivesTheSameTable) {
       {"Acme lighting, report 12\nlensed downlight\n", Lm63Version::Lm63_1986},
       {"", Lm63Version::Lm63_1986}};
   for (const auto& [header, version] : editions) {
-    spec.header = header;
-    const auto result = readText(lm63Text(spec));
+    layout.header = header;
+    const auto result = readText(lm63Text(layout));
     ASSERT_FALSE(isError(result)) << header;
     EXPECT_EQ(std::get<Photometry>(result).version, version) << header;
-    EXPECT_EQ(tableOf(lm63Text(spec)), expected) << header;
+    EXPECT_EQ(tableOf(lm63Text(layout)), expected) << header;
   }
 
   // Commas, wrapped lines, CR LF line ends, a candela multiplier, included tilt data.
-  spec = axialSpec();
-  spec.separator = ",";
-  spec.perLine = 3;
-  spec.multiplier = 2.5;
-  spec.tilt = "TILT=INCLUDE\n1\n3\n0 45 90\n1.0 0.95 0.9\n";
-  std::string text = lm63Text(spec);
+  layout = axialLayout();
+  layout.separator = ",";
+  layout.perLine = 3;
+  layout.multiplier = 2.5;
+  layout.tilt = "TILT=INCLUDE\n1\n3\n0 45 90\n1.0 0.95 0.9\n";
+  std::string text = lm63Text(layout);
   EXPECT_EQ(tableOf(text), expected);
   for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2)) {
     text.insert(at, "\r");
@@ -70,16 +70,16 @@ TEST(Lm63Reader, EveryEditionAndLayoutGivesTheSameTable) {
 }
 
 TEST(Lm63Reader, EverySymmetryOfAnAxialDistributionGivesTheSameTable) {
-  Lm63Spec spec = axialSpec();
-  const CuPercentTable expected = tableOf(lm63Text(spec));
+  Lm63Layout layout = axialLayout();
+  const CuPercentTable expected = tableOf(lm63Text(layout));
   const std::vector<std::vector<double>> symmetries = {
       angleSteps(0, 90, 22.5), angleSteps(0, 180, 45), angleSteps(0, 360, 15), {90, 180, 270}};
   for (const auto& horizontal : symmetries) {
-    spec.horizontal = horizontal;
-    EXPECT_EQ(tableOf(lm63Text(spec)), expected) << horizontal.back();
+    layout.horizontal = horizontal;
+    EXPECT_EQ(tableOf(lm63Text(layout)), expected) << horizontal.back();
   }
   // A downlight measured 0..90 only: nothing above the horizontal.
-  Lm63Spec down = axialSpec();
+  Lm63Layout down = axialLayout();
   down.vertical = angleSteps(0, 90, 5);
   const auto result = readText(lm63Text(down));
   ASSERT_FALSE(isError(result));
@@ -89,13 +89,13 @@ TEST(Lm63Reader, EverySymmetryOfAnAxialDistributionGivesTheSameTable) {
 TEST(Lm63Reader, PlanesAreAveragedByTheirAngularSpan) {
   // Planes at 0, 30, 45 and 90 with a factor linear in the plane angle: over 0..90 it
   // averages to 1, so the light equals that of the plain distribution.
-  Lm63Spec spec = axialSpec();
-  const auto plain = readText(lm63Text(spec));
-  spec.horizontal = {0, 30, 45, 90};
-  spec.candela = [](double theta, double psi) {
-    return axialSpec().candela(theta, 0) * (1.5 - psi / 90);
+  Lm63Layout layout = axialLayout();
+  const auto plain = readText(lm63Text(layout));
+  layout.horizontal = {0, 30, 45, 90};
+  layout.candela = [](double theta, double psi) {
+    return axialLayout().candela(theta, 0) * (1.5 - psi / 90);
   };
-  const auto planes = readText(lm63Text(spec));
+  const auto planes = readText(lm63Text(layout));
   ASSERT_FALSE(isError(plain));
   ASSERT_FALSE(isError(planes));
   const ZonalFlux a = zonalFlux(std::get<Photometry>(plain));
@@ -113,7 +113,7 @@ void expectError(const std::string& text, int line, const std::string& fragment)
 }
 
 TEST(Lm63Reader, BadFilesNameTheLineAndWhatWasExpected) {
-  const std::string good = lm63Text(axialSpec());  // header 3 lines, TILT on line 4
+  const std::string good = lm63Text(axialLayout());  // header 3 lines, TILT on line 4
   expectError("IESNA:LM-63-2002\n[TEST] 1\n1 1000 1\n", 3, "TILT=NONE");
   expectError("IESNA:LM-63-2002\nTILT=lamp.tlt\n", 2, "not supported");
   // Cut inside the candela block: the end of the file is reached on its last line.

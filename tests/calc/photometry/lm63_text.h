@@ -11,7 +11,7 @@ namespace kandelor::photometry::testing {
 
 // Describes an LM-63 file to write from a candela function, so tests can write the
 // same distribution in different editions, layouts and symmetries.
-struct Lm63Spec {
+struct Lm63Layout {
   std::string header = "IESNA:LM-63-2002\n[TEST] T-1\n[MANUFAC] Test\n";
   std::string tilt = "TILT=NONE\n";
   int lamps = 1;
@@ -30,7 +30,7 @@ inline std::vector<double> angleSteps(double first, double last, double step) {
   return out;
 }
 
-inline std::string lm63Text(const Lm63Spec& s) {
+inline std::string lm63Text(const Lm63Layout& s) {
   std::ostringstream out;
   out.precision(10);
   out << s.header << s.tilt;
