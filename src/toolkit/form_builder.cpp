@@ -80,6 +80,8 @@ QComboBox* makeList(const Control& control, QWidget* form) {
   auto* list = new QComboBox(form);
   list->setEditable(true);
   list->setInsertPolicy(QComboBox::NoInsert);
+  // What the user types is what is read: no inline completion to an item.
+  list->setCompleter(nullptr);
   for (const std::string& item : control.items) list->addItem(QString::fromStdString(item));
   const int selected = control.selectedItem;
   list->setCurrentIndex(selected >= 1 && selected <= list->count() ? selected - 1 : -1);
