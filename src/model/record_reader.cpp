@@ -154,8 +154,9 @@ float RecordReader::readReal() {
   std::string_view token = shown;
   // A Fortran "D" exponent reads as "E".
   std::array<char, 64> copy{};
-  const std::size_t d = token.find_first_of("dD");
-  if (d != std::string_view::npos && token.size() <= copy.size()) {
+  std::size_t d = 0;
+  while (d < token.size() && token[d] != 'd' && token[d] != 'D') ++d;
+  if (d < token.size() && token.size() <= copy.size()) {
     token.copy(copy.data(), token.size());
     copy[d] = 'e';
     token = std::string_view(copy.data(), token.size());

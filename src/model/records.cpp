@@ -46,10 +46,10 @@ NumberField realField(float value) {
   // text is [-]d.dddddddde[+-]xx
   const bool negative = text.front() == '-';
   if (negative) text.remove_prefix(1);
-  const std::size_t e = text.find('e');
-  int exponent = 0;
-  std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
-                  exponent);
+  constexpr std::size_t e = 10;  // after "d.dddddddd"
+  // A float's decimal exponent always has two digits here (at most 45).
+  int exponent = (text[e + 2] - '0') * 10 + (text[e + 3] - '0');
+  if (text[e + 1] == '-') exponent = -exponent;
 
   std::array<char, 32> out{};
   std::size_t n = 0;
@@ -76,7 +76,20 @@ NumberField realField(float value) {
 
 // Characters that would end a value or open a quoted one when read back.
 bool needsQuotes(std::string_view content) {
-  return content.empty() || content.find_first_of(" \t,/'\"") != std::string_view::npos;
+  for (const char c : content) {
+    switch (c) {
+      case ' ':
+      case '\t':
+      case ',':
+      case '/':
+      case '\'':
+      case '"':
+        return true;
+      default:
+        break;
+    }
+  }
+  return content.empty();
 }
 
 // A text at (at least) its declared width: leading blanks dropped, quoted with
