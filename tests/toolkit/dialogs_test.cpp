@@ -1,0 +1,201 @@
+// File selection, help viewer, message boxes and printing a text file.
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "test_window.h"
+#include "toolkit/qt_access.h"
+#include "toolkit/test_hooks.h"
+#include "toolkit/toolkit.h"
+
+using namespace toolkit;
+using namespace toolkit::test;
+
+namespace {
+
+constexpr std::string_view kProjectFilter = "Project files|*.prj|";
+constexpr int kNewFlags = kAppendExtension;
+constexpr int kOpenFlags = kMustExist | kAppendExtension;
+constexpr int kSaveAsFlags = kSaveDialog | kAppendExtension;
+
+void writeFile(const QString& path, const QByteArray& contents) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(contents);
+}
+
+// Output of a poppler tool, or a null string when the tool is missing.
+QString runTool(const QString& tool, const QStringList& arguments) {
+  if (QStandardPaths::findExecutable(tool).isEmpty()) return {};
+  QProcess process;
+  process.start(tool, arguments);
+  if (!process.waitForFinished(20000)) return {};
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}  // namespace
+
+class DialogsTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dir_;
+  QString startDirectory_;
+
+  QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(dir_.isValid());
+    startDirectory_ = QDir::currentPath();
+    openTestWindow();
+  }
+  void init() {
+    testing::reset();
+    QDir::setCurrent(dir_.path());
+  }
+  void cleanupTestCase() {
+    QDir::setCurrent(startDirectory_);
+    closeTestWindow();
+  }
+
+  void answeredFileDialogs() {
+    // A name without a folder is taken in the dialog's folder; the extension is added.
+    std::string name = "new.dat";
+    testing::setNextFileName("office");
+    QVERIFY(wselectfile2(kProjectFilter, kNewFlags, name, "Open New Project"));
+    QCOMPARE(QString::fromStdString(name), path("office.prj"));
+    QCOMPARE(QDir::currentPath(), dir_.path());
+
+    // The dialog opens on the folder of the given name.
+    QVERIFY(QDir(dir_.path()).mkdir("sub"));
+    name = path("sub/x.prj").toStdString();
+    testing::setNextFileName("plan.txt");
+    QVERIFY(wselectfile2(kProjectFilter, kSaveAsFlags, name, "Save as..."));
+    QCOMPARE(QString::fromStdString(name), path("sub/plan.txt"));
+    QCOMPARE(QDir::currentPath(), dir_.path());
+
+    // Cancel, a missing file that must exist, and a missing folder leave the name.
+    const std::string before = name;
+    testing::setNextFileCancel();
+    QVERIFY(!wselectfile2(kProjectFilter, kSaveAsFlags, name, "Save as..."));
+    testing::setNextFileName("missing");
+    QVERIFY(!wselectfile2(kProjectFilter, kOpenFlags, name, "Open Existing Project"));
+    testing::setNextFileName("nowhere/a.prj");
+    QVERIFY(!wselectfile2(kProjectFilter, kNewFlags, name, "Open New Project"));
+    QCOMPARE(name, before);
+
+    writeFile(path("sub/there.prj"), "x");
+    testing::setNextFileName("there");
+    QVERIFY(wselectfile2(kProjectFilter, kOpenFlags, name, "Open Existing Project"));
+    QCOMPARE(QString::fromStdString(name), path("sub/there.prj"));
+
+    // Asked to keep the folder, the working directory follows the choice.
+    testing::setNextFileName("kept.prj");
+    QVERIFY(wselectfile2(kProjectFilter, kNewFlags | kKeepDirectory, name, "Open"));
+    QCOMPARE(QDir::currentPath(), path("sub"));
+  }
+
+  void realFileDialogReturnsTheTypedName() {
+    std::string name = "new.dat";
+    QTimer::singleShot(100, [] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      QCOMPARE(dialog->directory().absolutePath(), QDir::currentPath());
+      QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+      auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+      QVERIFY(edit != nullptr);
+      edit->setText("typed");
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    QVERIFY(wselectfile2(kProjectFilter, kSaveAsFlags, name, "Save as..."));
+    QCOMPARE(QString::fromStdString(name), path("typed.prj"));
+
+    QTimer::singleShot(100, [] {
+      if (QWidget* dialog = QApplication::activeModalWidget())
+        qobject_cast<QDialog*>(dialog)->reject();
+    });
+    QVERIFY(!wselectfile2(kProjectFilter, kOpenFlags, name, "Open Existing Project"));
+    QCOMPARE(QString::fromStdString(name), path("typed.prj"));
+    QCOMPARE(QDir::currentPath(), dir_.path());
+  }
+
+  void helpViewerShowsTheFile() {
+    writeFile(path("HELP.HLP"), "Zonal cavity help\nSecond line\n");
+    whelpfile1("HELP.HLP");
+    QVERIFY(qt::isHelpViewerVisible());
+    QVERIFY(qt::helpViewerText().contains("Second line"));
+
+    writeFile(path("help.html"), "  <html><body><h1>Title</h1><p>Body text</p></body></html>");
+    whelpfile1("help.html");
+    QVERIFY(qt::helpViewerText().contains("Body text"));
+    QVERIFY(!qt::helpViewerText().contains("<p>"));
+
+    whelpfile1("absent.hlp");
+    QVERIFY(qt::helpViewerText().contains("absent.hlp"));
+    QVERIFY(qt::isHelpViewerVisible());
+  }
+
+  void answeredMessageBoxesAreRecorded() {
+    testing::answerMessageBoxes(true);
+    wmessagebox("Error", "new.dat, line 3: a number was expected");
+    wmessagebox("Error", "second");
+    const auto texts = testing::takeMessageBoxTexts();
+    QCOMPARE(texts.size(), std::size_t{2});
+    QCOMPARE(texts[0], std::string("new.dat, line 3: a number was expected"));
+    QVERIFY(testing::takeMessageBoxTexts().empty());
+  }
+
+  void printsEveryLineIntoAPdfBesideTheFile() {
+    testing::setPrintToPdf(true);
+    QByteArray text;
+    constexpr int kLines = 150;
+    for (int i = 1; i <= kLines; ++i)
+      text += QString("line %1").arg(i, 3, 10, QChar('0')).toUtf8() + '\n';
+    writeFile(path("out.dat"), text);
+    igrhardcopyoptions(5, 2);
+    whardcopyoptionstext();
+    QVERIFY(igrhardcopytextfile((path("out.dat") + "      ").toStdString()));
+    QVERIFY(QFile::exists(path("out.pdf")));
+
+    const QString info = runTool("pdfinfo", {path("out.pdf")});
+    const QString firstPage =
+        runTool("pdftotext", {"-layout", "-f", "1", "-l", "1", path("out.pdf"), "-"});
+    const QString all = runTool("pdftotext", {"-layout", path("out.pdf"), "-"});
+    if (info.isNull() || all.isNull()) QSKIP("pdfinfo/pdftotext not installed");
+    // Every line once, in order.
+    int last = 0;
+    for (const QString& line : all.split('\n')) {
+      if (!line.trimmed().startsWith("line ")) continue;
+      QCOMPARE(line.trimmed().mid(5).toInt(), last + 1);
+      last = line.trimmed().mid(5).toInt();
+    }
+    QCOMPARE(last, kLines);
+    // Full pages before the last one.
+    const int perPage = static_cast<int>(firstPage.count("line "));
+    QVERIFY(perPage > 20 && perPage < kLines);
+    const int pages = (kLines + perPage - 1) / perPage;
+    QVERIFY2(info.contains(QRegularExpression(QString("Pages:\\s+%1\\n").arg(pages))),
+             qPrintable(info));
+    QVERIFY(info.contains(QRegularExpression("Page size:\\s+[0-9.]+ x [0-9.]+")));
+    const auto size = QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+)").match(info);
+    QVERIFY(size.captured(1).toDouble() < size.captured(2).toDouble());  // portrait
+  }
+
+  void printingFailuresAreReported() {
+    testing::setPrintToPdf(true);
+    QVERIFY(!igrhardcopytextfile(path("no-such.dat").toStdString()));
+    // The PDF cannot be written where a folder of that name stands.
+    writeFile(path("blocked.dat"), "text\n");
+    QVERIFY(QDir(dir_.path()).mkdir("blocked.pdf"));
+    QVERIFY(!igrhardcopytextfile(path("blocked.dat").toStdString()));
+  }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"
