@@ -2,6 +2,8 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 
@@ -87,6 +89,55 @@ TEST(RecordWriter, EveryRealReadsBackBitIdentical) {
     ASSERT_TRUE(reader.ok()) << reader.error()->message();
     ASSERT_EQ(std::memcmp(&back, &value, sizeof value), 0) << value << " read as " << back;
   }
+}
+
+// The field from an independent route: printf's correctly rounded nine digits.
+std::string reference(float value) {
+  char sci[32];
+  std::snprintf(sci, sizeof sci, "%.8E", static_cast<double>(value));
+  std::string text(sci);
+  const bool negative = text[0] == '-';
+  if (negative) text.erase(0, 1);
+  const int exponent = std::atoi(text.c_str() + text.find('E') + 1);
+  const std::string digits = text.substr(0, 1) + text.substr(2, 8);
+  std::string field = text;
+  if (value != 0.0f && exponent == -1) {
+    field = "0." + digits;
+  } else if (value != 0.0f && exponent >= 0 && exponent <= 8) {
+    const auto point = static_cast<std::size_t>(exponent) + 1;
+    field = digits.substr(0, point) + "." + digits.substr(point);
+  }
+  if (negative) field = "-" + field;
+  return std::string(16 - field.size(), ' ') + field;
+}
+
+// The exact integer route must round every float as printf does, in both notations,
+// ties and carries into the next power of ten included.
+TEST(RecordWriter, RealsMatchCorrectRounding) {
+  std::mt19937 random(99);
+  int checked = 0;
+  for (float low = 1e-12f; low < 1e20f; low *= 10.0f) {
+    for (int i = 0; i < 4000; ++i) {
+      const float value = low * (1.0f + 9.0f * std::ldexp(static_cast<float>(random() >> 8), -24));
+      const float signedValue = (i % 2) ? -value : value;
+      ASSERT_EQ(realField(signedValue), reference(signedValue)) << signedValue;
+      ++checked;
+    }
+  }
+  for (int i = 0; i < 100000; ++i) {
+    const std::uint32_t bits = random();
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    if (!std::isfinite(value)) continue;
+    ASSERT_EQ(realField(value), reference(value)) << value;
+    ++checked;
+  }
+  // Exact ties at the ninth digit, and values that round up to a power of ten.
+  for (const float value : {0.1025390625f, 0.1005859375f, 7.830078125f, 99999999.5f, 9.99999999f,
+                            0.999999999f, 9.999999e-5f, 999999940.0f, 9.9999999e18f}) {
+    EXPECT_EQ(realField(value), reference(value)) << value;
+  }
+  EXPECT_GT(checked, 180000);
 }
 
 }  // namespace
