@@ -13,8 +13,8 @@ namespace {
 constexpr const char* kTemplateFile = "xxx.dat";
 constexpr const char* kProjectFilter = "Project files|*.prj|";
 constexpr const char* kSaveAsFilter = "Save as...|*.prj|";
-constexpr int kNewFlags = toolkit::kAppendExtension;                          // 32
-constexpr int kOpenFlags = toolkit::kAppendExtension | toolkit::kMustExist;   // 160
+constexpr int kNewFlags = toolkit::kAppendExtension;                            // 32
+constexpr int kOpenFlags = toolkit::kAppendExtension | toolkit::kMustExist;     // 160
 constexpr int kSaveAsFlags = toolkit::kSaveDialog | toolkit::kAppendExtension;  // 33
 
 // Makes `project`, read from `fileName`, the current one and shows it.

@@ -1,3 +1,5 @@
 #include "app/program.h"
 
-int main() { return kandelor::runProgram(); }
+int main() {
+  return kandelor::runProgram();
+}

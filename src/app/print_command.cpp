@@ -20,8 +20,7 @@ void printReport(AppState& state) {
   const int wallChoice = toolkit::wdialoggetmenu1(kWallReflectanceList);
   state.reportPercentages.update(ceilingChoice, wallChoice);
 
-  const std::string report =
-      formatReport(state.page(), state.reportPercentages, state.currentPage);
+  const std::string report = formatReport(state.page(), state.reportPercentages, state.currentPage);
   if (const auto error = writeFileAtomically(kReportFile, report)) {
     showFileError(*error);
     return;

@@ -5,7 +5,9 @@
 
 namespace kandelor {
 
-std::string pageStatusText(int page) { return " Page " + std::to_string(page); }
+std::string pageStatusText(int page) {
+  return " Page " + std::to_string(page);
+}
 
 std::string roomsStatusText(int page) {
   return " Room #s " + std::to_string(roomNumber(page, 1)) + " -> " +

@@ -5,9 +5,9 @@
 namespace kandelor {
 
 // The three status-bar parts; each start-up text begins with a tab, which centres it.
-inline constexpr const char* kMakerLocation = "\tSeattle, Washington, US";       // 24
-inline constexpr const char* kMakerName = "\tKandelor Lighting Design Co";       // 28
-inline constexpr const char* kMakerNote = "\tSince 1987.";                       // 12
+inline constexpr const char* kMakerLocation = "\tSeattle, Washington, US";  // 24
+inline constexpr const char* kMakerName = "\tKandelor Lighting Design Co";  // 28
+inline constexpr const char* kMakerNote = "\tSince 1987.";                  // 12
 inline constexpr const char* kProjectNameText = " Project Name";
 
 // " Page 3" and " Room #s 39 -> 57 " for page 3.

@@ -26,8 +26,7 @@ void CalcData(RoomPage& page, const FixtureCatalogue& catalogue) {
   }
   // Without a format of their own these fields keep the one PutData gave them.
   for (int r = 1; r <= kRowCount; ++r) {
-    toolkit::wdialogputreal(fieldId(r, Column::WattsPerSquareFoot),
-                            page.row(r).wattsPerSquareFoot);
+    toolkit::wdialogputreal(fieldId(r, Column::WattsPerSquareFoot), page.row(r).wattsPerSquareFoot);
   }
 }
 

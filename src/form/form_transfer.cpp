@@ -37,7 +37,8 @@ void RangeData() {
   using toolkit::wdialograngereal;
   wdialograngeinteger(kLampWattsField, 10, 200);
   wdialograngeinteger(kLampLumensField, 850, 5000);
-  for (int r = 1; r <= kRowCount; ++r) wdialograngeinteger(fieldId(r, Column::FixtureNumber), 0, 50);
+  for (int r = 1; r <= kRowCount; ++r)
+    wdialograngeinteger(fieldId(r, Column::FixtureNumber), 0, 50);
   for (int r = 1; r <= kRowCount; ++r) wdialograngeinteger(fieldId(r, Column::Quantity), 0, 100);
   for (int id : {kBallastFactorField, kLampLumenDepreciationField, kLampDirtDepreciationField}) {
     wdialograngereal(id, 0.85f, 1.5f);

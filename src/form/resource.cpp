@@ -36,8 +36,7 @@ constexpr GridColumn kGridColumns[] = {
     {Column::FixtureNumber, 1015, 360, "No.", ControlKind::Integer, 360, 15, true, "0"},
     {Column::Description, 1016, 380, "Description", ControlKind::Text, 380, 54, false, ""},
     {Column::Quantity, 1027, 440, "Qty.", ControlKind::Integer, 440, 15, true, "0"},
-    {Column::WattsPerSquareFoot, 1024, 468, "Watts/Sqft", ControlKind::Real, 473, 30, false,
-     "0.0"},
+    {Column::WattsPerSquareFoot, 1024, 468, "Watts/Sqft", ControlKind::Real, 473, 30, false, "0.0"},
 };
 
 constexpr int kGridTop = 88;

@@ -23,8 +23,12 @@ using namespace kandelor;
 
 namespace {
 
-QLineEdit* edit(int id) { return qobject_cast<QLineEdit*>(toolkit::fieldWidget(id)); }
-QString textOf(int id) { return edit(id) ? edit(id)->text() : QStringLiteral("<no field>"); }
+QLineEdit* edit(int id) {
+  return qobject_cast<QLineEdit*>(toolkit::qt::fieldWidget(id));
+}
+QString textOf(int id) {
+  return edit(id) ? edit(id)->text() : QStringLiteral("<no field>");
+}
 
 // Replaces a field's text as a user would: focus, select all, type.
 void typeInto(int id, const QString& text) {
@@ -38,7 +42,7 @@ void typeInto(int id, const QString& text) {
 void pumpMessages(AppState& state) {
   QApplication::processEvents();
   int quit = 0;
-  while (toolkit::testing::pendingMessageCount() > 0) {
+  while (toolkit::qt::pendingMessages() > 0) {
     int kind = 0;
     toolkit::Message message;
     toolkit::wmessage(kind, message);
@@ -103,8 +107,8 @@ class AppFlowTest : public QObject {
              QString::fromStdString(std::string(shipped.page(1).row(1).name.trimmed())));
     QCOMPARE(toolkit::wdialoggetmenu1(kCeilingReflectanceList), 3);
     QCOMPARE(toolkit::wdialoggetmenu1(kWallReflectanceList), 2);
-    QVERIFY(toolkit::statusBarText(1).contains("Seattle"));
-    QVERIFY(toolkit::statusBarText(2).contains("Kandelor"));
+    QVERIFY(toolkit::qt::statusBarText(1).contains("Seattle"));
+    QVERIFY(toolkit::qt::statusBarText(2).contains("Kandelor"));
     QVERIFY(toolkit::testing::takeMessageBoxTexts().empty());
     QCOMPARE(folder.read("new.dat"), before);
   }
@@ -159,13 +163,13 @@ class AppFlowTest : public QObject {
     QVERIFY(startUp(state));
     run(state, 40011);
     QCOMPARE(state.currentPage, 2);
-    QCOMPARE(toolkit::statusBarText(1), QStringLiteral(" Page 2"));
+    QCOMPARE(toolkit::qt::statusBarText(1), QStringLiteral(" Page 2"));
     typeInto(fieldId(2, Column::Length), "12.25");
     typeInto(fieldId(2, Column::Name), "Lab");
     run(state, 40013);
     QCOMPARE(state.currentPage, 4);
-    QCOMPARE(toolkit::statusBarText(1), QStringLiteral(" Page 4"));
-    QCOMPARE(toolkit::statusBarText(3), QStringLiteral(" Room #s 58 -> 76"));
+    QCOMPARE(toolkit::qt::statusBarText(1), QStringLiteral(" Page 4"));
+    QCOMPARE(toolkit::qt::statusBarText(3), QStringLiteral(" Room #s 58 -> 76"));
 
     const Project saved = loadProject(folder.path("new.dat"));
     QCOMPARE(std::string(saved.page(2).row(2).name.trimmed()), std::string("Lab"));
@@ -190,10 +194,13 @@ class AppFlowTest : public QObject {
     QCOMPARE(state.currentPage, 1);
     QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("Kept"));
     QVERIFY(joined(toolkit::testing::takeMessageBoxTexts()).contains("project.prj"));
-    toolkit::testing::setNextFileName("missing-folder/other.prj");
+    // Save As onto a name that cannot be written (here a folder) keeps the old name.
+    QVERIFY(QDir().mkdir(QString::fromStdString(folder.path("taken.prj"))));
+    toolkit::testing::setNextFileName("taken.prj");
     run(state, 40008);
-    QVERIFY(joined(toolkit::testing::takeMessageBoxTexts()).contains("other.prj"));
+    QVERIFY(joined(toolkit::testing::takeMessageBoxTexts()).contains("taken.prj"));
     QCOMPARE(state.currentFileName, folder.path("missing-folder/project.prj"));
+    QVERIFY(toolkit::qt::statusBarText(1) != QStringLiteral(" Project Name"));
   }
 
   // Cancel changes nothing; OK takes the template and the chosen name, writing no file
@@ -215,9 +222,9 @@ class AppFlowTest : public QObject {
     QVERIFY(!folder.exists("fresh.prj"));
     QVERIFY(state.project == loadProject(folder.path("xxx.dat")));
     QCOMPARE(state.currentPage, 5);
-    QCOMPARE(toolkit::statusBarText(1), QStringLiteral(" Page 5"));
-    QCOMPARE(toolkit::statusBarText(3), QStringLiteral(" Room #s 77 -> 95"));
-    QVERIFY(toolkit::statusBarText(2).endsWith("fresh.prj"));
+    QCOMPARE(toolkit::qt::statusBarText(1), QStringLiteral(" Page 5"));
+    QCOMPARE(toolkit::qt::statusBarText(3), QStringLiteral(" Room #s 77 -> 95"));
+    QVERIFY(toolkit::qt::statusBarText(2).endsWith("fresh.prj"));
 
     typeInto(fieldId(3, Column::Name), "Hall");
     run(state, 40007);
@@ -247,8 +254,8 @@ class AppFlowTest : public QObject {
     QCOMPARE(state.currentFileName, std::string("new.dat"));
     QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("Unsaved"));
 
-    folder.write("good.prj", QByteArray::fromStdString(formatProject(loadProject(
-                                 folder.path("xxx.dat")))));
+    folder.write("good.prj",
+                 QByteArray::fromStdString(formatProject(loadProject(folder.path("xxx.dat")))));
     toolkit::testing::setNextFileName("good.prj");
     run(state, 40006);
     QVERIFY(QString::fromStdString(state.currentFileName).endsWith("good.prj"));
@@ -272,9 +279,9 @@ class AppFlowTest : public QObject {
     QCOMPARE(std::string(loadProject(folder.path("other.prj")).page(1).row(1).name.trimmed()),
              std::string("Renamed"));
     QCOMPARE(folder.read("new.dat"), newDat);
-    QCOMPARE(toolkit::statusBarText(1), QStringLiteral(" Project Name"));
-    QVERIFY(toolkit::statusBarText(2).endsWith("other.prj"));
-    QCOMPARE(toolkit::statusBarText(3), QStringLiteral(" Room #s 1 -> 19"));
+    QCOMPARE(toolkit::qt::statusBarText(1), QStringLiteral(" Project Name"));
+    QVERIFY(toolkit::qt::statusBarText(2).endsWith("other.prj"));
+    QCOMPARE(toolkit::qt::statusBarText(3), QStringLiteral(" Room #s 1 -> 19"));
   }
 
   // The worked example typed into the form: RCR 3, 58 footcandles, 1.4 W/sqft shown
@@ -308,7 +315,7 @@ class AppFlowTest : public QObject {
     writeExampleCatalogue(folder);
     AppState state;
     QVERIFY(startUp(state));
-    QMainWindow* window = toolkit::mainWindow();
+    QMainWindow* window = toolkit::qt::mainWindow();
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
@@ -371,13 +378,13 @@ class AppFlowTest : public QObject {
       typeInto(fieldId(1, Column::Name), "Discarded");
       if (useExit) {
         QAction* exitAction = nullptr;
-        for (QAction* action : toolkit::mainWindow()->menuBar()->actions()) {
+        for (QAction* action : toolkit::qt::mainWindow()->menuBar()->actions()) {
           if (action->text() == "&Exit") exitAction = action;
         }
         QVERIFY(exitAction);
         exitAction->trigger();
       } else {
-        toolkit::mainWindow()->close();
+        toolkit::qt::mainWindow()->close();
       }
       runEventLoop(state);
       QCOMPARE(folder.read("new.dat"), before);

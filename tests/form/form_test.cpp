@@ -15,7 +15,7 @@ using namespace kandelor;
 namespace {
 
 QString textOf(int id) {
-  auto* edit = qobject_cast<QLineEdit*>(toolkit::fieldWidget(id));
+  auto* edit = qobject_cast<QLineEdit*>(toolkit::qt::fieldWidget(id));
   return edit ? edit->text() : QStringLiteral("<no field>");
 }
 
@@ -64,7 +64,7 @@ class FormTest : public QObject {
         const int id = fieldId(r, static_cast<Column>(c));
         QVERIFY2(!seen.contains(id), qPrintable(QString("id %1 used twice").arg(id)));
         seen.insert(id);
-        QVERIFY2(toolkit::fieldWidget(id) != nullptr, qPrintable(QString::number(id)));
+        QVERIFY2(toolkit::qt::fieldWidget(id) != nullptr, qPrintable(QString::number(id)));
         if (r == 2 || r >= 5) QCOMPARE(id, 1018 + 12 * r + c);
       }
     }
@@ -132,7 +132,7 @@ class FormTest : public QObject {
 
   // Tab walks the page defaults, the two lists and then each row's editable fields.
   void tabOrderFollowsTheForm() {
-    QMainWindow* window = toolkit::mainWindow();
+    QMainWindow* window = toolkit::qt::mainWindow();
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
@@ -151,10 +151,10 @@ class FormTest : public QObject {
                             fieldId(1, Column::FixtureNumber),
                             fieldId(1, Column::Quantity),
                             fieldId(2, Column::Name)};
-    toolkit::fieldWidget(expected[0])->setFocus();
+    toolkit::qt::fieldWidget(expected[0])->setFocus();
     for (int id : expected) {
       QWidget* focus = QApplication::focusWidget();
-      QWidget* field = toolkit::fieldWidget(id);
+      QWidget* field = toolkit::qt::fieldWidget(id);
       QVERIFY2(focus == field || (focus && field->isAncestorOf(focus)),
                qPrintable(QString("focus is not on field %1").arg(id)));
       QTest::keyClick(focus, Qt::Key_Tab);
