@@ -44,13 +44,15 @@ constexpr int kRowPitch = 12;
 constexpr int kHeadingY = 72;
 constexpr int kLineHeight = 8;
 
-Control label(int id, int x, int y, const char* text, int lines = 1) {
+// A label; one of two lines is wrapped to `width` (otherwise it is as wide as its text).
+Control label(int id, int x, int y, const char* text, int lines = 1, int width = 0) {
   Control c;
   c.id = id;
   c.kind = ControlKind::Label;
   c.x = x;
   c.y = y;
   c.height = kLineHeight * lines;
+  c.width = width;
   c.text = text;
   return c;
 }
@@ -115,9 +117,9 @@ toolkit::FormResource roomForm() {
   c.push_back(label(1258, 200, 49, "Lumens"));
   c.push_back(label(1002, 378, 14, "Ceiling Reflectance"));
   c.push_back(label(1003, 378, 30, "Wall Reflectance"));
-  c.push_back(label(1005, 20, 16, "Luminaire Defaults", 2));
+  c.push_back(label(1005, 20, 16, "Luminaire Defaults", 2, 56));
   c.push_back(label(1021, 20, 49, "Lamp Data"));
-  c.push_back(label(1001, 290, 22, "Room Defaults", 2));
+  c.push_back(label(1001, 290, 22, "Room Defaults", 2, 48));
   c.push_back(label(1022, 289, 56, "Footcandles"));
   c.push_back(label(1014, 360, 56, "______Fixture Data_________"));
   for (const GridColumn& col : kGridColumns) {

@@ -50,11 +50,16 @@ QRect controlRect(const Control& control, const DialogUnits& units) {
 
 QLabel* makeLabel(const Control& control, const DialogUnits& units, QWidget* form) {
   auto* label = new QLabel(QString::fromStdString(control.text), form);
-  // A label's width comes from its text; its height is one line or the control's.
+  // A label's width is the control's, its text wrapped to it, or else its text's own;
+  // its height is one line or the control's.
   const QFontMetrics metrics(form->font());
   const QStringList lines = label->text().split(u'\n');
   int width = 0;
   for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
+  if (control.width > 0) {
+    label->setWordWrap(true);
+    width = units.x(control.width) - 2;
+  }
   const int height =
       std::max(units.y(control.height), static_cast<int>(lines.size()) * metrics.height());
   label->setGeometry(units.x(control.x), units.y(control.y), width + 2, height);
