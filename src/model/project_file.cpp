@@ -53,9 +53,9 @@ std::string formatProject(const Project& project) {
   for (const auto& page : project.pages) {
     visitPageValues(page, [&](const auto& value) {
       if constexpr (std::is_arithmetic_v<std::decay_t<decltype(value)>>) {
-        writeRecord(out, {value});
+        writeValueRecord(out, value);
       } else {
-        writeRecord(out, {value.view()});
+        writeValueRecord(out, value.view());
       }
     });
   }

@@ -8,14 +8,29 @@
 namespace kandelor {
 namespace {
 
+// Character classes, looked up rather than compared: the reader's inner loops run
+// over every character of a file.
+enum : unsigned char { kBlank = 1, kSeparator = 2 };
+constexpr std::array<unsigned char, 256> kClasses = [] {
+  std::array<unsigned char, 256> classes{};
+  classes[static_cast<unsigned char>(' ')] = kBlank;
+  classes[static_cast<unsigned char>('\t')] = kBlank;
+  classes[static_cast<unsigned char>(',')] = kSeparator;
+  classes[static_cast<unsigned char>('/')] = kSeparator;
+  return classes;
+}();
+
+unsigned char classOf(char c) {
+  return kClasses[static_cast<unsigned char>(c)];
+}
 bool isBlank(char c) {
-  return c == ' ' || c == '\t';
+  return classOf(c) == kBlank;
 }
 bool isSeparator(char c) {
-  return c == ',' || c == '/';
+  return classOf(c) == kSeparator;
 }
 bool endsValue(char c) {
-  return isBlank(c) || isSeparator(c);
+  return classOf(c) != 0;
 }
 bool isQuote(char c) {
   return c == '\'' || c == '"';
@@ -152,17 +167,19 @@ float RecordReader::readReal() {
   const std::string_view shown = nextToken("a real number");
   if (error_) return 0.0f;
   std::string_view token = shown;
-  // A Fortran "D" exponent reads as "E".
-  std::array<char, 64> copy{};
-  std::size_t d = 0;
-  while (d < token.size() && token[d] != 'd' && token[d] != 'D') ++d;
-  if (d < token.size() && token.size() <= copy.size()) {
-    token.copy(copy.data(), token.size());
-    copy[d] = 'e';
-    token = std::string_view(copy.data(), token.size());
-  }
   float value = 0.0f;
   auto result = parseWhole(token, value);
+  // A Fortran "D" exponent reads as "E".
+  std::array<char, 64> copy;
+  if (result.ec == std::errc::invalid_argument && token.size() <= copy.size()) {
+    const std::size_t d = token.find_first_of("dD");
+    if (d != std::string_view::npos) {
+      token.copy(copy.data(), token.size());
+      copy[d] = 'e';
+      token = std::string_view(copy.data(), token.size());
+      result = parseWhole(token, value);
+    }
+  }
   if (result.ec == std::errc::result_out_of_range) {
     // Too small for single precision reads as zero (or the nearest subnormal);
     // too large is an error.

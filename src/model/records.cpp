@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace kandelor {
 namespace {
@@ -21,9 +22,19 @@ struct NumberField {
 NumberField rightAligned(std::string_view digits, std::size_t width) {
   NumberField field;
   const std::size_t pad = digits.size() < width ? width - digits.size() : 0;
-  for (std::size_t i = 0; i < pad; ++i) field.chars[field.size++] = ' ';
-  for (const char c : digits) field.chars[field.size++] = c;
+  std::memset(field.chars.data(), ' ', pad);
+  std::memcpy(field.chars.data() + pad, digits.data(), digits.size());
+  field.size = pad + digits.size();
   return field;
+}
+
+// One blank, the field and the end of the line, appended at once.
+void appendNumberRecord(std::string& out, const NumberField& field) {
+  std::array<char, 40> line;
+  line[0] = ' ';
+  std::memcpy(line.data() + 1, field.chars.data(), field.size);
+  line[field.size + 1] = '\n';
+  out.append(line.data(), field.size + 2);
 }
 
 NumberField integerField(std::int32_t value) {
@@ -49,38 +60,45 @@ bool nineDigits(float value, std::uint64_t& digits, int& exponent) {
   const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 24));  // exact
   const int shift = binaryExponent - 24;  // magnitude = mantissa * 2^shift
 
-  static constexpr std::uint64_t kBillion = 1000000000;
-  auto power10 = [](int n) {
+  static constexpr std::array<std::uint64_t, 20> kPowers = [] {
+    std::array<std::uint64_t, 20> powers{};
     std::uint64_t p = 1;
-    while (n-- > 0) p *= 10;
-    return p;
-  };
-  // floor(magnitude * 10^(8-e)) and whether the rest is below, at or above one half.
+    for (auto& power : powers) {
+      power = p;
+      p *= 10;
+    }
+    return powers;
+  }();
+  static constexpr std::uint64_t kBillion = 1000000000;
+
+  // floor(magnitude * 10^(8-e)) and how the rest compares with one half (-1, 0, 1).
   auto scaled = [&](int e, std::uint64_t& n, int& restVsHalf) {
     const int p = 8 - e;
-    Wide numerator = mantissa;
-    Wide denominator = 1;
-    if (p >= 0) {
-      numerator *= power10(p);
-    } else {
-      denominator = power10(-p);
+    if (p >= 0 && shift >= 0) {  // an integer: magnitudes of 2^24 and more
+      n = (mantissa * kPowers[static_cast<std::size_t>(p)]) << shift;
+      restVsHalf = -1;
+    } else if (p >= 0) {  // mantissa * 10^p / 2^-shift
+      const Wide numerator = Wide{mantissa} * kPowers[static_cast<std::size_t>(p)];
+      const auto s = static_cast<unsigned>(-shift);
+      n = static_cast<std::uint64_t>(numerator >> s);
+      const Wide rest = numerator & ((Wide{1} << s) - 1);
+      const Wide half = Wide{1} << (s - 1);
+      restVsHalf = rest < half ? -1 : rest == half ? 0 : 1;
+    } else {  // mantissa * 2^shift / 10^-p; magnitudes of 1e9 and more, so shift > 0
+      const std::uint64_t numerator = mantissa << shift;
+      const std::uint64_t denominator = kPowers[static_cast<std::size_t>(-p)];
+      n = numerator / denominator;
+      const std::uint64_t twiceRest = 2 * (numerator % denominator);
+      restVsHalf = twiceRest < denominator ? -1 : twiceRest == denominator ? 0 : 1;
     }
-    if (shift >= 0) {
-      numerator <<= shift;
-    } else {
-      denominator <<= -shift;
-    }
-    n = static_cast<std::uint64_t>(numerator / denominator);
-    const Wide twiceRest = 2 * (numerator % denominator);
-    restVsHalf = twiceRest < denominator ? -1 : twiceRest == denominator ? 0 : 1;
   };
 
-  int e = static_cast<int>(std::floor(std::log10(static_cast<double>(magnitude))));
+  // floor(log10(2^(binaryExponent - 1))): the first digit's power, or one below it.
+  int e = ((binaryExponent - 1) * 78913) >> 18;
   std::uint64_t n = 0;
   int restVsHalf = 0;
   scaled(e, n, restVsHalf);
-  if (n >= kBillion) scaled(++e, n, restVsHalf);      // log10 came out one low
-  if (n < kBillion / 10) scaled(--e, n, restVsHalf);  // or one high
+  if (n >= kBillion) scaled(++e, n, restVsHalf);
   if (restVsHalf > 0 || (restVsHalf == 0 && (n & 1) != 0)) ++n;
   if (n == kBillion) {  // rounded up to the next power of ten
     n /= 10;
@@ -215,6 +233,24 @@ void writeRecord(std::string& out, std::initializer_list<RecordValue> values) {
       appendNumber(realField(std::get<float>(value)));
     }
   }
+  out += '\n';
+}
+
+}  // namespace kandelor
+
+namespace kandelor {
+
+void writeValueRecord(std::string& out, std::int32_t value) {
+  appendNumberRecord(out, integerField(value));
+}
+
+void writeValueRecord(std::string& out, float value) {
+  appendNumberRecord(out, realField(value));
+}
+
+void writeValueRecord(std::string& out, std::string_view text) {
+  out += ' ';
+  appendText(out, text);
   out += '\n';
 }
 

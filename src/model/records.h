@@ -33,6 +33,12 @@ using RecordValue = std::variant<std::string_view, std::int32_t, float, Label>;
 // No values: a record of one blank.
 void writeRecord(std::string& out, std::initializer_list<RecordValue> values);
 
+// A record of one value, as every line of the project file is: the bytes of
+// writeRecord with that value alone, for the hot path of saving.
+void writeValueRecord(std::string& out, std::int32_t value);
+void writeValueRecord(std::string& out, float value);
+void writeValueRecord(std::string& out, std::string_view text);
+
 // The 11-character integer and 16-character real fields of a record.
 void appendInteger(std::string& out, std::int32_t value);
 void appendReal(std::string& out, float value);
