@@ -46,27 +46,11 @@ constexpr int kLineHeight = 8;
 
 // A label; one of two lines is wrapped to `width` (otherwise it is as wide as its text).
 Control label(int id, int x, int y, const char* text, int lines = 1, int width = 0) {
-  Control c;
-  c.id = id;
-  c.kind = ControlKind::Label;
-  c.x = x;
-  c.y = y;
-  c.height = kLineHeight * lines;
-  c.width = width;
-  c.text = text;
-  return c;
+  return toolkit::makeControl(id, ControlKind::Label, x, y, width, kLineHeight * lines, text);
 }
 
 Control field(int id, ControlKind kind, int x, int y, int width, const char* text) {
-  Control c;
-  c.id = id;
-  c.kind = kind;
-  c.x = x;
-  c.y = y;
-  c.width = width;
-  c.height = kLineHeight;
-  c.text = text;
-  return c;
+  return toolkit::makeControl(id, kind, x, y, width, kLineHeight, text);
 }
 
 Control list(int id, int x, int y, int droppedHeight, std::vector<std::string> items,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace toolkit {
@@ -21,6 +22,20 @@ struct Control {
   std::vector<std::string> items;  // list items
   int selectedItem = 0;            // 1-based selected list item, 0 for none
 };
+
+// A control at a place, with its initial text; the other members keep their defaults.
+inline Control makeControl(int id, ControlKind kind, int x, int y, int width, int height,
+                           std::string text = {}) {
+  Control c;
+  c.id = id;
+  c.kind = kind;
+  c.x = x;
+  c.y = y;
+  c.width = width;
+  c.height = height;
+  c.text = std::move(text);
+  return c;
+}
 
 struct FormResource {
   int id = 0;

@@ -38,6 +38,15 @@ void typeInto(int id, const QString& text) {
   QTest::keyClicks(field, text);
 }
 
+// Row 1: the worked example's room, 20 x 15 x 9 ft with 6 fixtures of type 1.
+void typeExampleRoom() {
+  typeInto(fieldId(1, Column::Length), "20");
+  typeInto(fieldId(1, Column::Width), "15");
+  typeInto(fieldId(1, Column::Height), "9");
+  typeInto(fieldId(1, Column::FixtureNumber), "1");
+  typeInto(fieldId(1, Column::Quantity), "6");
+}
+
 // Handles every message the toolkit has queued, as the event loop would.
 void pumpMessages(AppState& state) {
   QApplication::processEvents();
@@ -295,11 +304,7 @@ class AppFlowTest : public QObject {
     typeInto(kLampLumenDepreciationField, "0.9");
     typeInto(kLampDirtDepreciationField, "0.9");
     typeInto(kLampWattsField, "34");
-    typeInto(fieldId(1, Column::Length), "20");
-    typeInto(fieldId(1, Column::Width), "15");
-    typeInto(fieldId(1, Column::Height), "9");
-    typeInto(fieldId(1, Column::FixtureNumber), "1");
-    typeInto(fieldId(1, Column::Quantity), "6");
+    typeExampleRoom();
     toolkit::wdialogputinteger(kLampLumensField, 2800);
     run(state, 40015);
     QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("3"));
@@ -319,11 +324,7 @@ class AppFlowTest : public QObject {
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
-    typeInto(fieldId(1, Column::Length), "20");
-    typeInto(fieldId(1, Column::Width), "15");
-    typeInto(fieldId(1, Column::Height), "9");
-    typeInto(fieldId(1, Column::FixtureNumber), "1");
-    typeInto(fieldId(1, Column::Quantity), "6");
+    typeExampleRoom();
     edit(fieldId(1, Column::Length))->setFocus();
     pumpMessages(state);
     QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("0"));

@@ -12,15 +12,7 @@ namespace toolkit::test {
 namespace {
 
 Control control(int id, ControlKind kind, int x, int y, int width, std::string text = {}) {
-  Control c;
-  c.id = id;
-  c.kind = kind;
-  c.x = x;
-  c.y = y;
-  c.width = width;
-  c.height = 8;
-  c.text = std::move(text);
-  return c;
+  return makeControl(id, kind, x, y, width, 8, std::move(text));
 }
 
 void registerTestResources() {
