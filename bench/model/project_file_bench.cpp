@@ -2,8 +2,11 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <iomanip>
+#include <sstream>
 
 #include "model/project_file.h"
+#include "model/project_slots.h"
 
 namespace kandelor {
 namespace {
@@ -47,6 +50,58 @@ void formatAndParseInMemory(benchmark::State& state) {
   }
 }
 BENCHMARK(formatAndParseInMemory)->Unit(benchmark::kMicrosecond);
+
+// A save as savedata makes it (format, then the self-check's read-back) and the load
+// that follows it in a page switch, without the disk.
+void saveVerifiedAndLoadInMemory(benchmark::State& state) {
+  const Project project = fullProject();
+  Project loaded;
+  for (auto _ : state) {
+    const std::string text = formatProject(project);
+    auto verified = verifyReadsBack(text, project, "bench.prj");
+    auto error = parseProject(text, "bench.prj", loaded);
+    if (verified || error) state.SkipWithError("the project did not read back");
+    benchmark::DoNotOptimize(loaded);
+  }
+}
+BENCHMARK(saveVerifiedAndLoadInMemory)->Unit(benchmark::kMicrosecond);
+
+// For scale: the same file saved and loaded the straightforward way, with formatted
+// streams (setw and setprecision out, operator>> in).
+void streamSaveAndLoadInMemory(benchmark::State& state) {
+  const Project project = fullProject();
+  Project loaded;
+  for (auto _ : state) {
+    std::ostringstream out;
+    for (const auto& page : project.pages) {
+      visitPageValues(page, [&](const auto& value) {
+        using Value = std::decay_t<decltype(value)>;
+        if constexpr (std::is_same_v<Value, std::int32_t>) {
+          out << ' ' << std::setw(11) << value << '\n';
+        } else if constexpr (std::is_same_v<Value, float>) {
+          out << ' ' << std::setw(16) << std::setprecision(9) << value << '\n';
+        } else {
+          out << ' ' << value.view() << '\n';
+        }
+      });
+    }
+    std::istringstream in(out.str());
+    for (auto& page : loaded.pages) {
+      visitPageValues(page, [&](auto& value) {
+        using Value = std::decay_t<decltype(value)>;
+        if constexpr (std::is_arithmetic_v<Value>) {
+          in >> value;
+        } else {
+          std::string text;
+          in >> text;
+          value.assign(text);
+        }
+      });
+    }
+    benchmark::DoNotOptimize(loaded);
+  }
+}
+BENCHMARK(streamSaveAndLoadInMemory)->Unit(benchmark::kMicrosecond);
 
 void formatOnly(benchmark::State& state) {
   const Project project = fullProject();

@@ -59,7 +59,7 @@ void roomRecord(std::string& out, const RoomRow& row) {
   out += ' ';
   out += formatInteger(row.fixtureNumber, 3);
   out += ' ';
-  out += row.description.view().substr(0, 9);
+  out += row.description.firstCharacters(9);
   out += ' ';
   out += formatInteger(row.quantity, 3);
   out += ' ';

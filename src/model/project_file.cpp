@@ -1,6 +1,8 @@
 #include "model/project_file.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <type_traits>
 
@@ -9,7 +11,11 @@
 #include "model/text_file.h"
 
 namespace kandelor {
+
 namespace {
+
+// What savedata formats with; tests put a faulty formatter here.
+std::string (*projectFormatter)(const Project&) = formatProject;
 
 static_assert(kPageCount * kValuesPerPage == kProjectFileLines);
 
@@ -45,20 +51,52 @@ std::string withThousands(int n) {
   return text;
 }
 
+// Whether two values of a project are the same, reals bit for bit (so that -0 and 0
+// differ, as they do in the file).
+template <class T>
+bool sameBits(const T& a, const T& b) {
+  if constexpr (std::is_same_v<T, float>) {
+    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+  } else {
+    return a == b;
+  }
+}
+
+// The most bytes one page can take: numbers have fixed widths, and a text at most
+// four bytes a character, quoted, with every character doubled.
+std::size_t maxPageBytes() {
+  std::size_t bytes = 0;
+  const RoomPage page;
+  visitPageValues(page, [&](const auto& value) {
+    using Value = std::decay_t<decltype(value)>;
+    if constexpr (std::is_same_v<Value, std::int32_t>) {
+      bytes += kIntegerRecordBytes;
+    } else if constexpr (std::is_same_v<Value, float>) {
+      bytes += kRealRecordBytes;
+    } else {
+      bytes += maxTextRecordBytes(4 * Value::width);
+    }
+  });
+  return bytes;
+}
+
 }  // namespace
 
 std::string formatProject(const Project& project) {
-  std::string out;
-  out.reserve(static_cast<std::size_t>(kProjectFileLines) * 18);
+  // Every value is written straight into a buffer with room for the longest file.
+  static const std::size_t pageBytes = maxPageBytes();
+  std::string out(kPageCount * pageBytes, ' ');
+  char* end = out.data();
   for (const auto& page : project.pages) {
     visitPageValues(page, [&](const auto& value) {
       if constexpr (std::is_arithmetic_v<std::decay_t<decltype(value)>>) {
-        writeValueRecord(out, value);
+        end = putValueRecord(end, value);
       } else {
-        writeValueRecord(out, value.view());
+        end = putValueRecord(end, value.view());
       }
     });
   }
+  out.resize(static_cast<std::size_t>(end - out.data()));
   return out;
 }
 
@@ -98,14 +136,42 @@ std::optional<FileError> parseProject(std::string_view content, const std::strin
   return std::nullopt;
 }
 
-void normaliseBlankTexts(Project& project) {
+void normaliseTexts(Project& project) {
   for (auto& page : project.pages) {
     for (auto& row : page.rows) {
       visitRowTexts(row, [](auto& text) {
-        if (text.isBlank()) text.assign(".");
+        const std::string_view content = text.trimmed();
+        const std::size_t first = content.find_first_not_of(' ');
+        if (first == std::string_view::npos) {
+          text.assign(".");
+        } else if (first > 0) {
+          text.assign(std::string(content.substr(first)));
+        }
       });
     }
   }
+}
+
+std::optional<FileError> verifyReadsBack(std::string_view content, const Project& project,
+                                         const std::string& fileName) {
+  auto readBack = std::make_unique<Project>();
+  if (auto error = parseProject(content, fileName, *readBack)) {
+    error->writing = true;
+    error->what = "the saved text would not read back (" + error->what + "); nothing was written";
+    return error;
+  }
+  int line = 0;
+  int differs = 0;
+  for (std::size_t p = 0; p < project.pages.size() && differs == 0; ++p) {
+    visitPageValuePairs(project.pages[p], readBack->pages[p], [&](const auto& a, const auto& b) {
+      ++line;
+      if (differs == 0 && !sameBits(a, b)) differs = line;
+    });
+  }
+  if (differs == 0) return std::nullopt;
+  return FileError{
+      fileName, differs,
+      describeProjectLine(differs) + " would not read back as it is; nothing was written", true};
 }
 
 std::optional<FileError> loaddata(Project& project, const std::string& fileName) {
@@ -117,11 +183,17 @@ std::optional<FileError> loaddata(Project& project, const std::string& fileName)
 
 std::optional<FileError> savedata(Project& project, const std::string& fileName) {
   const std::string name = withoutTrailingBlanks(fileName);
-  normaliseBlankTexts(project);
+  normaliseTexts(project);
   if (const int line = firstNonFiniteLine(project); line != 0) {
     return FileError{name, line, describeProjectLine(line) + " is not a finite number", true};
   }
-  return writeFileAtomically(name, formatProject(project));
+  const std::string content = projectFormatter(project);
+  if (auto error = verifyReadsBack(content, project, name)) return error;
+  return writeFileAtomically(name, content);
+}
+
+void setProjectFormatterForTesting(std::string (*formatter)(const Project&)) {
+  projectFormatter = formatter != nullptr ? formatter : formatProject;
 }
 
 }  // namespace kandelor

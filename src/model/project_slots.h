@@ -123,14 +123,24 @@ void visitRowTexts(Row& row, Visitor&& visit) {
   visit(row.description);
 }
 
-// Calls visit with every value of a page in file order: name, number and description
-// of rows 1 to 19, then the integer slots, then the real slots. The one place that
-// fixes the order, for reading and writing alike.
+// Calls visit with every value of page a and the same value of page b, in file order:
+// name, number and description of rows 1 to 19, then the integer slots, then the real
+// slots. The one place that fixes the order, for reading, writing and comparing alike.
+template <class PageA, class PageB, class Visitor>
+void visitPageValuePairs(PageA& a, PageB& b, Visitor&& visit) {
+  for (std::size_t r = 0; r < a.rows.size(); ++r) {
+    visit(a.rows[r].name, b.rows[r].name);
+    visit(a.rows[r].number, b.rows[r].number);
+    visit(a.rows[r].description, b.rows[r].description);
+  }
+  for (const auto& place : kIntegerSlots) visit(slotValue(a, place), slotValue(b, place));
+  for (const auto& place : kRealSlots) visit(slotValue(a, place), slotValue(b, place));
+}
+
+// Calls visit with every value of a page in file order.
 template <class Page, class Visitor>
 void visitPageValues(Page& page, Visitor&& visit) {
-  for (auto& row : page.rows) visitRowTexts(row, visit);
-  for (const auto& place : kIntegerSlots) visit(slotValue(page, place));
-  for (const auto& place : kRealSlots) visit(slotValue(page, place));
+  visitPageValuePairs(page, page, [&](auto& value, auto&) { visit(value); });
 }
 
 // What line `line` (1-based) of a project file holds, e.g. "the length of row 2 on

@@ -1,20 +1,25 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
+#include "model/decimal_float.h"
 #include "model/records.h"
 
 namespace kandelor {
 namespace {
 
 // Character classes, looked up rather than compared: the reader's inner loops run
-// over every character of a file.
-enum : unsigned char { kBlank = 1, kSeparator = 2 };
+// over every character of a file. Every control character but the line feed reads as
+// a blank (a carriage return before the line feed is part of the line end).
+enum : unsigned char { kBlank = 1, kSeparator = 2, kLineEnd = 3 };
 constexpr std::array<unsigned char, 256> kClasses = [] {
   std::array<unsigned char, 256> classes{};
+  for (int c = 0; c < 0x20; ++c) classes[static_cast<std::size_t>(c)] = kBlank;
+  classes[0x7F] = kBlank;
+  classes[static_cast<unsigned char>('\n')] = kLineEnd;
   classes[static_cast<unsigned char>(' ')] = kBlank;
-  classes[static_cast<unsigned char>('\t')] = kBlank;
   classes[static_cast<unsigned char>(',')] = kSeparator;
   classes[static_cast<unsigned char>('/')] = kSeparator;
   return classes;
@@ -57,93 +62,118 @@ std::from_chars_result parseWhole(std::string_view token, T& value) {
 }  // namespace
 
 RecordReader::RecordReader(std::string_view content, std::string fileName)
-    : content_(content), fileName_(std::move(fileName)) {}
+    : content_(content), fileName_(std::move(fileName)), line_(content.empty() ? 0 : 1) {}
 
 void RecordReader::beginRecord() {
-  lineOpen_ = false;
+  if (!recordStarted_) return;
+  recordStarted_ = false;
+  // Whatever is left of the line the last statement used is skipped.
+  const std::size_t size = content_.size();
+  const char* const data = content_.data();
+  std::size_t pos = pos_;
+  // Nearly always the value ended the line.
+  if (pos + 1 < size && data[pos] == '\r' && data[pos + 1] == '\n') ++pos;
+  if (pos < size && data[pos] != '\n') {
+    const auto* newline = static_cast<const char*>(std::memchr(data + pos, '\n', size - pos));
+    pos = newline == nullptr ? size : static_cast<std::size_t>(newline - data);
+  }
+  pos_ = pos < size ? pos + 1 : size;
+  if (pos_ < size) ++line_;
 }
 
 void RecordReader::fail(std::string what) {
   if (!error_) error_ = FileError{fileName_, line_, std::move(what)};
 }
 
-bool RecordReader::openNextLine() {
-  if (nextLineStart_ >= content_.size()) return false;
-  pos_ = nextLineStart_;
-  const std::size_t newline = content_.find('\n', pos_);
-  lineEnd_ = newline == std::string_view::npos ? content_.size() : newline;
-  nextLineStart_ = newline == std::string_view::npos ? content_.size() : newline + 1;
-  if (lineEnd_ > pos_ && content_[lineEnd_ - 1] == '\r') --lineEnd_;
-  ++line_;
-  lineOpen_ = true;
-  return true;
-}
-
 std::string_view RecordReader::nextToken(std::string_view expected) {
   if (error_) return {};
+  // The loops work on local copies: stores to members through `this` could alias the
+  // characters read, and would force the compiler to reload everything each step.
+  const char* const data = content_.data();
+  const std::size_t size = content_.size();
+  std::size_t pos = pos_;
+  int line = line_;
+  auto keep = [&] {
+    pos_ = pos;
+    line_ = line;
+  };
+
+  // Blanks and line ends before the value; a line with no value supplies nothing.
   for (;;) {
-    if (!lineOpen_ && !openNextLine()) {
+    // Numbers are right-aligned behind runs of blanks: skip eight at a time first.
+    while (pos + 8 <= size && std::memcmp(data + pos, "        ", 8) == 0) pos += 8;
+    if (pos == size) {
+      keep();
       endedEarly_ = true;
       fail((line_ == 0 ? "the file is empty; expected " : "the file ends here; expected ") +
            std::string(expected));
       return {};
     }
-    while (pos_ < lineEnd_ && isBlank(content_[pos_])) ++pos_;
-    if (pos_ < lineEnd_) break;
-    lineOpen_ = false;  // the rest of the line supplies nothing
+    const unsigned char c = classOf(data[pos]);
+    if (c == kBlank) {
+      ++pos;
+    } else if (c == kLineEnd) {
+      if (++pos < size) ++line;
+    } else {
+      break;
+    }
   }
-  if (isSeparator(content_[pos_])) {
-    fail("expected " + std::string(expected) + ", found an empty value before \"" + content_[pos_] +
+  keep();
+  if (isSeparator(data[pos])) {
+    fail("expected " + std::string(expected) + ", found an empty value before \"" + data[pos] +
          "\"");
     return {};
   }
-  const std::size_t start = pos_;
-  if (isQuote(content_[pos_])) {
-    const char quote = content_[pos_++];
+  const std::size_t start = pos;
+  if (isQuote(data[pos])) {
+    const char quote = data[pos++];
     for (;;) {
-      if (pos_ >= lineEnd_) {
+      if (pos == size || data[pos] == '\n') {
         fail("expected " + std::string(expected) + ", found a quoted text that is not closed");
         return {};
       }
-      if (content_[pos_] == quote) {
-        if (pos_ + 1 < lineEnd_ && content_[pos_ + 1] == quote) {
-          pos_ += 2;
+      if (data[pos] == quote) {
+        if (pos + 1 < size && data[pos + 1] == quote) {
+          pos += 2;
           continue;
         }
-        ++pos_;
+        ++pos;
         break;
       }
-      ++pos_;
+      ++pos;
     }
-    if (pos_ < lineEnd_ && !endsValue(content_[pos_])) {
+    if (pos < size && !endsValue(data[pos])) {
       fail("expected a blank or a comma after the quoted text " +
-           quoted(content_.substr(start, pos_ - start)));
+           quoted(content_.substr(start, pos - start)));
       return {};
     }
   } else {
-    while (pos_ < lineEnd_ && !endsValue(content_[pos_])) ++pos_;
+    while (pos < size && !endsValue(data[pos])) ++pos;
   }
-  const std::string_view token = content_.substr(start, pos_ - start);
+  const std::string_view token(data + start, pos - start);
   // One comma or slash after the value (blanks around it allowed) belongs to it.
-  std::size_t after = pos_;
-  while (after < lineEnd_ && isBlank(content_[after])) ++after;
-  if (after < lineEnd_ && isSeparator(content_[after])) pos_ = after + 1;
+  std::size_t after = pos;
+  while (after < size && isBlank(data[after])) ++after;
+  if (after < size && isSeparator(data[after])) pos = after + 1;
+  pos_ = pos;
+  recordStarted_ = true;
   return token;
 }
 
-std::string RecordReader::readText() {
+std::string_view RecordReader::readText() {
   const std::string_view token = nextToken("a text");
   if (error_) return {};
   ++valuesRead_;
-  if (token.empty() || !isQuote(token.front())) return std::string(token);
+  if (token.empty() || !isQuote(token.front())) return token;
   const char quote = token.front();
-  std::string text;
-  text.reserve(token.size());
+  const std::string_view inside = token.substr(1, token.size() - 2);
+  if (inside.find(quote) == std::string_view::npos) return inside;
+  unquoted_.clear();
   for (std::size_t i = 1; i + 1 < token.size(); ++i) {
-    text += token[i];
+    unquoted_ += token[i];
     if (token[i] == quote) ++i;  // a doubled quote stands for one
   }
-  return text;
+  return unquoted_;
 }
 
 std::int32_t RecordReader::readInteger() {
@@ -166,8 +196,12 @@ std::int32_t RecordReader::readInteger() {
 float RecordReader::readReal() {
   const std::string_view shown = nextToken("a real number");
   if (error_) return 0.0f;
-  std::string_view token = shown;
   float value = 0.0f;
+  if (readShortDecimalFloat(shown, value)) {  // nearly every real of a file
+    ++valuesRead_;
+    return value;
+  }
+  std::string_view token = shown;
   auto result = parseWhole(token, value);
   // A Fortran "D" exponent reads as "E".
   std::array<char, 64> copy;

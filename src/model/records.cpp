@@ -1,6 +1,7 @@
 #include "model/records.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -10,6 +11,7 @@ namespace {
 
 constexpr std::size_t kIntegerWidth = 11;
 constexpr std::size_t kRealWidth = 16;
+static_assert(kIntegerRecordBytes == kIntegerWidth + 2 && kRealRecordBytes == kRealWidth + 2);
 
 // A number right-aligned in its field, built on the stack.
 struct NumberField {
@@ -19,29 +21,24 @@ struct NumberField {
   std::string_view view() const { return {chars.data(), size}; }
 };
 
-NumberField rightAligned(std::string_view digits, std::size_t width) {
-  NumberField field;
-  const std::size_t pad = digits.size() < width ? width - digits.size() : 0;
-  std::memset(field.chars.data(), ' ', pad);
-  std::memcpy(field.chars.data() + pad, digits.data(), digits.size());
-  field.size = pad + digits.size();
-  return field;
-}
-
-// One blank, the field and the end of the line, appended at once.
-void appendNumberRecord(std::string& out, const NumberField& field) {
-  std::array<char, 40> line;
-  line[0] = ' ';
-  std::memcpy(line.data() + 1, field.chars.data(), field.size);
-  line[field.size + 1] = '\n';
-  out.append(line.data(), field.size + 2);
+// Writes `value` right-aligned in the 11 characters at `field` (an int32 always fits).
+void putIntegerField(char* field, std::int32_t value) {
+  std::memset(field, ' ', kIntegerWidth);
+  char* p = field + kIntegerWidth;
+  auto magnitude = static_cast<std::uint32_t>(value);
+  if (value < 0) magnitude = 0u - magnitude;
+  do {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) *--p = '-';
 }
 
 NumberField integerField(std::int32_t value) {
-  std::array<char, 16> digits{};
-  const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-  return rightAligned({digits.data(), static_cast<std::size_t>(result.ptr - digits.data())},
-                      kIntegerWidth);
+  NumberField field;
+  putIntegerField(field.chars.data(), value);
+  field.size = kIntegerWidth;
+  return field;
 }
 
 // Nine significant digits of |value|, rounded half to even as to_chars rounds, computed
@@ -55,10 +52,11 @@ bool nineDigits(float value, std::uint64_t& digits, int& exponent) {
   const float magnitude = std::fabs(value);
   if (!(magnitude >= 1e-10f) || !(magnitude < 1e19f)) return false;
 
-  int binaryExponent = 0;
-  const float fraction = std::frexp(magnitude, &binaryExponent);
-  const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 24));  // exact
-  const int shift = binaryExponent - 24;  // magnitude = mantissa * 2^shift
+  // magnitude = mantissa * 2^shift; a normal float, as the range above ensures.
+  const auto bits = std::bit_cast<std::uint32_t>(magnitude);
+  const std::uint64_t mantissa = (bits & 0x7FFFFFu) | 0x800000u;
+  const int shift = static_cast<int>(bits >> 23) - 150;
+  const int binaryExponent = shift + 24;
 
   static constexpr std::array<std::uint64_t, 20> kPowers = [] {
     std::array<std::uint64_t, 20> powers{};
@@ -112,11 +110,29 @@ bool nineDigits(float value, std::uint64_t& digits, int& exponent) {
 // Nine significant digits: plain notation for magnitudes from 0.1 to below 1e9,
 // otherwise one digit, the point, eight digits and a two-digit exponent. The notation
 // is chosen on the rounded value, so 999999999.6 becomes 1.00000000E+09.
+void putRealField(char* field, float value);
+
 NumberField realField(float value) {
+  NumberField field;
+  putRealField(field.chars.data(), value);
+  field.size = kRealWidth;
+  return field;
+}
+
+// Writes `text` right-aligned in the 16 characters at `field`.
+void putRightAligned(char* field, const char* text, std::size_t size) {
+  std::memset(field, ' ', kRealWidth - size);
+  std::memcpy(field + kRealWidth - size, text, size);
+}
+
+void putRealField(char* field, float value) {
   std::array<char, 32> out{};
   std::size_t n = 0;
-  if (value == 0.0f)
-    return rightAligned(std::signbit(value) ? "-0.00000000E+00" : "0.00000000E+00", kRealWidth);
+  if (value == 0.0f) {
+    const std::string_view zero = std::signbit(value) ? "-0.00000000E+00" : "0.00000000E+00";
+    putRightAligned(field, zero.data(), zero.size());
+    return;
+  }
 
   std::uint64_t nine = 0;
   int exponent = 0;
@@ -127,7 +143,8 @@ NumberField realField(float value) {
     const std::string_view text(sci.data(), static_cast<std::size_t>(result.ptr - sci.data()));
     // [-]d.dddddddde[+-]xx; a float's decimal exponent has two digits (at most 45).
     for (const char c : text) out[n++] = c == 'e' ? 'E' : c;
-    return rightAligned({out.data(), n}, kRealWidth);
+    putRightAligned(field, out.data(), n);
+    return;
   }
 
   std::array<char, 9> digits{};
@@ -154,47 +171,59 @@ NumberField realField(float value) {
     out[n++] = static_cast<char>('0' + magnitude / 10);
     out[n++] = static_cast<char>('0' + magnitude % 10);
   }
-  return rightAligned({out.data(), n}, kRealWidth);
+  putRightAligned(field, out.data(), n);
 }
 
-// Characters that would end a value or open a quoted one when read back.
+// Characters that would end a value or open a quoted one when read back: blanks,
+// control characters, separators and quotes.
+constexpr std::array<bool, 256> kNeedsQuotes = [] {
+  std::array<bool, 256> needs{};
+  for (int c = 0; c <= 0x20; ++c) needs[static_cast<std::size_t>(c)] = true;
+  needs[0x7F] = true;
+  for (const char c : {',', '/', '\'', '"'}) needs[static_cast<unsigned char>(c)] = true;
+  return needs;
+}();
+
 bool needsQuotes(std::string_view content) {
   for (const char c : content) {
-    switch (c) {
-      case ' ':
-      case '\t':
-      case ',':
-      case '/':
-      case '\'':
-      case '"':
-        return true;
-      default:
-        break;
-    }
+    if (kNeedsQuotes[static_cast<unsigned char>(c)]) return true;
   }
   return content.empty();
 }
 
 // A text at (at least) its declared width: leading blanks dropped, quoted with
-// apostrophes when it would not read back whole otherwise.
-void appendText(std::string& out, std::string_view text) {
-  const std::size_t start = out.size();
+// apostrophes when it would not read back whole otherwise. Writes at most
+// maxTextRecordBytes(text.size()) - 3 bytes.
+char* putText(char* out, std::string_view text) {
+  char* const start = out;
   const std::size_t first = text.find_first_not_of(' ');
   const std::size_t last = text.find_last_not_of(' ');
   const std::string_view content =
       first == std::string_view::npos ? std::string_view{} : text.substr(first, last - first + 1);
   if (!needsQuotes(content)) {
-    out += content;
+    std::memcpy(out, content.data(), content.size());
+    out += content.size();
   } else {
-    out += '\'';
+    *out++ = '\'';
     for (const char c : content) {
-      if (c == '\'') out += '\'';
-      out += c;
+      if (c == '\'') *out++ = '\'';
+      *out++ = c;
     }
-    out += '\'';
+    *out++ = '\'';
   }
-  const std::size_t written = out.size() - start;
-  if (written < text.size()) out.append(text.size() - written, ' ');
+  const auto written = static_cast<std::size_t>(out - start);
+  if (written < text.size()) {
+    std::memset(out, ' ', text.size() - written);
+    out += text.size() - written;
+  }
+  return out;
+}
+
+void appendText(std::string& out, std::string_view text) {
+  const std::size_t start = out.size();
+  out.resize(start + maxTextRecordBytes(text.size()));
+  char* end = putText(out.data() + start, text);
+  out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
 }  // namespace
@@ -240,18 +269,25 @@ void writeRecord(std::string& out, std::initializer_list<RecordValue> values) {
 
 namespace kandelor {
 
-void writeValueRecord(std::string& out, std::int32_t value) {
-  appendNumberRecord(out, integerField(value));
+char* putValueRecord(char* out, std::int32_t value) {
+  out[0] = ' ';
+  putIntegerField(out + 1, value);
+  out[kIntegerWidth + 1] = '\n';
+  return out + kIntegerRecordBytes;
 }
 
-void writeValueRecord(std::string& out, float value) {
-  appendNumberRecord(out, realField(value));
+char* putValueRecord(char* out, float value) {
+  out[0] = ' ';
+  putRealField(out + 1, value);
+  out[kRealWidth + 1] = '\n';
+  return out + kRealRecordBytes;
 }
 
-void writeValueRecord(std::string& out, std::string_view text) {
-  out += ' ';
-  appendText(out, text);
-  out += '\n';
+char* putValueRecord(char* out, std::string_view text) {
+  *out++ = ' ';
+  out = putText(out, text);
+  *out++ = '\n';
+  return out;
 }
 
 }  // namespace kandelor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
@@ -34,10 +35,17 @@ using RecordValue = std::variant<std::string_view, std::int32_t, float, Label>;
 void writeRecord(std::string& out, std::initializer_list<RecordValue> values);
 
 // A record of one value, as every line of the project file is: the bytes of
-// writeRecord with that value alone, for the hot path of saving.
-void writeValueRecord(std::string& out, std::int32_t value);
-void writeValueRecord(std::string& out, float value);
-void writeValueRecord(std::string& out, std::string_view text);
+// writeRecord with that value alone, written at `out` for the hot path of saving.
+// They take kIntegerRecordBytes, kRealRecordBytes or at most maxTextRecordBytes of the
+// text's size; each returns the end of what it wrote.
+inline constexpr std::size_t kIntegerRecordBytes = 13;
+inline constexpr std::size_t kRealRecordBytes = 18;
+constexpr std::size_t maxTextRecordBytes(std::size_t textBytes) {
+  return 2 * textBytes + 4;  // blank, quotes, each character doubled, line end
+}
+char* putValueRecord(char* out, std::int32_t value);
+char* putValueRecord(char* out, float value);
+char* putValueRecord(char* out, std::string_view text);
 
 // The 11-character integer and 16-character real fields of a record.
 void appendInteger(std::string& out, std::int32_t value);
@@ -48,16 +56,18 @@ void appendReal(std::string& out, float value);
 // sticky: after the first one every read returns an empty or zero value and ok()
 // is false, so a caller can read a whole file and check once at the end.
 //
-// Values are separated by blanks, tabs, a comma or a slash; blank lines supply
-// nothing; lines may end in "\r\n". A text may be quoted with apostrophes or double
-// quotes (the quote doubled inside stands for itself). Reals accept a "D" exponent.
+// Values are separated by blanks, tabs (or any other control character), a comma or
+// a slash; blank lines supply nothing; lines may end in "\r\n". A text may be quoted with
+// apostrophes or double quotes (the quote doubled inside stands for itself). Reals accept a "D"
+// exponent.
 class RecordReader {
  public:
   RecordReader(std::string_view content, std::string fileName);
 
   void beginRecord();
 
-  std::string readText();
+  // The text is valid until the next read.
+  std::string_view readText();
   std::int32_t readInteger();
   float readReal();
 
@@ -74,18 +84,16 @@ class RecordReader {
   // The next value's characters, quotes still in place; empty after an error.
   std::string_view nextToken(std::string_view expected);
   void fail(std::string what);
-  bool openNextLine();
 
   std::string_view content_;
   std::string fileName_;
-  std::size_t pos_ = 0;            // next character to look at
-  std::size_t lineEnd_ = 0;        // end of the current line (before '\r'/'\n')
-  std::size_t nextLineStart_ = 0;  // first character of the line after it
-  int line_ = 0;
+  std::size_t pos_ = 0;  // next character to look at
+  int line_ = 0;         // the line of pos_ (0 for an empty file)
   int valuesRead_ = 0;
-  bool lineOpen_ = false;  // a read statement has values left on the current line
+  bool recordStarted_ = false;  // the current read statement has taken a value
   bool endedEarly_ = false;
   std::optional<FileError> error_;
+  std::string unquoted_;  // the last quoted text, its quotes removed
 };
 
 }  // namespace kandelor
