@@ -1,11 +1,14 @@
 #include "model/text_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 
 namespace kandelor {
 namespace {
@@ -63,6 +66,51 @@ std::string folderOf(const std::string& fileName) {
   return slash == 0 ? "/" : fileName.substr(0, slash);
 }
 
+// The file a name finally stands for, through any chain of symbolic links (a link
+// whose target does not exist yet names that target).
+std::string followLinks(std::string fileName) {
+  for (int depth = 0; depth < 40; ++depth) {
+    struct stat info {};
+    if (::lstat(fileName.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return fileName;
+    std::array<char, 4096> target{};
+    const ssize_t n = ::readlink(fileName.c_str(), target.data(), target.size() - 1);
+    if (n <= 0) return fileName;
+    std::string next(target.data(), static_cast<std::size_t>(n));
+    if (next.front() != '/') next = folderOf(fileName) + "/" + next;
+    fileName = std::move(next);
+  }
+  return fileName;
+}
+
+std::string baseNameOf(const std::string& fileName) {
+  const std::size_t slash = fileName.find_last_of('/');
+  return slash == std::string::npos ? fileName : fileName.substr(slash + 1);
+}
+
+// Temporary files of a save of `fileName` begin with this: hidden, and named after it.
+std::string temporaryPrefix(const std::string& fileName) {
+  return "." + baseNameOf(fileName) + ".~";
+}
+
+// Removes what interrupted saves (a kill, a power loss) left of the same file: the
+// temporary files with its prefix older than a minute. A younger one may belong to a
+// save that is running right now in another program.
+void removeStaleTemporaries(const std::string& folder, const std::string& prefix) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  const std::time_t now = std::time(nullptr);
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name(entry->d_name);
+    if (name.substr(0, prefix.size()) != prefix) continue;
+    const std::string path = folder + "/" + std::string(name);
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime > 60) {
+      ::unlink(path.c_str());
+    }
+  }
+  ::closedir(dir);
+}
+
 }  // namespace
 
 std::optional<FileError> readWholeFile(const std::string& fileName, std::string& content) {
@@ -90,45 +138,55 @@ std::optional<FileError> readWholeFile(const std::string& fileName, std::string&
   return std::nullopt;
 }
 
-std::optional<FileError> writeFileAtomically(const std::string& fileName,
+std::optional<FileError> writeFileAtomically(const std::string& requestedName,
                                              std::string_view content) {
-  if (fileName.empty()) return writeError(fileName, ENOENT);
-  // A new file in the same folder, so that the rename cannot cross file systems.
+  if (requestedName.empty()) return writeError(requestedName, ENOENT);
+  // Through a symbolic link the link's target is replaced, and the link stays.
+  const std::string fileName = followLinks(requestedName);
+  struct stat old {};
+  const bool replacing = ::stat(fileName.c_str(), &old) == 0;
+  if (replacing && !S_ISREG(old.st_mode)) return writeError(requestedName, EISDIR);
+  // A file its owner may not write is read-only, also for a program run as root.
+  if (replacing && ((old.st_mode & S_IWUSR) == 0 || ::access(fileName.c_str(), W_OK) != 0)) {
+    return FileError{requestedName, 0, "the file is read-only; nothing was written", true};
+  }
+
+  // A hidden new file in the same folder, so that the rename cannot cross file systems.
+  const std::string folder = folderOf(fileName);
+  const std::string prefix = temporaryPrefix(fileName);
   static unsigned counter = 0;
   std::string tempName;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    tempName = fileName + ".~" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    tempName = folder + "/" + prefix + std::to_string(::getpid()) + "-" + std::to_string(++counter);
     fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
-  if (fd < 0) return writeError(fileName, errno);
+  if (fd < 0) return writeError(requestedName, errno);
   Descriptor temp(fd);
 
   auto abandon = [&](int error) {
-    temp.close();
+    if (temp.get() >= 0) temp.close();
     ::unlink(tempName.c_str());
-    return writeError(fileName, error);
+    return writeError(requestedName, error);
   };
-  // Keep the permissions of the file being replaced.
-  struct stat old {};
-  if (::stat(fileName.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-    ::fchmod(temp.get(), old.st_mode & 07777);
+  if (replacing) {
+    // Keep the permissions, the group and (where allowed) the owner of the old file.
+    if (::fchown(temp.get(), static_cast<uid_t>(-1), old.st_gid) != 0) {
+      // Not a member of that group: the new file keeps the user's own group.
+    }
+    if (::fchown(temp.get(), old.st_uid, static_cast<gid_t>(-1)) != 0) {
+      // Only the superuser may give a file away.
+    }
+    ::fchmod(temp.get(), old.st_mode & 07777);  // chown may clear set-id bits
   }
   if (!writeAll(temp.get(), content) || ::fsync(temp.get()) != 0) return abandon(errno);
-  if (!temp.close()) {
-    const int error = errno;
-    ::unlink(tempName.c_str());
-    return writeError(fileName, error);
-  }
-  if (::rename(tempName.c_str(), fileName.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(tempName.c_str());
-    return writeError(fileName, error);
-  }
+  if (!temp.close()) return abandon(errno);
+  if (::rename(tempName.c_str(), fileName.c_str()) != 0) return abandon(errno);
   // Make the rename itself durable; a failure here leaves a complete file either way.
-  Descriptor folder(::open(folderOf(fileName).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder.get() >= 0) ::fsync(folder.get());
+  Descriptor folderDescriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folderDescriptor.get() >= 0) ::fsync(folderDescriptor.get());
+  removeStaleTemporaries(folder, prefix);
   return std::nullopt;
 }
 

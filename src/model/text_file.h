@@ -11,8 +11,12 @@ namespace kandelor {
 // Reads a whole file. A missing or unreadable file is an error (line 0).
 std::optional<FileError> readWholeFile(const std::string& fileName, std::string& content);
 
-// Writes `content` to a temporary file in the same folder and renames it over
+// Writes `content` to a hidden temporary file in the same folder and renames it over
 // `fileName`; on failure the old file is untouched and the temporary one removed.
+// Through a symbolic link the target is written and the link stays. The new file
+// keeps the old one's permissions and group; a file its owner may not write is
+// refused. A successful save removes temporary files of the same name older than a
+// minute, left by saves that were interrupted.
 std::optional<FileError> writeFileAtomically(const std::string& fileName, std::string_view content);
 
 }  // namespace kandelor
