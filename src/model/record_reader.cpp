@@ -1,6 +1,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -85,30 +86,19 @@ void RecordReader::fail(std::string what) {
   if (!error_) error_ = FileError{fileName_, line_, std::move(what)};
 }
 
-std::string_view RecordReader::nextToken(std::string_view expected) {
-  if (error_) return {};
+[[gnu::always_inline]] inline bool RecordReader::skipToValue(std::string_view expected) {
+  if (error_) return false;
   // The loops work on local copies: stores to members through `this` could alias the
   // characters read, and would force the compiler to reload everything each step.
   const char* const data = content_.data();
   const std::size_t size = content_.size();
   std::size_t pos = pos_;
   int line = line_;
-  auto keep = [&] {
-    pos_ = pos;
-    line_ = line;
-  };
-
   // Blanks and line ends before the value; a line with no value supplies nothing.
   for (;;) {
     // Numbers are right-aligned behind runs of blanks: skip eight at a time first.
     while (pos + 8 <= size && std::memcmp(data + pos, "        ", 8) == 0) pos += 8;
-    if (pos == size) {
-      keep();
-      endedEarly_ = true;
-      fail((line_ == 0 ? "the file is empty; expected " : "the file ends here; expected ") +
-           std::string(expected));
-      return {};
-    }
+    if (pos == size) break;
     const unsigned char c = classOf(data[pos]);
     if (c == kBlank) {
       ++pos;
@@ -118,7 +108,36 @@ std::string_view RecordReader::nextToken(std::string_view expected) {
       break;
     }
   }
-  keep();
+  pos_ = pos;
+  line_ = line;
+  if (pos == size) {
+    endedEarly_ = true;
+    fail((line_ == 0 ? "the file is empty; expected " : "the file ends here; expected ") +
+         std::string(expected));
+    return false;
+  }
+  return true;
+}
+
+[[gnu::always_inline]] inline void RecordReader::finishValue(std::size_t end) {
+  const char* const data = content_.data();
+  const std::size_t size = content_.size();
+  // One comma or slash after the value (blanks around it allowed) belongs to it.
+  std::size_t after = end;
+  while (after < size && isBlank(data[after])) ++after;
+  pos_ = after < size && isSeparator(data[after]) ? after + 1 : end;
+  recordStarted_ = true;
+}
+
+bool RecordReader::endsValueAt(std::size_t pos) const {
+  return pos == content_.size() || endsValue(content_[pos]);
+}
+
+std::string_view RecordReader::nextToken(std::string_view expected) {
+  if (!skipToValue(expected)) return {};
+  const char* const data = content_.data();
+  const std::size_t size = content_.size();
+  std::size_t pos = pos_;
   if (isSeparator(data[pos])) {
     fail("expected " + std::string(expected) + ", found an empty value before \"" + data[pos] +
          "\"");
@@ -150,14 +169,8 @@ std::string_view RecordReader::nextToken(std::string_view expected) {
   } else {
     while (pos < size && !endsValue(data[pos])) ++pos;
   }
-  const std::string_view token(data + start, pos - start);
-  // One comma or slash after the value (blanks around it allowed) belongs to it.
-  std::size_t after = pos;
-  while (after < size && isBlank(data[after])) ++after;
-  if (after < size && isSeparator(data[after])) pos = after + 1;
-  pos_ = pos;
-  recordStarted_ = true;
-  return token;
+  finishValue(pos);
+  return {data + start, pos - start};
 }
 
 std::string_view RecordReader::readText() {
@@ -177,6 +190,26 @@ std::string_view RecordReader::readText() {
 }
 
 std::int32_t RecordReader::readInteger() {
+  // Quick way for plain decimal integers, which nearly every integer of a file is.
+  if (!skipToValue("an integer")) return 0;
+  {
+    const char* const data = content_.data();
+    const std::size_t size = content_.size();
+    std::size_t pos = pos_;
+    const bool negative = data[pos] == '-';
+    if (negative || data[pos] == '+') ++pos;
+    const std::size_t digits = pos;
+    std::int64_t magnitude = 0;
+    while (pos < size && pos - digits < 11 && data[pos] >= '0' && data[pos] <= '9') {
+      magnitude = magnitude * 10 + (data[pos++] - '0');
+    }
+    const std::int64_t value = negative ? -magnitude : magnitude;
+    if (pos > digits && endsValueAt(pos) && value >= INT32_MIN && value <= INT32_MAX) {
+      finishValue(pos);
+      ++valuesRead_;
+      return static_cast<std::int32_t>(value);
+    }
+  }
   const std::string_view token = nextToken("an integer");
   if (error_) return 0;
   std::int32_t value = 0;
@@ -194,13 +227,18 @@ std::int32_t RecordReader::readInteger() {
 }
 
 float RecordReader::readReal() {
-  const std::string_view shown = nextToken("a real number");
-  if (error_) return 0.0f;
+  if (!skipToValue("a real number")) return 0.0f;
   float value = 0.0f;
-  if (readShortDecimalFloat(shown, value)) {  // nearly every real of a file
+  // Nearly every real of a file is read the quick way, straight from the text.
+  const char* const start = content_.data() + pos_;
+  const std::size_t n = readShortDecimalFloat(start, content_.data() + content_.size(), value);
+  if (n != 0 && endsValueAt(pos_ + n)) {
+    finishValue(pos_ + n);
     ++valuesRead_;
     return value;
   }
+  const std::string_view shown = nextToken("a real number");
+  if (error_) return 0.0f;
   std::string_view token = shown;
   auto result = parseWhole(token, value);
   // A Fortran "D" exponent reads as "E".

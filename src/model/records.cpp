@@ -112,6 +112,31 @@ bool nineDigits(float value, std::uint64_t& digits, int& exponent) {
 // is chosen on the rounded value, so 999999999.6 becomes 1.00000000E+09.
 void putRealField(char* field, float value);
 
+// "00" to "99", for writing two digits at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (std::size_t i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// The nine digits of n (below 10^9), in short independent steps rather than nine
+// dependent divisions.
+std::array<char, 9> nineDigitChars(std::uint32_t n) {
+  std::array<char, 9> digits{};
+  const std::uint32_t rest = n % 100000000;
+  digits[0] = static_cast<char>('0' + n / 100000000);
+  const std::uint32_t high = rest / 10000;
+  const std::uint32_t low = rest % 10000;
+  std::memcpy(&digits[1], &kDigitPairs[2 * (high / 100)], 2);
+  std::memcpy(&digits[3], &kDigitPairs[2 * (high % 100)], 2);
+  std::memcpy(&digits[5], &kDigitPairs[2 * (low / 100)], 2);
+  std::memcpy(&digits[7], &kDigitPairs[2 * (low % 100)], 2);
+  return digits;
+}
+
 NumberField realField(float value) {
   NumberField field;
   putRealField(field.chars.data(), value);
@@ -147,10 +172,7 @@ void putRealField(char* field, float value) {
     return;
   }
 
-  std::array<char, 9> digits{};
-  for (std::size_t i = digits.size(); i-- > 0; nine /= 10) {
-    digits[i] = static_cast<char>('0' + nine % 10);
-  }
+  const std::array<char, 9> digits = nineDigitChars(static_cast<std::uint32_t>(nine));
   if (value < 0.0f) out[n++] = '-';
   if (exponent == -1) {
     out[n++] = '0';

@@ -81,8 +81,13 @@ class RecordReader {
   bool endedEarly() const { return endedEarly_; }
 
  private:
+  // Moves to the first character of the next value; false (and the error) at the end.
+  bool skipToValue(std::string_view expected);
   // The next value's characters, quotes still in place; empty after an error.
   std::string_view nextToken(std::string_view expected);
+  // Ends a value that ends at `end`: a comma or slash right after it belongs to it.
+  void finishValue(std::size_t end);
+  bool endsValueAt(std::size_t pos) const;
   void fail(std::string what);
 
   std::string_view content_;

@@ -89,7 +89,10 @@ std::string baseNameOf(const std::string& fileName) {
 
 // Temporary files of a save of `fileName` begin with this: hidden, and named after it.
 std::string temporaryPrefix(const std::string& fileName) {
-  return "." + baseNameOf(fileName) + ".~";
+  std::string prefix(1, '.');
+  prefix += baseNameOf(fileName);
+  prefix += ".~";
+  return prefix;
 }
 
 // Removes what interrupted saves (a kill, a power loss) left of the same file: the

@@ -147,7 +147,9 @@ TEST(ProjectFileSafety, QuickRealsMatchFromChars) {
     }
     float expected = 0.0f, got = 0.0f;
     const auto result = std::from_chars(text, text + n, expected);
-    if (!readShortDecimalFloat({text, static_cast<std::size_t>(n)}, got)) continue;
+    const std::size_t taken = readShortDecimalFloat(text, text + n, got);
+    if (taken == 0) continue;
+    ASSERT_EQ(taken, static_cast<std::size_t>(n)) << text;
     ++answered;
     ASSERT_EQ(result.ec, std::errc{}) << text;
     ASSERT_EQ(std::bit_cast<std::uint32_t>(got), std::bit_cast<std::uint32_t>(expected)) << text;
