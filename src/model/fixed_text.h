@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "model/clean_text.h"
@@ -30,6 +31,15 @@ class FixedText {
     }
     const CleanCopy copied = copyCleanText(text, N, bytes_.data());
     size_ = static_cast<std::uint16_t>(copied.bytes + (N - copied.characters));
+  }
+
+  // Drops leading blanks: a text read from a file begins with its first non-blank.
+  void alignLeft() {
+    const std::size_t first = view().find_first_not_of(' ');
+    if (first != 0 && first != std::string_view::npos) {
+      const std::string rest(view().substr(first));
+      assign(rest);
+    }
   }
 
   // All N characters, trailing blanks included.

@@ -116,6 +116,7 @@ std::optional<FileError> parseProject(std::string_view content, const std::strin
         value = reader.readReal();
       } else {
         value.assign(reader.readText());
+        value.alignLeft();  // blanks inside quotes, or control characters, at its start
       }
     });
   }
@@ -140,13 +141,8 @@ void normaliseTexts(Project& project) {
   for (auto& page : project.pages) {
     for (auto& row : page.rows) {
       visitRowTexts(row, [](auto& text) {
-        const std::string_view content = text.trimmed();
-        const std::size_t first = content.find_first_not_of(' ');
-        if (first == std::string_view::npos) {
-          text.assign(".");
-        } else if (first > 0) {
-          text.assign(std::string(content.substr(first)));
-        }
+        if (text.isBlank()) text.assign(".");
+        text.alignLeft();
       });
     }
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <sstream>
@@ -114,6 +115,21 @@ TEST(Report, PageMatchesTheHandMadeReport) {
     EXPECT_EQ(lines[static_cast<std::size_t>(record - 1)].size(), 76u) << "record " << record;
   }
   EXPECT_EQ(lines[45].size(), 226u);
+}
+
+// Names and descriptions in UTF-8 take their width in characters, never split.
+TEST(Report, RowsWithUtf8TextsStay76CharactersWide) {
+  RoomPage page;
+  page.row(1) = makeRow("B\u00fcro S\u00fcdfl\u00fcgel", "R\u00e4um1", 20, 15, 9, 3, 50, 58, 1,
+                        "\u00d6lbrenner\u00fc\u00fc\u00fc", 6, 1.36f);
+  const auto lines = splitLines(formatReport(page, ReportPercentages{}, 1));
+  const std::string& row = lines[25];
+  const auto characters = std::count_if(row.begin(), row.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  });
+  EXPECT_EQ(characters, 76);
+  EXPECT_EQ(row.substr(0, 17), "B\u00fcro S\u00fcdfl\u00fcge ");
+  EXPECT_NE(row.find(" \u00d6lbrenner "), std::string::npos) << row;
 }
 
 TEST(Report, HeadingWordsStartAtTheirColumns) {
