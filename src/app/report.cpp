@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "calc/reflectances.h"
 #include "model/records.h"
 
 namespace kandelor {
@@ -15,7 +16,6 @@ constexpr std::string_view kColumnHeading =
     "Room Name     Number  L     W      H   RCR  FC  Calc  #   Type    Qty  W/sqft.";
 constexpr std::string_view kReportFileName = "out.dat";
 constexpr std::size_t kFileNameWidth = 225;
-constexpr std::int32_t kFloorReflectance = 20;
 constexpr int kMaxDecimals = 9;
 
 // A report line of labels and numbers. Labels are written as they are, blanks and
@@ -70,13 +70,11 @@ void roomRecord(std::string& out, const RoomRow& row) {
 }  // namespace
 
 void ReportPercentages::update(int ceilingChoice, int wallChoice) {
-  static constexpr std::array<std::int32_t, 4> kCeiling{30, 50, 70, 80};
-  static constexpr std::array<std::int32_t, 4> kWall{10, 30, 50, 70};
-  if (ceilingChoice >= 1 && ceilingChoice <= 4) {
-    ceiling = kCeiling[static_cast<std::size_t>(ceilingChoice - 1)];
+  if (ceilingChoice >= 1 && ceilingChoice <= static_cast<int>(kCeilingPercents.size())) {
+    ceiling = kCeilingPercents[static_cast<std::size_t>(ceilingChoice - 1)];
   }
-  if (wallChoice >= 1 && wallChoice <= 4) {
-    wall = kWall[static_cast<std::size_t>(wallChoice - 1)];
+  if (wallChoice >= 1 && wallChoice <= static_cast<int>(kWallPercents.size())) {
+    wall = kWallPercents[static_cast<std::size_t>(wallChoice - 1)];
   }
 }
 
@@ -155,7 +153,7 @@ std::string formatReport(const RoomPage& page, const ReportPercentages& percenta
   labelRecord(out);
   labelRecord(out, "Ceiling Reflectance ", percentages.ceiling);
   labelRecord(out, "Wall Reflectance ", percentages.wall);
-  labelRecord(out, "Floor Reflectance ", kFloorReflectance);
+  labelRecord(out, "Floor Reflectance ", kFloorPercent);
   labelRecord(out, "Work Surface Height  2.5 Ft.");
   labelRecord(out);
   labelRecord(out, ">>>Calculations");

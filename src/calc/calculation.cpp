@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "calc/reflectances.h"
+
 namespace kandelor {
 
 namespace {
@@ -93,18 +95,9 @@ RoomResult calculateRoom(const RoomRow& room, const PageDefaults& defaults,
 
 }  // namespace
 
-int reflectanceColumn(int ceilingChoice, int wallChoice) {
-  // Columns by ceiling choice (rows) and wall choice; the 30 % and 50 % ceilings have no
-  // 70 % wall column and use their 50 % wall column.
-  static constexpr int kColumns[4][4] = {
-      {1, 2, 3, 3}, {4, 5, 6, 6}, {7, 8, 9, 10}, {11, 12, 13, 14}};
-  if (ceilingChoice < 1 || ceilingChoice > 4 || wallChoice < 1 || wallChoice > 4) return 0;
-  return kColumns[ceilingChoice - 1][wallChoice - 1];
-}
-
 PageResults calculatePage(const RoomPage& page, const FixtureCatalogue& catalogue,
                           int ceilingChoice, int wallChoice) {
-  const int column = reflectanceColumn(ceilingChoice, wallChoice);
+  const int column = catalogueColumnOfChoices(ceilingChoice, wallChoice);
   PageResults results;
   for (std::size_t r = 0; r < results.size(); ++r) {
     results[r] = calculateRoom(page.rows[r], page.defaults, catalogue, column);

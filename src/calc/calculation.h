@@ -20,9 +20,6 @@ struct RoomResult {
 
 using PageResults = std::array<RoomResult, kRowCount>;
 
-// Reflectance column 1..14 for ceiling and wall choices 1..4; 0 for any other choice.
-int reflectanceColumn(int ceilingChoice, int wallChoice);
-
 // The zonal cavity calculation of one page: plain values in, results out.
 PageResults calculatePage(const RoomPage& page, const FixtureCatalogue& catalogue,
                           int ceilingChoice, int wallChoice);

@@ -1,8 +1,11 @@
 #include "form/resource.h"
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "calc/reflectances.h"
 #include "form/field_ids.h"
 
 namespace kandelor {
@@ -62,6 +65,14 @@ Control list(int id, int x, int y, int droppedHeight, std::vector<std::string> i
   return c;
 }
 
+// The items of a reflectance list: its percentages as texts.
+template <std::size_t N>
+std::vector<std::string> percentItems(const std::array<std::int32_t, N>& percents) {
+  std::vector<std::string> items;
+  for (const std::int32_t percent : percents) items.push_back(std::to_string(percent));
+  return items;
+}
+
 }  // namespace
 
 toolkit::FormResource roomForm() {
@@ -79,8 +90,8 @@ toolkit::FormResource roomForm() {
   c.push_back(field(kLampLumenDepreciationField, ControlKind::Real, 80, 20, 30, "1.0000"));
   c.push_back(field(kLampDirtDepreciationField, ControlKind::Real, 80, 36, 30, "1.0000"));
   c.push_back(field(kLampWattsField, ControlKind::Integer, 80, 49, 30, "34"));
-  c.push_back(list(kCeilingReflectanceList, 342, 12, 72, {"30", "50", "70", "80"}, 3));
-  c.push_back(list(kWallReflectanceList, 342, 29, 67, {"10", "30", "50", "70"}, 2));
+  c.push_back(list(kCeilingReflectanceList, 342, 12, 72, percentItems(kCeilingPercents), 3));
+  c.push_back(list(kWallReflectanceList, 342, 29, 67, percentItems(kWallPercents), 2));
   for (int row = 1; row <= kRowCount; ++row) {
     const int y = kGridTop + kRowPitch * (row - 1);
     for (const GridColumn& col : kGridColumns) {

@@ -1,4 +1,5 @@
 #include "calc/calculation.h"
+#include "calc/reflectances.h"
 
 #include <gtest/gtest.h>
 
@@ -58,14 +59,14 @@ TEST(Calculation, ReflectanceColumnTable) {
   for (int ceiling = 1; ceiling <= 4; ++ceiling) {
     for (int wall = 1; wall <= 4; ++wall) {
       const int column = expected[ceiling - 1][wall - 1];
-      EXPECT_EQ(reflectanceColumn(ceiling, wall), column) << ceiling << "/" << wall;
+      EXPECT_EQ(catalogueColumnOfChoices(ceiling, wall), column) << ceiling << "/" << wall;
       EXPECT_EQ(calculatePage(page, tracingCatalogue(), ceiling, wall)[0].calculatedFootcandles,
                 1000 + 10 * column + 4);
     }
   }
   for (const int outside : {0, 5, -999, INT_MIN, INT_MAX}) {
-    EXPECT_EQ(reflectanceColumn(outside, 2), 0);
-    EXPECT_EQ(reflectanceColumn(3, outside), 0);
+    EXPECT_EQ(catalogueColumnOfChoices(outside, 2), 0);
+    EXPECT_EQ(catalogueColumnOfChoices(3, outside), 0);
   }
 }
 

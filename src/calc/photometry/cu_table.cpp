@@ -4,6 +4,8 @@
 #include <numbers>
 #include <stdexcept>
 
+#include "calc/reflectances.h"
+
 namespace kandelor::photometry {
 
 namespace {
@@ -101,34 +103,11 @@ double coefficientOfUtilization(const ZonalFlux& flux, Reflectances rho, double 
          (1 - pf * c3 * (c1 + c2) / ((1 - pf) * c0)) * d * down / (1 - pf);
 }
 
-ReflectanceColumn reflectanceColumn(int column) {
-  static constexpr std::array<ReflectanceColumn, kReflectanceColumnCount> kColumns = {{
-      {30, 10},
-      {30, 30},
-      {30, 50},  //
-      {50, 10},
-      {50, 30},
-      {50, 50},  //
-      {70, 10},
-      {70, 30},
-      {70, 50},
-      {70, 70},  //
-      {80, 10},
-      {80, 30},
-      {80, 50},
-      {80, 70},
-  }};
-  if (column < 1 || column > kReflectanceColumnCount) {
-    throw std::out_of_range("reflectance column " + std::to_string(column));
-  }
-  return kColumns[static_cast<std::size_t>(column - 1)];
-}
-
 CuPercentTable cuPercentTable(const ZonalFlux& flux) {
   CuPercentTable table{};
   for (int column = 1; column <= kReflectanceColumnCount; ++column) {
-    const auto [ceiling, wall] = reflectanceColumn(column);
-    const Reflectances rho{ceiling / 100.0, wall / 100.0, 0.2};
+    const auto [ceiling, wall] = kCatalogueColumns[static_cast<std::size_t>(column - 1)];
+    const Reflectances rho{ceiling / 100.0, wall / 100.0, kFloorPercent / 100.0};
     for (int rcr = 1; rcr <= kRcrCount; ++rcr) {
       const double cu = coefficientOfUtilization(flux, rho, rcr);
       table[static_cast<std::size_t>(column - 1)][static_cast<std::size_t>(rcr - 1)] =

@@ -32,13 +32,6 @@ struct Reflectances {
 // Coefficient of utilization by the zonal cavity method at room cavity ratio `rcr` (>= 0).
 double coefficientOfUtilization(const ZonalFlux& flux, Reflectances rho, double rcr);
 
-// The catalogue's ceiling and wall reflectance (per cent) of column 1..14.
-struct ReflectanceColumn {
-  int ceilingPercent;
-  int wallPercent;
-};
-ReflectanceColumn reflectanceColumn(int column);
-
 using CuPercentTable = decltype(FixtureType::cuPercent);
 
 // CU x 100, rounded, for the 14 reflectance columns at RCR 1..10 with a 20 % floor.
