@@ -1,11 +1,12 @@
 #include "app/messages.h"
 
+#include "app/program_title.h"
 #include "toolkit/toolkit.h"
 
 namespace kandelor {
 
 void showFileError(const FileError& error) {
-  toolkit::wmessagebox("Kandelor 2.0", error.message());
+  toolkit::wmessagebox(kProgramTitle, error.message());
 }
 
 }  // namespace kandelor

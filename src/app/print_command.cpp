@@ -1,5 +1,6 @@
 #include "app/commands.h"
 #include "app/messages.h"
+#include "app/program_title.h"
 #include "app/report.h"
 #include "form/field_ids.h"
 #include "model/text_file.h"
@@ -28,7 +29,7 @@ void printReport(AppState& state) {
   toolkit::igrhardcopyoptions(kOrientationOption, kPortrait);
   toolkit::whardcopyoptionstext();
   if (!toolkit::igrhardcopytextfile(kReportFile)) {
-    toolkit::wmessagebox("Kandelor 2.0",
+    toolkit::wmessagebox(kProgramTitle,
                          "The report was written to \"out.dat\" but could not be printed.");
   }
 }

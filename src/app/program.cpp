@@ -5,6 +5,7 @@
 
 #include "app/commands.h"
 #include "app/messages.h"
+#include "app/program_title.h"
 #include "app/status_texts.h"
 #include "form/field_ids.h"
 #include "form/form_transfer.h"
@@ -37,7 +38,7 @@ bool loadStartupProject(AppState& state) {
 bool startUp(AppState& state) {
   toolkit::winitialise();
   registerResources();
-  toolkit::windowopen2(kWindowFlags, kMainMenu, kRoomForm, "Kandelor 2.0");
+  toolkit::windowopen2(kWindowFlags, kMainMenu, kRoomForm, kProgramTitle);
   toolkit::windowstatusbarparts(kStatusBarParts);
   toolkit::windowoutstatusbar(1, kMakerLocation);
   toolkit::windowoutstatusbar(2, kMakerName);

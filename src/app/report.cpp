@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "app/program_title.h"
 #include "calc/reflectances.h"
 #include "model/records.h"
 
@@ -135,7 +136,7 @@ std::string formatReport(const RoomPage& page, const ReportPercentages& percenta
   std::string out;
   out.reserve(4096);
 
-  labelRecord(out, "Kandelor 2.0");
+  labelRecord(out, kProgramTitle);
   labelRecord(out, "Zonal Cavity Lighting");
   labelRecord(out);
   labelRecord(out, ">>> Global Defaults");

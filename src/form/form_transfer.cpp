@@ -2,6 +2,7 @@
 
 #include "form/field_ids.h"
 #include "form/grid_columns.h"
+#include "form/input_ranges.h"
 #include "toolkit/toolkit.h"
 
 namespace kandelor {
@@ -33,19 +34,22 @@ void getTextColumn(RoomPage& page, Column column, Member member) {
 }  // namespace
 
 void RangeData() {
-  using toolkit::wdialograngeinteger;
-  using toolkit::wdialograngereal;
-  wdialograngeinteger(kLampWattsField, 10, 200);
-  wdialograngeinteger(kLampLumensField, 850, 5000);
-  for (int r = 1; r <= kRowCount; ++r)
-    wdialograngeinteger(fieldId(r, Column::FixtureNumber), 0, 50);
-  for (int r = 1; r <= kRowCount; ++r) wdialograngeinteger(fieldId(r, Column::Quantity), 0, 100);
-  for (int id : {kBallastFactorField, kLampLumenDepreciationField, kLampDirtDepreciationField}) {
-    wdialograngereal(id, 0.85f, 1.5f);
+  for (const auto& range : kLampRanges) {
+    toolkit::wdialograngeinteger(range.field, range.min, range.max);
   }
-  for (int r = 1; r <= kRowCount; ++r) wdialograngereal(fieldId(r, Column::Length), 0.0f, 500.0f);
-  for (int r = 1; r <= kRowCount; ++r) wdialograngereal(fieldId(r, Column::Width), 0.0f, 500.0f);
-  for (int r = 1; r <= kRowCount; ++r) wdialograngereal(fieldId(r, Column::Height), 0.0f, 35.0f);
+  for (const auto& range : kRowIntegerRanges) {
+    for (int r = 1; r <= kRowCount; ++r) {
+      toolkit::wdialograngeinteger(fieldId(r, range.column), range.min, range.max);
+    }
+  }
+  for (const auto& range : kFactorRanges) {
+    toolkit::wdialograngereal(range.field, range.min, range.max);
+  }
+  for (const auto& range : kRowRealRanges) {
+    for (int r = 1; r <= kRowCount; ++r) {
+      toolkit::wdialograngereal(fieldId(r, range.column), range.min, range.max);
+    }
+  }
 }
 
 void PutData(const RoomPage& page) {

@@ -7,13 +7,13 @@ namespace toolkit {
 int wdialoggetmenu1(int id) {
   const detail::Field* field = detail::findField(id);
   auto* list = field == nullptr ? nullptr : qobject_cast<QComboBox*>(field->widget);
-  if (list == nullptr) return -999;
+  if (list == nullptr) return kEmptyInteger;
   // The text in the box decides: an item's exact text counts as that item.
   const QString text = list->currentText();
   if (text.isEmpty())
     return list->currentIndex() >= 0 && list->itemText(list->currentIndex()).isEmpty()
                ? list->currentIndex() + 1
-               : -999;
+               : kEmptyInteger;
   for (int i = 0; i < list->count(); ++i) {
     if (list->itemText(i) == text) return i + 1;
   }

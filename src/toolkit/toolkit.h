@@ -37,7 +37,7 @@ inline constexpr int kSaveDialog = 1, kAskOverwrite = 2, kPathNeedNotExist = 4, 
 
 // Empty numeric fields read as these.
 inline constexpr std::int32_t kEmptyInteger = -999;
-inline constexpr float kEmptyReal = -999.0f;
+inline constexpr float kEmptyReal = kEmptyInteger;
 
 // A fixed-point real format: `width` characters, `decimals` after the point.
 struct RealFormat {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "form/input_ranges.h"
 #include "model/project_file.h"
 #include "model/text_file.h"
 
@@ -27,30 +28,20 @@ Project loadShipped(const std::string& name) {
 // The ranges the form accepts; a shipped value outside them could never be typed and
 // would not be shown by the form.
 void expectInsideFormRanges(const Project& project, const std::string& name) {
+  auto expectInside = [](auto value, const auto& range, const std::string& where) {
+    EXPECT_GE(value, range.min) << where;
+    EXPECT_LE(value, range.max) << where;
+  };
   for (int p = 1; p <= kPageCount; ++p) {
     const PageDefaults& d = project.page(p).defaults;
     const std::string where = name + " page " + std::to_string(p);
-    for (float factor : {d.ballastFactor, d.lampLumenDepreciation, d.lampDirtDepreciation}) {
-      EXPECT_GE(factor, 0.85f) << where;
-      EXPECT_LE(factor, 1.5f) << where;
-    }
-    EXPECT_GE(d.lampWatts, 10) << where;
-    EXPECT_LE(d.lampWatts, 200) << where;
-    EXPECT_GE(d.lampLumens, 850) << where;
-    EXPECT_LE(d.lampLumens, 5000) << where;
+    for (const auto& range : kFactorRanges) expectInside(d.*range.member, range, where);
+    for (const auto& range : kLampRanges) expectInside(d.*range.member, range, where);
     for (int r = 1; r <= kRowCount; ++r) {
       const RoomRow& row = project.page(p).row(r);
       const std::string at = where + " row " + std::to_string(r);
-      EXPECT_GE(row.length, 0.0f) << at;
-      EXPECT_LE(row.length, 500.0f) << at;
-      EXPECT_GE(row.width, 0.0f) << at;
-      EXPECT_LE(row.width, 500.0f) << at;
-      EXPECT_GE(row.height, 0.0f) << at;
-      EXPECT_LE(row.height, 35.0f) << at;
-      EXPECT_GE(row.fixtureNumber, 0) << at;
-      EXPECT_LE(row.fixtureNumber, 50) << at;
-      EXPECT_GE(row.quantity, 0) << at;
-      EXPECT_LE(row.quantity, 100) << at;
+      for (const auto& range : kRowRealRanges) expectInside(row.*range.member, range, at);
+      for (const auto& range : kRowIntegerRanges) expectInside(row.*range.member, range, at);
       EXPECT_GE(row.designFootcandles, 0) << at;
     }
   }
