@@ -48,11 +48,11 @@ float toFloatSaturating(double value) {
   return static_cast<float>(value);
 }
 
-// The CU of a room, by its RCR. A room no higher than the work plane has no room
-// cavity and so no useful light; ratios beyond the catalogue's 1 to 10 use the nearest
+// The catalogue's CU (per cent) for a room, by its RCR. A room no higher than the work plane has no
+// room cavity and so no useful light; ratios beyond the catalogue's 1 to 10 use the nearest
 // tabulated ratio.
-std::int32_t coefficientOfUtilization(const FixtureType& type, int column, const RoomRow& room,
-                                      std::int32_t rcr) {
+std::int32_t tabulatedCuPercent(const FixtureType& type, int column, const RoomRow& room,
+                                std::int32_t rcr) {
   if (column < 1 || column > kReflectanceColumnCount) return 0;
   if (!(static_cast<double>(room.height) > kWorkPlaneHeight)) return 0;
   const int tabulated = rcr < 1 ? 1 : (rcr > kRcrCount ? kRcrCount : rcr);
@@ -75,7 +75,7 @@ RoomResult calculateRoom(const RoomRow& room, const PageDefaults& defaults,
       truncateToInt32(((room.height - kWorkPlaneHeight) * 5.0) * (width + length) / area);
   if (type == nullptr) return result;
 
-  const std::int64_t cu = coefficientOfUtilization(*type, column, room, result.roomCavityRatio);
+  const std::int64_t cu = tabulatedCuPercent(*type, column, room, result.roomCavityRatio);
   const std::int64_t lamps = type->lampsPerFixture;
   const std::int64_t quantity = room.quantity;
 
