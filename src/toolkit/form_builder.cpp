@@ -11,6 +11,7 @@
 #include "toolkit/number_filter.h"
 #include "toolkit/number_text.h"
 #include "toolkit/state.h"
+#include "toolkit/text_filter.h"
 
 namespace toolkit::detail {
 namespace {
@@ -71,7 +72,9 @@ QLineEdit* makeEdit(const Control& control, QWidget* form) {
   auto* edit = new QLineEdit(form);
   edit->setTextMargins(0, 0, 0, 0);
   edit->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px; }"));
-  if (control.kind != ControlKind::Text) {
+  if (control.kind == ControlKind::Text) {
+    installTextFilter(edit, control.characters);
+  } else {
     installNumberFilter(edit, control.kind == ControlKind::Real);
   }
   QObject::connect(edit, &QLineEdit::textEdited, [edit] {
