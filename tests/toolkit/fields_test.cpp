@@ -243,6 +243,15 @@ class FieldsTest : public QObject {
     QCOMPARE(qobject_cast<QLineEdit*>(field(kName))->cursorPosition(), 5);
   }
 
+  // A put refused by the range still sets the field format.
+  void refusedPutKeepsItsFormat() {
+    wdialogputreal(kFactor, 0.0f, RealFormat{4, 2});
+    QCOMPARE(textOf(kFactor), QString("1.0000"));
+    typeInto(kFactor, "1");
+    pressTab();
+    QCOMPARE(textOf(kFactor), QString("1.00"));
+  }
+
   void listItemsCountFromOne() {
     auto* list = qobject_cast<QComboBox*>(field(kCeiling));
     QCOMPARE(wdialoggetmenu1(kCeiling), 3);
