@@ -51,6 +51,7 @@ QRect controlRect(const Control& control, const DialogUnits& units) {
 
 QLabel* makeLabel(const Control& control, const DialogUnits& units, QWidget* form) {
   auto* label = new QLabel(QString::fromStdString(control.text), form);
+  label->setTextFormat(Qt::PlainText);
   // A label's width is the control's, its text wrapped to it, or else its text's own;
   // its height is one line or the control's.
   const QFontMetrics metrics(form->font());
