@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -242,6 +243,43 @@ class AppFlowTest : public QObject {
     QCOMPARE(std::string(loadProject(folder.path("fresh.prj")).page(5).row(3).name.trimmed()),
              std::string("Hall"));
     QVERIFY(state.project.page(1) == loadProject(folder.path("xxx.dat")).page(1));
+  }
+
+  // New proposes Untitled.prj, then Untitled2.prj, beside the current file; the template
+  // itself, under any name that reaches it, is refused and changes nothing.
+  void newProposesUntitledAndNeverWritesTheTemplate() {
+    WorkFolder folder;
+    const QByteArray templateBytes = folder.read("xxx.dat");
+    const QString templatePath = QString::fromStdString(folder.path("xxx.dat"));
+    const QDateTime templateTime = QFileInfo(templatePath).lastModified();
+    AppState state;
+    QVERIFY(startUp(state));
+    toolkit::testing::setNextFileAccept();
+    run(state, 40005);
+    QCOMPARE(state.currentFileName, folder.path("Untitled.prj"));
+    typeInto(fieldId(1, Column::Name), "Fresh");
+    run(state, 40007);
+    QCOMPARE(std::string(loadProject(folder.path("Untitled.prj")).page(1).row(1).name.trimmed()),
+             std::string("Fresh"));
+    toolkit::testing::setNextFileAccept();
+    run(state, 40005);
+    QCOMPARE(state.currentFileName, folder.path("Untitled2.prj"));
+    run(state, 40011);
+    QVERIFY(folder.exists("Untitled2.prj"));
+
+    QVERIFY(QFile::link(templatePath, QString::fromStdString(folder.path("link.dat"))));
+    typeInto(fieldId(1, Column::Name), "Kept");
+    const Project before = state.project;
+    for (const char* name : {"xxx.dat", "link.dat"}) {
+      toolkit::testing::setNextFileName(name);
+      run(state, 40005);
+      QVERIFY(joined(toolkit::testing::takeMessageBoxTexts()).contains("xxx.dat"));
+      QCOMPARE(state.currentFileName, folder.path("Untitled2.prj"));
+      QVERIFY(state.project == before);
+      QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("Kept"));
+    }
+    QCOMPARE(folder.read("xxx.dat"), templateBytes);
+    QCOMPARE(QFileInfo(templatePath).lastModified(), templateTime);
   }
 
   // Line breaks and tabs pasted into a text field become blanks, so the file keeps its
