@@ -1,4 +1,6 @@
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "app/commands.h"
 #include "app/messages.h"
@@ -16,6 +18,31 @@ constexpr const char* kSaveAsFilter = "Save as...|*.prj|";
 constexpr int kNewFlags = toolkit::kAppendExtension;                            // 32
 constexpr int kOpenFlags = toolkit::kAppendExtension | toolkit::kMustExist;     // 160
 constexpr int kSaveAsFlags = toolkit::kSaveDialog | toolkit::kAppendExtension;  // 33
+
+// "Untitled.prj", or the first of "Untitled2.prj", "Untitled3.prj", ... that does not
+// exist yet, in the folder of `currentFile`.
+std::string untitledName(const std::string& currentFile) {
+  const std::filesystem::path folder = std::filesystem::path(currentFile).parent_path();
+  std::filesystem::path candidate = folder / "Untitled.prj";
+  for (int n = 2; n < 10000; ++n) {
+    std::error_code error;
+    if (!std::filesystem::exists(candidate, error) && !error) break;
+    candidate = folder / ("Untitled" + std::to_string(n) + ".prj");
+  }
+  return candidate.string();
+}
+
+// Whether two names reach the same file, however they are spelled. Names of files that
+// do not exist are compared as absolute paths with "." and ".." and links resolved.
+bool sameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  const bool same = std::filesystem::equivalent(a, b, error);
+  if (!error) return same;
+  std::error_code errorA, errorB;
+  const auto canonicalA = std::filesystem::weakly_canonical(a, errorA);
+  const auto canonicalB = std::filesystem::weakly_canonical(b, errorB);
+  return !errorA && !errorB && canonicalA == canonicalB;
+}
 
 // Makes `project`, read from `fileName`, the current one and shows it.
 void adopt(AppState& state, Project&& project, const std::string& fileName) {
@@ -45,11 +72,18 @@ bool save(AppState& state, const std::string& fileName) {
 
 }  // namespace
 
-// The name is asked first, so a cancelled New leaves everything as it was and the
-// template can never become the file the user's work is saved into.
+// The name is asked first, so a cancelled New leaves everything as it was. The dialog
+// proposes a fresh name beside the current file, and the template itself is refused, so
+// that the template can never become the file the user's work is saved into.
 void newProject(AppState& state) {
-  std::string fileName = kTemplateFile;
+  std::string fileName = untitledName(state.currentFileName);
   if (!toolkit::wselectfile2(kProjectFilter, kNewFlags, fileName, "Open New Project")) return;
+  if (sameFile(fileName, kTemplateFile)) {
+    toolkit::wmessagebox("Kandelor 2.0", std::string(kTemplateFile) +
+                                             " is the template that New starts from. "
+                                             "Choose another name for the new project.");
+    return;
+  }
   Project project;
   if (!load(kTemplateFile, project)) return;
   adopt(state, std::move(project), fileName);

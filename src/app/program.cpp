@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <system_error>
 
 #include "app/commands.h"
 #include "app/messages.h"
@@ -23,9 +24,11 @@ constexpr std::array<int, 3> kStatusBarParts{3333, 3333, 3333};
 
 // Loads the start-up project. A missing file leaves an empty project to work in; a file
 // that exists but cannot be read whole stops the program, so that no later save can
-// replace the user's rooms with an empty project.
+// replace the user's rooms with an empty project. A file whose existence cannot be told
+// counts as existing.
 bool loadStartupProject(AppState& state) {
-  const bool exists = std::filesystem::exists(state.currentFileName);
+  std::error_code probe;
+  const bool exists = std::filesystem::exists(state.currentFileName, probe) || probe;
   if (const auto error = loaddata(state.project, state.currentFileName)) {
     showFileError(*error);
     return !exists;

@@ -25,11 +25,16 @@ struct GridColumn {
   int width;
   bool editable;
   const char* placeholder;  // the text shown until a page is put into the form
+  int characters = 0;       // text columns: as many characters as the model's text holds
 };
 
+constexpr int kNameCharacters = decltype(RoomRow::name)::width;
+constexpr int kNumberCharacters = decltype(RoomRow::number)::width;
+constexpr int kDescriptionCharacters = decltype(RoomRow::description)::width;
+
 constexpr GridColumn kGridColumns[] = {
-    {Column::Name, 1009, 20, "Room Name", ControlKind::Text, 20, 52, true, ""},
-    {Column::Number, 1010, 82, "Number", ControlKind::Text, 80, 26, true, ""},
+    {Column::Name, 1009, 20, "Room Name", ControlKind::Text, 20, 52, true, "", kNameCharacters},
+    {Column::Number, 1010, 82, "Number", ControlKind::Text, 80, 26, true, "", kNumberCharacters},
     {Column::Length, 1011, 120, "Length", ControlKind::Real, 120, 30, true, "0.0"},
     {Column::Width, 1012, 160, "Width", ControlKind::Real, 160, 30, true, "0.0"},
     {Column::Height, 1013, 200, "Height", ControlKind::Real, 200, 30, true, "0.0"},
@@ -37,7 +42,8 @@ constexpr GridColumn kGridColumns[] = {
     {Column::Design, 1020, 281, "Design", ControlKind::Integer, 280, 20, true, "0"},
     {Column::Calculated, 1023, 315, "Calc'd", ControlKind::Integer, 320, 20, false, "0"},
     {Column::FixtureNumber, 1015, 360, "No.", ControlKind::Integer, 360, 15, true, "0"},
-    {Column::Description, 1016, 380, "Description", ControlKind::Text, 380, 54, false, ""},
+    {Column::Description, 1016, 380, "Description", ControlKind::Text, 380, 54, false, "",
+     kDescriptionCharacters},
     {Column::Quantity, 1027, 440, "Qty.", ControlKind::Integer, 440, 15, true, "0"},
     {Column::WattsPerSquareFoot, 1024, 468, "Watts/Sqft", ControlKind::Real, 473, 30, false, "0.0"},
 };
@@ -98,6 +104,7 @@ toolkit::FormResource roomForm() {
       Control f = field(fieldId(row, col.column), col.kind, col.x, y, col.width, col.placeholder);
       f.enabled = col.editable;
       f.tabStop = col.editable;
+      f.characters = col.characters;
       c.push_back(f);
     }
   }

@@ -2,8 +2,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMouseEvent>
 #include <QTimer>
+#include <QWheelEvent>
+#include <QWindow>
 
 #include "toolkit/number_text.h"
 
@@ -11,6 +16,10 @@ namespace toolkit::detail {
 namespace {
 
 QMetaObject::Connection focusConnection;
+// The field of the form that has, or last had, the focus. It stays while the focus is
+// in a menu, a dialog or another window, so that coming back to the form from there
+// still checks the field being left.
+QPointer<QWidget> current;
 // The field that refused to be left; the focus is on its way back to it.
 QPointer<QWidget> returning;
 
@@ -49,17 +58,26 @@ void commit(Field& field) {
   }
 }
 
+// The current field when its text may not be left, else nullptr.
+QWidget* refusedField() {
+  if (!current || !state().mainWindow) return nullptr;
+  const Field* field = findField(fieldIdOf(current));
+  return field != nullptr && !acceptsText(*field) ? current.data() : nullptr;
+}
+
+void selectWhole(QWidget* widget) {
+  widget->setFocus(Qt::OtherFocusReason);
+  if (QLineEdit* edit = lineEditOf(widget)) edit->selectAll();
+}
+
 void refuseLeaving(QWidget* widget) {
   beep();
   returning = widget;
   // Sent after the current focus change has finished, so it is not undone by it.
-  QTimer::singleShot(0, widget, [widget] {
-    widget->setFocus(Qt::OtherFocusReason);
-    if (QLineEdit* edit = lineEditOf(widget)) edit->selectAll();
-  });
+  QTimer::singleShot(0, widget, [widget] { selectWhole(widget); });
 }
 
-void onFocusChanged(QWidget* old, QWidget* now) {
+void onFocusChanged(QWidget*, QWidget* now) {
   State& s = state();
   if (!s.mainWindow) return;
   if (returning) {
@@ -67,17 +85,91 @@ void onFocusChanged(QWidget* old, QWidget* now) {
     if (now == returning) returning = nullptr;
     return;
   }
-  const int oldId = fieldIdOf(old);
   const int newId = fieldIdOf(now);
-  if (oldId == 0 || newId == 0 || oldId == newId) return;
-  Field* field = findField(oldId);
-  if (!acceptsText(*field)) {
-    refuseLeaving(old);
-    return;
+  // Leaving the form for a menu or another window checks nothing yet.
+  if (newId == 0) return;
+  const int oldId = fieldIdOf(current);
+  if (oldId == newId) return;
+  if (Field* field = findField(oldId)) {
+    if (!acceptsText(*field)) {
+      refuseLeaving(current);
+      return;
+    }
+    commit(*field);
+    if (s.enabledTypes.count(kFieldChanged)) enqueue(kFieldChanged, -1, -1);
   }
-  commit(*field);
-  if (s.enabledTypes.count(kFieldChanged)) enqueue(kFieldChanged, -1, -1);
+  current = findField(newId)->widget;
 }
+
+// The widget a press or a wheel turn is meant for. These reach the main window's
+// native window before Qt hands them to a widget and gives that widget the focus, so
+// they are looked at there first.
+QWidget* widgetUnderPointer(QObject* receiver, QEvent* event) {
+  QMainWindow* window = state().mainWindow;
+  if (window == nullptr || receiver != window->windowHandle()) return nullptr;
+  const QPointF position = static_cast<QSinglePointEvent*>(event)->position();
+  return window->childAt(position.toPoint());
+}
+
+// While the current field holds text it may not be left, every way into another field
+// or list of the form is held back: Tab and Shift+Tab, a mouse button or the wheel
+// over another field, a drop on it. The menu bar and other windows stay free, so that
+// a menu command reads the text as typed.
+class FocusGuard : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject* receiver, QEvent* event) override {
+    QWidget* target = receiver->isWidgetType() ? static_cast<QWidget*>(receiver) : nullptr;
+    bool noisy = false;  // a press, a wheel turn or a Tab beeps; the rest is held quietly
+    switch (event->type()) {
+      case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Tab && key != Qt::Key_Backtab) return false;
+        // Tab moves away from the field that has the focus: it is the one to check.
+        QWidget* refused = refusedField();
+        if (refused == nullptr || fieldIdOf(target) != fieldIdOf(refused)) return false;
+        holdBack(refused, true);
+        return true;
+      }
+      case QEvent::MouseButtonPress:
+      case QEvent::Wheel:
+        noisy = true;
+        [[fallthrough]];
+      case QEvent::MouseButtonDblClick:
+        if (target == nullptr) target = widgetUnderPointer(receiver, event);
+        break;
+      // Only on widgets: a release or a drag that began in the refused field itself
+      // must reach it.
+      case QEvent::MouseMove:
+        if (static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) return false;
+        break;
+      case QEvent::MouseButtonRelease:
+      case QEvent::DragEnter:
+      case QEvent::DragMove:
+      case QEvent::Drop:
+        break;
+      default:
+        return false;
+    }
+    const int targetId = fieldIdOf(target);
+    if (targetId == 0) return false;
+    QWidget* refused = refusedField();
+    if (refused == nullptr || targetId == fieldIdOf(refused)) return false;
+    event->ignore();
+    holdBack(refused, noisy);
+    return true;
+  }
+
+ private:
+  static void holdBack(QWidget* refused, bool noisy) {
+    // A focus change already refused has beeped and is bringing the focus back.
+    if (noisy && !returning) beep();
+    selectWhole(refused);
+  }
+};
+
+QPointer<FocusGuard> guard;
 
 }  // namespace
 
@@ -98,11 +190,15 @@ bool acceptsText(const Field& field) {
 void watchFocus() {
   if (focusConnection) return;
   focusConnection = QObject::connect(qApp, &QApplication::focusChanged, onFocusChanged);
+  guard = new FocusGuard(qApp);
+  qApp->installEventFilter(guard);
 }
 
 void unwatchFocus() {
   QObject::disconnect(focusConnection);
   focusConnection = {};
+  delete guard.data();
+  current = nullptr;
   returning = nullptr;
 }
 

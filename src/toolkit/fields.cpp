@@ -79,8 +79,11 @@ void wdialogputinteger(int id, std::int32_t value) {
 
 void wdialogputreal(int id, float value, std::optional<RealFormat> format) {
   Field* field = detail::findField(id);
-  if (field == nullptr || !std::isfinite(value) || outsideRange(*field, value)) return;
+  if (field == nullptr) return;
+  // The format is the field's from now on even when the value itself is refused, so
+  // that what the user types next is shown in it.
   if (format && format->width > 0) field->format = format;
+  if (!std::isfinite(value) || outsideRange(*field, value)) return;
   if (field->kind == ControlKind::Integer) {
     showText(*field, QString::number(detail::truncateToInt32(value)));
     return;

@@ -52,9 +52,11 @@ bool acceptable(const QString& path, int flags) {
 
 // A name answered in advance, taken as if typed into the dialog.
 std::optional<QString> answeredChoice(const detail::FileAnswer& answer, const QString& folder,
+                                      const QString& proposed,
                                       const std::vector<FileFilter>& filters, int flags) {
   if (!answer.ok) return std::nullopt;
-  QString path = QDir(folder).absoluteFilePath(QString::fromStdString(answer.name));
+  const QString typed = answer.name.empty() ? proposed : QString::fromStdString(answer.name);
+  QString path = QDir(folder).absoluteFilePath(typed);
   if ((flags & kAppendExtension) && !filters.empty()) {
     path = withExtension(path, filters.front().extension);
   }
@@ -124,7 +126,7 @@ bool wselectfile2(std::string_view filter, int flags, std::string& fileName,
   if (answered) {
     const detail::FileAnswer answer = s.fileAnswers.front();
     s.fileAnswers.pop_front();
-    chosen = answeredChoice(answer, folder, filters, flags);
+    chosen = answeredChoice(answer, folder, start.fileName(), filters, flags);
   } else {
     chosen = dialogChoice(folder, start.fileName(), filters, flags,
                           QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));

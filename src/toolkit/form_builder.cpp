@@ -11,6 +11,7 @@
 #include "toolkit/number_filter.h"
 #include "toolkit/number_text.h"
 #include "toolkit/state.h"
+#include "toolkit/text_filter.h"
 
 namespace toolkit::detail {
 namespace {
@@ -50,6 +51,7 @@ QRect controlRect(const Control& control, const DialogUnits& units) {
 
 QLabel* makeLabel(const Control& control, const DialogUnits& units, QWidget* form) {
   auto* label = new QLabel(QString::fromStdString(control.text), form);
+  label->setTextFormat(Qt::PlainText);
   // A label's width is the control's, its text wrapped to it, or else its text's own;
   // its height is one line or the control's.
   const QFontMetrics metrics(form->font());
@@ -71,7 +73,9 @@ QLineEdit* makeEdit(const Control& control, QWidget* form) {
   auto* edit = new QLineEdit(form);
   edit->setTextMargins(0, 0, 0, 0);
   edit->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px; }"));
-  if (control.kind != ControlKind::Text) {
+  if (control.kind == ControlKind::Text) {
+    installTextFilter(edit, control.characters);
+  } else {
     installNumberFilter(edit, control.kind == ControlKind::Real);
   }
   QObject::connect(edit, &QLineEdit::textEdited, [edit] {

@@ -21,6 +21,7 @@ struct Control {
   bool tabStop = true;             // ignored for labels and disabled controls
   std::vector<std::string> items;  // list items
   int selectedItem = 0;            // 1-based selected list item, 0 for none
+  int characters = 0;              // text fields: the most characters held, 0 for any
 };
 
 // A control at a place, with its initial text; the other members keep their defaults.

@@ -39,7 +39,7 @@ struct Field {
 
 struct FileAnswer {
   bool ok = false;
-  std::string name;
+  std::string name;  // empty with ok: the name the dialog proposes
 };
 
 struct State {

@@ -15,6 +15,8 @@ void windowstatusbarparts(std::span<const int> widths) {
   for (const int width : widths) {
     auto* label = new QLabel(s.statusBar);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // File names and other texts are shown as they are, never as markup.
+    label->setTextFormat(Qt::PlainText);
     if (width < 0) {
       s.statusBar->addWidget(label, 1);  // to the right edge
     } else {

@@ -8,6 +8,10 @@ void setNextFileName(const std::string& name) {
   detail::state().fileAnswers.push_back({true, name});
 }
 
+void setNextFileAccept() {
+  detail::state().fileAnswers.push_back({true, {}});
+}
+
 void setNextFileCancel() {
   detail::state().fileAnswers.push_back({false, {}});
 }

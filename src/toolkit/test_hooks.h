@@ -11,6 +11,8 @@ namespace toolkit::testing {
 // The next file dialog ends with OK and this name (typed as a user would: a name
 // without a folder is taken in the dialog's folder, and the extension rules apply).
 void setNextFileName(const std::string& name);
+// The next file dialog ends with OK on the name it proposes.
+void setNextFileAccept();
 // The next file dialog ends with Cancel.
 void setNextFileCancel();
 // Every message box shown from now on is answered at once and its text recorded.

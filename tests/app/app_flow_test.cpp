@@ -1,5 +1,7 @@
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -241,6 +243,106 @@ class AppFlowTest : public QObject {
     QCOMPARE(std::string(loadProject(folder.path("fresh.prj")).page(5).row(3).name.trimmed()),
              std::string("Hall"));
     QVERIFY(state.project.page(1) == loadProject(folder.path("xxx.dat")).page(1));
+  }
+
+  // New proposes Untitled.prj, then Untitled2.prj, beside the current file; the template
+  // itself, under any name that reaches it, is refused and changes nothing.
+  void newProposesUntitledAndNeverWritesTheTemplate() {
+    WorkFolder folder;
+    const QByteArray templateBytes = folder.read("xxx.dat");
+    const QString templatePath = QString::fromStdString(folder.path("xxx.dat"));
+    const QDateTime templateTime = QFileInfo(templatePath).lastModified();
+    AppState state;
+    QVERIFY(startUp(state));
+    toolkit::testing::setNextFileAccept();
+    run(state, 40005);
+    QCOMPARE(state.currentFileName, folder.path("Untitled.prj"));
+    typeInto(fieldId(1, Column::Name), "Fresh");
+    run(state, 40007);
+    QCOMPARE(std::string(loadProject(folder.path("Untitled.prj")).page(1).row(1).name.trimmed()),
+             std::string("Fresh"));
+    toolkit::testing::setNextFileAccept();
+    run(state, 40005);
+    QCOMPARE(state.currentFileName, folder.path("Untitled2.prj"));
+    run(state, 40011);
+    QVERIFY(folder.exists("Untitled2.prj"));
+
+    QVERIFY(QFile::link(templatePath, QString::fromStdString(folder.path("link.dat"))));
+    typeInto(fieldId(1, Column::Name), "Kept");
+    const Project before = state.project;
+    for (const char* name : {"xxx.dat", "link.dat"}) {
+      toolkit::testing::setNextFileName(name);
+      run(state, 40005);
+      QVERIFY(joined(toolkit::testing::takeMessageBoxTexts()).contains("xxx.dat"));
+      QCOMPARE(state.currentFileName, folder.path("Untitled2.prj"));
+      QVERIFY(state.project == before);
+      QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("Kept"));
+    }
+    QCOMPARE(folder.read("xxx.dat"), templateBytes);
+    QCOMPARE(QFileInfo(templatePath).lastModified(), templateTime);
+  }
+
+  // Line breaks and tabs pasted into a text field become blanks, so the file keeps its
+  // 2,155 lines and reads back to what the form shows.
+  void pastedLineBreaksStayOutOfTheFile() {
+    WorkFolder folder;
+    AppState state;
+    QVERIFY(startUp(state));
+    QLineEdit* name = edit(fieldId(1, Column::Name));
+    QLineEdit* number = edit(fieldId(1, Column::Number));
+    typeInto(fieldId(1, Column::Name), "");
+    QApplication::clipboard()->setText("Hall\nEast\t1\r\n");
+    QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+    typeInto(fieldId(1, Column::Number), "");
+    QApplication::clipboard()->setText("A\r\nB\x7f\x01");
+    QTest::keyClick(number, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(name->text(), QStringLiteral("Hall East 1  "));
+    QCOMPARE(number->text(), QStringLiteral("A  B  "));
+    run(state, 40011);
+    run(state, 40010);
+    QCOMPARE(folder.read("new.dat").count('\n'), 2155);
+    const RoomRow saved = loadProject(folder.path("new.dat")).page(1).row(1);
+    QCOMPARE(std::string(saved.name.trimmed()), std::string("Hall East 1"));
+    QCOMPARE(std::string(saved.number.trimmed()), std::string("A  B"));
+    QCOMPARE(name->text(), QStringLiteral("Hall East 1"));
+  }
+
+  // Texts of several-byte characters, at and beyond their widths, are cut by characters
+  // and come back unchanged from two page switches.
+  void utf8TextsSurvivePageSwitches() {
+    WorkFolder folder;
+    AppState state;
+    QVERIFY(startUp(state));
+    const QString mask = QString("Foyer ") + QChar(0xD83C) + QChar(0xDFAD);  // Foyer 🎭
+    const struct {
+      int row;
+      Column column;
+      QString typed;
+      QString kept;
+    } texts[] = {
+        {1, Column::Name, "Büro Südflügel", "Büro Südflüge"},
+        {2, Column::Name, "Lüftungsräume", "Lüftungsräume"},
+        {3, Column::Name, mask + " Süd-Ost", mask + " Süd-O"},
+        {1, Column::Number, "Räum 12", "Räum 1"},
+        {2, Column::Number, "Nº 12ä", "Nº 12ä"},
+        {3, Column::Number, "ü" + mask.mid(6) + "12ßxy", "ü" + mask.mid(6) + "12ßx"},
+    };
+    for (const auto& t : texts) {
+      QLineEdit* field = edit(fieldId(t.row, t.column));
+      field->setFocus();
+      field->selectAll();
+      field->insert(t.typed);
+      QCOMPARE(field->text(), t.kept);
+    }
+    run(state, 40011);
+    run(state, 40010);
+    for (const auto& t : texts) {
+      QCOMPARE(textOf(fieldId(t.row, t.column)), t.kept);
+      const RoomRow& row = state.page().row(t.row);
+      const std::string_view stored =
+          t.column == Column::Name ? row.name.trimmed() : row.number.trimmed();
+      QCOMPARE(QString::fromUtf8(stored.data(), static_cast<qsizetype>(stored.size())), t.kept);
+    }
   }
 
   // Open: Cancel keeps the form's edits; a file that cannot be read changes nothing.

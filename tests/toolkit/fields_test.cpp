@@ -214,6 +214,44 @@ class FieldsTest : public QObject {
     QCOMPARE(wdialoggetinteger(kComputed), 42);
   }
 
+  // Whatever brings a text in, the field keeps one line of at most its width in
+  // characters (8 here), never splitting one.
+  void textFieldsHoldOneLineOfTheirWidth() {
+    wdialogputstring(kName, "Hall\nOst");
+    QCOMPARE(textOf(kName), QString("Hall Ost"));
+    wdialogputstring(kName, std::string("a\tb\r") + '\0' + "\x01\x7f" + "c");
+    QCOMPARE(wdialoggetstring(kName), std::string("a b    c"));
+    wdialogputstring(kName, "Büro Südflügel");
+    QCOMPARE(wdialoggetstring(kName), std::string("Büro Süd"));
+    const QString faces = QString("Licht") + QChar(0xD83D) + QChar(0xDE00);  // Licht😀
+    wdialogputstring(kName, (faces + faces).toStdString());
+    QCOMPARE(textOf(kName), faces + "Li");
+    wdialogputstring(kName, "Licht12" + faces.mid(5).toStdString());
+    QCOMPARE(textOf(kName), "Licht12" + faces.mid(5));
+    wdialogputstring(kName, "Licht123" + faces.mid(5).toStdString());
+    QCOMPARE(textOf(kName), QString("Licht123"));
+
+    // A paste keeps what fits of its head; typing into a full field changes nothing.
+    typeInto(kName, "ab");
+    QApplication::clipboard()->setText("1\r\n2\t3456789");
+    QTest::keyClick(field(kName), Qt::Key_Home);
+    QTest::keyClick(field(kName), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(textOf(kName), QString("1  2 3ab"));
+    QTest::keyClick(field(kName), Qt::Key_Left);
+    QTest::keyClicks(field(kName), "x");
+    QCOMPARE(textOf(kName), QString("1  2 3ab"));
+    QCOMPARE(qobject_cast<QLineEdit*>(field(kName))->cursorPosition(), 5);
+  }
+
+  // A put refused by the range still sets the field format.
+  void refusedPutKeepsItsFormat() {
+    wdialogputreal(kFactor, 0.0f, RealFormat{4, 2});
+    QCOMPARE(textOf(kFactor), QString("1.0000"));
+    typeInto(kFactor, "1");
+    pressTab();
+    QCOMPARE(textOf(kFactor), QString("1.00"));
+  }
+
   void listItemsCountFromOne() {
     auto* list = qobject_cast<QComboBox*>(field(kCeiling));
     QCOMPARE(wdialoggetmenu1(kCeiling), 3);

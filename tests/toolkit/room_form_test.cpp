@@ -1,14 +1,41 @@
 // The program's room form as the toolkit builds it: layout, tab order, ranges.
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTest>
 
+#include "form/form_transfer.h"
 #include "form/resource.h"
 #include "toolkit/qt_access.h"
 #include "toolkit/toolkit.h"
 
 using namespace toolkit;
+
+namespace {
+
+// Where a click on a field lands in the main window's native window, which real clicks
+// and wheel turns reach before any widget: a field's centre, a list's arrow.
+QPoint centreOf(int id) {
+  QWidget* widget = qt::fieldWidget(id);
+  QPoint at = widget->rect().center();
+  if (qobject_cast<QComboBox*>(widget)) at.setX(widget->rect().right() - 3);
+  return widget->mapTo(qt::mainWindow(), at);
+}
+
+void click(int id) {
+  QTest::mouseClick(qt::mainWindow()->windowHandle(), Qt::LeftButton, {}, centreOf(id));
+}
+
+void turnWheel(int id) {
+  const QPoint at = centreOf(id);
+  QWheelEvent wheel(at, qt::mainWindow()->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {},
+                    Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(qt::mainWindow()->windowHandle(), &wheel);
+}
+
+}  // namespace
 
 class RoomFormTest : public QObject {
   Q_OBJECT
@@ -65,6 +92,64 @@ class RoomFormTest : public QObject {
     QCoreApplication::processEvents();
     QCOMPARE(QApplication::focusWidget(), qt::fieldWidget(1018));
     QCOMPARE(wdialoggetreal(1017), 1.5f);
+  }
+
+  // While Length holds 600 (beyond 500), nothing gets into another field or list.
+  void refusedLengthHoldsTheFocus() {
+    kandelor::RangeData();
+    constexpr int kLength = 1032, kNextName = 1042, kWidth = 1033;
+    auto* length = qobject_cast<QLineEdit*>(qt::fieldWidget(kLength));
+    length->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), length);
+    QTest::keyClick(length, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(length, "600");
+    int beeps = qt::beepCount();
+    const auto expectHeld = [&](const char* what) {
+      QCoreApplication::processEvents();
+      QVERIFY2(QApplication::focusWidget() == length, what);
+      QCOMPARE(length->selectedText(), QString("600"));
+      QVERIFY2(qt::beepCount() > beeps, what);
+      beeps = qt::beepCount();
+    };
+    QTest::keyClick(length, Qt::Key_Tab);
+    expectHeld("Tab");
+    QTest::keyClick(length, Qt::Key_Backtab, Qt::ShiftModifier);
+    expectHeld("Shift+Tab");
+    click(kNextName);
+    expectHeld("click on a field");
+    for (int id : {1259, 1028}) {
+      auto* list = qobject_cast<QComboBox*>(qt::fieldWidget(id));
+      const int selected = list->currentIndex();
+      click(id);
+      expectHeld("click on a list");
+      QVERIFY(!list->view()->isVisible());
+      turnWheel(id);
+      expectHeld("wheel over a list");
+      QCOMPARE(list->currentIndex(), selected);
+    }
+
+    // Another window comes and goes; the check still comes first.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    click(kNextName);
+    other.hide();
+    qt::mainWindow()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(qt::mainWindow()));
+    expectHeld("click after another window");
+
+    // Once valid, the field is left and the lists work again.
+    QTest::keyClicks(length, "60");
+    QTest::keyClick(length, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    QCOMPARE(QApplication::focusWidget(), qt::fieldWidget(kWidth));
+    QCOMPARE(wdialoggetreal(kLength), 60.0f);
+    auto* wall = qobject_cast<QComboBox*>(qt::fieldWidget(1028));
+    click(1028);
+    QTRY_VERIFY(wall->view()->isVisible());
+    wall->hidePopup();
+    QCOMPARE(qt::beepCount(), beeps);
   }
 };
 
