@@ -10,7 +10,15 @@ namespace kandelor {
 
 namespace {
 
-// "light.dat": per type, the 14 columns of 10 CU values (RCR fastest), then the lamp count.
+// One record of the ten CU values of a column (writeRecord keeps full-width numbers apart).
+template <std::size_t... I>
+void writeColumn(std::string& out, const std::array<std::int32_t, kRcrCount>& column,
+                 std::index_sequence<I...>) {
+  writeRecord(out, {RecordValue(column[I])...});
+}
+
+}  // namespace
+
 std::optional<FileError> parseLightDat(std::string_view content, const std::string& fileName,
                                        FixtureCatalogue& out) {
   RecordReader reader(content, fileName);
@@ -24,7 +32,6 @@ std::optional<FileError> parseLightDat(std::string_view content, const std::stri
   return reader.error();
 }
 
-// "Type.dat": one read of the 22 descriptions, however they are spread over lines.
 std::optional<FileError> parseTypeDat(std::string_view content, const std::string& fileName,
                                       FixtureCatalogue& out) {
   RecordReader reader(content, fileName);
@@ -32,15 +39,6 @@ std::optional<FileError> parseTypeDat(std::string_view content, const std::strin
   for (FixtureType& type : out.types) type.description.assign(reader.readText());
   return reader.error();
 }
-
-// One record of the ten CU values of a column (writeRecord keeps full-width numbers apart).
-template <std::size_t... I>
-void writeColumn(std::string& out, const std::array<std::int32_t, kRcrCount>& column,
-                 std::index_sequence<I...>) {
-  writeRecord(out, {RecordValue(column[I])...});
-}
-
-}  // namespace
 
 std::optional<FileError> rawdata(FixtureCatalogue& catalogue, const std::string& lightFile,
                                  const std::string& typeFile) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "model/file_error.h"
 #include "model/fixed_text.h"
@@ -48,6 +49,14 @@ struct FixtureCatalogue {
 std::optional<FileError> rawdata(FixtureCatalogue& catalogue,
                                  const std::string& lightFile = "light.dat",
                                  const std::string& typeFile = "Type.dat");
+
+// The in-memory halves of rawdata. parseLightDat reads the CU tables and lamp counts,
+// parseTypeDat the descriptions, each into `out` as far as it got (the rest of `out`
+// is untouched); the error names `fileName` and the line.
+std::optional<FileError> parseLightDat(std::string_view content, const std::string& fileName,
+                                       FixtureCatalogue& out);
+std::optional<FileError> parseTypeDat(std::string_view content, const std::string& fileName,
+                                      FixtureCatalogue& out);
 
 // The two files' contents for a catalogue, in the layouts rawdata reads.
 std::string formatLightDat(const FixtureCatalogue& catalogue);

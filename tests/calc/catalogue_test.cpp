@@ -27,15 +27,24 @@ FixtureCatalogue sampleCatalogue() {
 std::string sampleRecord(int n, const std::string& breakEvery10) {
   std::string out;
   for (int k = 1; k <= kReflectanceColumnCount; ++k) {
-    for (int r = 1; r <= kRcrCount; ++r) out += " " + std::to_string(1000 * n + 10 * k + r);
+    for (int r = 1; r <= kRcrCount; ++r) {
+      out += ' ';
+      out += std::to_string(1000 * n + 10 * k + r);
+    }
     out += breakEvery10;
   }
-  return out + " " + std::to_string(n);
+  out += ' ';
+  out += std::to_string(n);
+  return out;
 }
 
 std::string sampleDescriptions(const std::string& separator) {
   std::string out;
-  for (int n = 1; n <= kFixtureTypeCount; ++n) out += "Type" + std::to_string(n) + separator;
+  for (int n = 1; n <= kFixtureTypeCount; ++n) {
+    out += "Type";
+    out += std::to_string(n);
+    out += separator;
+  }
   return out;
 }
 
