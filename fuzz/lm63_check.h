@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calc/photometry/cu_table.h"
+#include "calc/reflectances.h"
 #include "calc/photometry/lm63.h"
 
 namespace kandelor::fuzz {
@@ -66,7 +67,7 @@ inline std::optional<std::string> lm63Fault(std::string_view input) {
     return "a light fraction that is not finite";
   }
   for (int column = 1; column <= kReflectanceColumnCount; ++column) {
-    const auto [ceiling, wall] = reflectanceColumn(column);
+    const auto [ceiling, wall] = kCatalogueColumns[static_cast<std::size_t>(column - 1)];
     for (int rcr = 1; rcr <= kRcrCount; ++rcr) {
       const double cu = coefficientOfUtilization(flux, {ceiling / 100.0, wall / 100.0, 0.2}, rcr);
       if (!std::isfinite(cu) || cu < 0 || cu * 100 >= 2147483647.0) {
