@@ -15,11 +15,11 @@ namespace kandelor::fuzz {
 // the same bytes again. Inputs the reader rejects pass.
 inline std::optional<std::string> lightDatRoundTripFault(std::string_view input) {
   FixtureCatalogue read;
-  if (parseLightDat(input, "light.dat", read)) return std::nullopt;
+  if (!parseLightDat(input, "light.dat", read)) return std::nullopt;
   const std::string written = formatLightDat(read);
   FixtureCatalogue reread;
-  if (auto error = parseLightDat(written, "written light.dat", reread)) {
-    return "the written light.dat does not read back: " + error->message();
+  if (const auto readBack = parseLightDat(written, "written light.dat", reread); !readBack) {
+    return "the written light.dat does not read back: " + readBack.error().message();
   }
   for (int n = 1; n <= kFixtureTypeCount; ++n) {
     const std::size_t i = static_cast<std::size_t>(n - 1);
@@ -34,11 +34,11 @@ inline std::optional<std::string> lightDatRoundTripFault(std::string_view input)
 // The same for "Type.dat" and the 22 descriptions.
 inline std::optional<std::string> typeDatRoundTripFault(std::string_view input) {
   FixtureCatalogue read;
-  if (parseTypeDat(input, "Type.dat", read)) return std::nullopt;
+  if (!parseTypeDat(input, "Type.dat", read)) return std::nullopt;
   const std::string written = formatTypeDat(read);
   FixtureCatalogue reread;
-  if (auto error = parseTypeDat(written, "written Type.dat", reread)) {
-    return "the written Type.dat does not read back: " + error->message();
+  if (const auto readBack = parseTypeDat(written, "written Type.dat", reread); !readBack) {
+    return "the written Type.dat does not read back: " + readBack.error().message();
   }
   for (int n = 1; n <= kFixtureTypeCount; ++n) {
     const std::size_t i = static_cast<std::size_t>(n - 1);
@@ -57,8 +57,8 @@ inline std::optional<std::string> typeDatRoundTripFault(std::string_view input) 
 // line than the one before, and has a description that Type.dat gives back whole.
 inline std::optional<std::string> catalogListFault(std::string_view input) {
   const auto parsed = photometry::parseCatalogList(input, "catalog.list");
-  if (photometry::isError(parsed)) return std::nullopt;
-  const auto& entries = std::get<std::vector<photometry::CatalogEntry>>(parsed);
+  if (!parsed) return std::nullopt;
+  const auto& entries = *parsed;
   int previousLine = 0;
   for (std::size_t start = 0; start < entries.size(); start += kFixtureTypeCount) {
     FixtureCatalogue catalogue;
@@ -76,8 +76,9 @@ inline std::optional<std::string> catalogListFault(std::string_view input) {
       catalogue.types[i].description.assign(entry.description);
     }
     FixtureCatalogue reread;
-    if (auto error = parseTypeDat(formatTypeDat(catalogue), "Type.dat", reread)) {
-      return "the descriptions do not read back from Type.dat: " + error->message();
+    if (const auto readBack = parseTypeDat(formatTypeDat(catalogue), "Type.dat", reread);
+        !readBack) {
+      return "the descriptions do not read back from Type.dat: " + readBack.error().message();
     }
     for (std::size_t i = 0; i < count; ++i) {
       const photometry::CatalogEntry& entry = entries[start + i];

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "calc/photometry/cu_table.h"
-#include "calc/reflectances.h"
 #include "calc/photometry/lm63.h"
+#include "calc/reflectances.h"
 
 namespace kandelor::fuzz {
 
@@ -31,11 +31,11 @@ inline std::optional<std::string> angleFault(const std::vector<double>& angles, 
 inline std::optional<std::string> lm63Fault(std::string_view input) {
   using namespace photometry;
   const auto result = readLm63(input, "input.ies");
-  if (isError(result)) {
-    if (std::get<FileError>(result).what.empty()) return "an error without a description";
+  if (!result) {
+    if (result.error().what.empty()) return "an error without a description";
     return std::nullopt;
   }
-  const Photometry& p = std::get<Photometry>(result);
+  const Photometry& p = *result;
   const bool typeC = p.type == PhotometricType::C;
   if (auto fault = angleFault(p.verticalAngles, "vertical", typeC ? 0 : -90, typeC ? 180 : 90)) {
     return fault;

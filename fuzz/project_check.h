@@ -52,7 +52,7 @@ inline std::string shownBytes(std::string_view bytes) {
 // and give the same bytes when saved again. Inputs the reader rejects pass.
 inline std::optional<std::string> projectRoundTripFault(std::string_view input) {
   auto read = std::make_unique<Project>();
-  if (parseProject(input, "input", *read)) return std::nullopt;
+  if (!parseProject(input, "input", *read)) return std::nullopt;
 
   const std::string saved = formatProject(*read);
   const auto lines = std::count(saved.begin(), saved.end(), '\n');
@@ -61,8 +61,8 @@ inline std::optional<std::string> projectRoundTripFault(std::string_view input) 
            std::to_string(kProjectFileLines);
   }
   auto reread = std::make_unique<Project>();
-  if (auto error = parseProject(saved, "saved", *reread)) {
-    return "the saved file does not read back: " + error->message();
+  if (const auto readBack = parseProject(saved, "saved", *reread); !readBack) {
+    return "the saved file does not read back: " + readBack.error().message();
   }
   const auto before = projectValueBytes(*read);
   const auto after = projectValueBytes(*reread);

@@ -44,8 +44,8 @@ void formatAndParseInMemory(benchmark::State& state) {
   Project loaded;
   for (auto _ : state) {
     const std::string text = formatProject(project);
-    auto error = parseProject(text, "bench.prj", loaded);
-    benchmark::DoNotOptimize(error);
+    auto parsed = parseProject(text, "bench.prj", loaded);
+    benchmark::DoNotOptimize(parsed);
     benchmark::DoNotOptimize(loaded);
   }
 }
@@ -59,8 +59,8 @@ void saveVerifiedAndLoadInMemory(benchmark::State& state) {
   for (auto _ : state) {
     const std::string text = formatProject(project);
     auto verified = verifyReadsBack(text, project, "bench.prj");
-    auto error = parseProject(text, "bench.prj", loaded);
-    if (verified || error) state.SkipWithError("the project did not read back");
+    auto parsed = parseProject(text, "bench.prj", loaded);
+    if (!verified || !parsed) state.SkipWithError("the project did not read back");
     benchmark::DoNotOptimize(loaded);
   }
 }
@@ -113,8 +113,8 @@ void parseOnly(benchmark::State& state) {
   const std::string text = formatProject(fullProject());
   Project loaded;
   for (auto _ : state) {
-    auto error = parseProject(text, "bench.prj", loaded);
-    benchmark::DoNotOptimize(error);
+    auto parsed = parseProject(text, "bench.prj", loaded);
+    benchmark::DoNotOptimize(parsed);
     benchmark::DoNotOptimize(loaded);
   }
 }
@@ -134,7 +134,7 @@ void saveAndLoadThroughFile(benchmark::State& state) {
   for (auto _ : state) {
     auto saved = savedata(project, name);
     auto read = loaddata(loaded, name);
-    if (saved || read) state.SkipWithError("save or load failed");
+    if (!saved || !read) state.SkipWithError("save or load failed");
     benchmark::DoNotOptimize(loaded);
   }
   std::filesystem::remove_all(folder);

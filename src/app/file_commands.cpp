@@ -55,16 +55,16 @@ void adopt(AppState& state, Project&& project, const std::string& fileName) {
 
 // Reads a whole project file; shows why when it cannot.
 bool load(const std::string& fileName, Project& project) {
-  if (const auto error = loaddata(project, fileName)) {
-    showFileError(*error);
+  if (const auto loaded = loaddata(project, fileName); !loaded) {
+    showFileError(loaded.error());
     return false;
   }
   return true;
 }
 
 bool save(AppState& state, const std::string& fileName) {
-  if (const auto error = savedata(state.project, fileName)) {
-    showFileError(*error);
+  if (const auto saved = savedata(state.project, fileName); !saved) {
+    showFileError(saved.error());
     return false;
   }
   return true;

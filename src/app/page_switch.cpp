@@ -8,15 +8,16 @@ namespace kandelor {
 
 void switchPage(AppState& state, int page) {
   GetData(state.page());
-  if (const auto error = savedata(state.project, state.currentFileName)) {
+  if (const auto saved = savedata(state.project, state.currentFileName); !saved) {
     // Without a saved file there is nothing to read back: stay on this page with its edits.
-    showFileError(*error);
+    showFileError(saved.error());
     return;
   }
   state.currentPage = page;
   // The file was just written from this project, so if it cannot be read back the
   // project in memory still holds exactly what it should show.
-  if (const auto error = loaddata(state.project, state.currentFileName)) showFileError(*error);
+  if (const auto loaded = loaddata(state.project, state.currentFileName); !loaded)
+    showFileError(loaded.error());
   PutData(state.page());
   showPageInStatusBar(page);
 }

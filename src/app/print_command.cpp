@@ -22,8 +22,8 @@ void printReport(AppState& state) {
   state.reportPercentages.update(ceilingChoice, wallChoice);
 
   const std::string report = formatReport(state.page(), state.reportPercentages, state.currentPage);
-  if (const auto error = writeFileAtomically(kReportFile, report)) {
-    showFileError(*error);
+  if (const auto written = writeFileAtomically(kReportFile, report); !written) {
+    showFileError(written.error());
     return;
   }
   toolkit::igrhardcopyoptions(kOrientationOption, kPortrait);

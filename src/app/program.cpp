@@ -29,8 +29,8 @@ constexpr std::array<int, 3> kStatusBarParts{3333, 3333, 3333};
 bool loadStartupProject(AppState& state) {
   std::error_code probe;
   const bool exists = std::filesystem::exists(state.currentFileName, probe) || probe;
-  if (const auto error = loaddata(state.project, state.currentFileName)) {
-    showFileError(*error);
+  if (const auto loaded = loaddata(state.project, state.currentFileName); !loaded) {
+    showFileError(loaded.error());
     return !exists;
   }
   return true;
@@ -53,8 +53,8 @@ bool startUp(AppState& state) {
   state.currentFileName = "new.dat";
   if (!loadStartupProject(state)) return false;
   // A broken catalogue would give wrong results on every page: stop before showing any.
-  if (const auto error = rawdata(state.catalogue)) {
-    showFileError(*error);
+  if (const auto read = rawdata(state.catalogue); !read) {
+    showFileError(read.error());
     return false;
   }
   PutData(state.page());

@@ -19,8 +19,8 @@ void writeColumn(std::string& out, const std::array<std::int32_t, kRcrCount>& co
 
 }  // namespace
 
-std::optional<FileError> parseLightDat(std::string_view content, const std::string& fileName,
-                                       FixtureCatalogue& out) {
+Result<> parseLightDat(std::string_view content, const std::string& fileName,
+                       FixtureCatalogue& out) {
   RecordReader reader(content, fileName);
   for (FixtureType& type : out.types) {
     reader.beginRecord();
@@ -29,28 +29,29 @@ std::optional<FileError> parseLightDat(std::string_view content, const std::stri
     }
     type.lampsPerFixture = reader.readInteger();
   }
-  return reader.error();
+  return reader.outcome();
 }
 
-std::optional<FileError> parseTypeDat(std::string_view content, const std::string& fileName,
-                                      FixtureCatalogue& out) {
+Result<> parseTypeDat(std::string_view content, const std::string& fileName,
+                      FixtureCatalogue& out) {
   RecordReader reader(content, fileName);
   reader.beginRecord();
   for (FixtureType& type : out.types) type.description.assign(reader.readText());
-  return reader.error();
+  return reader.outcome();
 }
 
-std::optional<FileError> rawdata(FixtureCatalogue& catalogue, const std::string& lightFile,
-                                 const std::string& typeFile) {
+Result<> rawdata(FixtureCatalogue& catalogue, const std::string& lightFile,
+                 const std::string& typeFile) {
   // Both files are read into a new catalogue first, so a bad file changes nothing.
   FixtureCatalogue read;
-  std::string content;
-  if (auto error = readWholeFile(lightFile, content)) return error;
-  if (auto error = parseLightDat(content, lightFile, read)) return error;
-  if (auto error = readWholeFile(typeFile, content)) return error;
-  if (auto error = parseTypeDat(content, typeFile, read)) return error;
+  const auto light = readWholeFile(lightFile);
+  if (!light) return light.error();
+  if (auto parsed = parseLightDat(*light, lightFile, read); !parsed) return parsed;
+  const auto types = readWholeFile(typeFile);
+  if (!types) return types.error();
+  if (auto parsed = parseTypeDat(*types, typeFile, read); !parsed) return parsed;
   catalogue = read;
-  return std::nullopt;
+  return {};
 }
 
 std::string formatLightDat(const FixtureCatalogue& catalogue) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/file_error.h"
 #include "model/fixed_text.h"
+#include "model/result.h"
 
 namespace kandelor {
 
@@ -46,17 +46,15 @@ struct FixtureCatalogue {
 // Reads "light.dat" (22 records of 141 integers) and then "Type.dat" (22 texts) into
 // `catalogue`; on error the catalogue is left as it was and the error names the file
 // and line.
-std::optional<FileError> rawdata(FixtureCatalogue& catalogue,
-                                 const std::string& lightFile = "light.dat",
-                                 const std::string& typeFile = "Type.dat");
+Result<> rawdata(FixtureCatalogue& catalogue, const std::string& lightFile = "light.dat",
+                 const std::string& typeFile = "Type.dat");
 
 // The in-memory halves of rawdata. parseLightDat reads the CU tables and lamp counts,
 // parseTypeDat the descriptions, each into `out` as far as it got (the rest of `out`
 // is untouched); the error names `fileName` and the line.
-std::optional<FileError> parseLightDat(std::string_view content, const std::string& fileName,
-                                       FixtureCatalogue& out);
-std::optional<FileError> parseTypeDat(std::string_view content, const std::string& fileName,
-                                      FixtureCatalogue& out);
+Result<> parseLightDat(std::string_view content, const std::string& fileName,
+                       FixtureCatalogue& out);
+Result<> parseTypeDat(std::string_view content, const std::string& fileName, FixtureCatalogue& out);
 
 // The two files' contents for a catalogue, in the layouts rawdata reads.
 std::string formatLightDat(const FixtureCatalogue& catalogue);

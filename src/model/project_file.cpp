@@ -100,8 +100,7 @@ std::string formatProject(const Project& project) {
   return out;
 }
 
-std::optional<FileError> parseProject(std::string_view content, const std::string& fileName,
-                                      Project& out) {
+Result<> parseProject(std::string_view content, const std::string& fileName, Project& out) {
   // Read into a new project so that a file that fails halfway changes nothing.
   auto fresh = std::make_unique<Project>();
   RecordReader reader(content, fileName);
@@ -134,7 +133,7 @@ std::optional<FileError> parseProject(std::string_view content, const std::strin
     return error;
   }
   out = *fresh;
-  return std::nullopt;
+  return {};
 }
 
 void normaliseTexts(Project& project) {
@@ -148,12 +147,13 @@ void normaliseTexts(Project& project) {
   }
 }
 
-std::optional<FileError> verifyReadsBack(std::string_view content, const Project& project,
-                                         const std::string& fileName) {
+Result<> verifyReadsBack(std::string_view content, const Project& project,
+                         const std::string& fileName) {
   auto readBack = std::make_unique<Project>();
-  if (auto error = parseProject(content, fileName, *readBack)) {
-    error->writing = true;
-    error->what = "the saved text would not read back (" + error->what + "); nothing was written";
+  if (const auto read = parseProject(content, fileName, *readBack); !read) {
+    FileError error = read.error();
+    error.writing = true;
+    error.what = "the saved text would not read back (" + error.what + "); nothing was written";
     return error;
   }
   int line = 0;
@@ -164,27 +164,27 @@ std::optional<FileError> verifyReadsBack(std::string_view content, const Project
       if (differs == 0 && !sameBits(a, b)) differs = line;
     });
   }
-  if (differs == 0) return std::nullopt;
+  if (differs == 0) return {};
   return FileError{
       fileName, differs,
       describeProjectLine(differs) + " would not read back as it is; nothing was written", true};
 }
 
-std::optional<FileError> loaddata(Project& project, const std::string& fileName) {
+Result<> loaddata(Project& project, const std::string& fileName) {
   const std::string name = withoutTrailingBlanks(fileName);
-  std::string content;
-  if (auto error = readWholeFile(name, content)) return error;
-  return parseProject(content, name, project);
+  const auto content = readWholeFile(name);
+  if (!content) return content.error();
+  return parseProject(*content, name, project);
 }
 
-std::optional<FileError> savedata(Project& project, const std::string& fileName) {
+Result<> savedata(Project& project, const std::string& fileName) {
   const std::string name = withoutTrailingBlanks(fileName);
   normaliseTexts(project);
   if (const int line = firstNonFiniteLine(project); line != 0) {
     return FileError{name, line, describeProjectLine(line) + " is not a finite number", true};
   }
   const std::string content = projectFormatter(project);
-  if (auto error = verifyReadsBack(content, project, name)) return error;
+  if (auto verified = verifyReadsBack(content, project, name); !verified) return verified;
   return writeFileAtomically(name, content);
 }
 

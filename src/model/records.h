@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "model/file_error.h"
+#include "model/result.h"
 
 namespace kandelor {
 
@@ -72,6 +73,11 @@ class RecordReader {
   float readReal();
 
   bool ok() const { return !error_.has_value(); }
+  // Success, or the first error.
+  Result<> outcome() const {
+    if (error_) return *error_;
+    return {};
+  }
   const std::optional<FileError>& error() const { return error_; }
   // The 1-based line of the last value read (or of the error).
   int line() const { return line_; }

@@ -116,7 +116,7 @@ void removeStaleTemporaries(const std::string& folder, const std::string& prefix
 
 }  // namespace
 
-std::optional<FileError> readWholeFile(const std::string& fileName, std::string& content) {
+Result<std::string> readWholeFile(const std::string& fileName) {
   Descriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.get() < 0) return readError(fileName, errno);
   struct stat info {};
@@ -137,12 +137,10 @@ std::optional<FileError> readWholeFile(const std::string& fileName, std::string&
     used += static_cast<std::size_t>(n);
   }
   text.resize(used);
-  content = std::move(text);
-  return std::nullopt;
+  return text;
 }
 
-std::optional<FileError> writeFileAtomically(const std::string& requestedName,
-                                             std::string_view content) {
+Result<> writeFileAtomically(const std::string& requestedName, std::string_view content) {
   if (requestedName.empty()) return writeError(requestedName, ENOENT);
   // Through a symbolic link the link's target is replaced, and the link stays.
   const std::string fileName = followLinks(requestedName);
@@ -190,7 +188,7 @@ std::optional<FileError> writeFileAtomically(const std::string& requestedName,
   Descriptor folderDescriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folderDescriptor.get() >= 0) ::fsync(folderDescriptor.get());
   removeStaleTemporaries(folder, prefix);
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace kandelor

@@ -1,15 +1,14 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "model/file_error.h"
+#include "model/result.h"
 
 namespace kandelor {
 
 // Reads a whole file. A missing or unreadable file is an error (line 0).
-std::optional<FileError> readWholeFile(const std::string& fileName, std::string& content);
+Result<std::string> readWholeFile(const std::string& fileName);
 
 // Writes `content` to a hidden temporary file in the same folder and renames it over
 // `fileName`; on failure the old file is untouched and the temporary one removed.
@@ -17,6 +16,6 @@ std::optional<FileError> readWholeFile(const std::string& fileName, std::string&
 // keeps the old one's permissions and group; a file its owner may not write is
 // refused. A successful save removes temporary files of the same name older than a
 // minute, left by saves that were interrupted.
-std::optional<FileError> writeFileAtomically(const std::string& fileName, std::string_view content);
+Result<> writeFileAtomically(const std::string& fileName, std::string_view content);
 
 }  // namespace kandelor

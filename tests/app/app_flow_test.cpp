@@ -69,7 +69,7 @@ void run(AppState& state, int menuId) {
 Project loadProject(const std::string& fileName) {
   Project project;
   const auto error = loaddata(project, fileName);
-  if (error) qWarning("%s", error->message().c_str());
+  if (!error) qWarning("%s", error.error().message().c_str());
   return project;
 }
 

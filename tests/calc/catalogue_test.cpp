@@ -64,8 +64,8 @@ class CatalogueFiles : public ::testing::Test {
     return path.string();
   }
 
-  std::optional<FileError> read(const std::string& light, const std::string& types,
-                                FixtureCatalogue& catalogue) const {
+  Result<> read(const std::string& light, const std::string& types,
+                FixtureCatalogue& catalogue) const {
     return rawdata(catalogue, write("light.dat", light), write("Type.dat", types));
   }
 
@@ -83,7 +83,7 @@ TEST_F(CatalogueFiles, LightDatLayoutsReadAlike) {
   for (const std::string& light : {oneLine, fifteenLines, extrasAndBlanks}) {
     FixtureCatalogue catalogue;
     const auto error = read(light, types, catalogue);
-    ASSERT_FALSE(error.has_value()) << error->message();
+    ASSERT_TRUE(error) << error.error().message();
     EXPECT_EQ(catalogue, sampleCatalogue());
     EXPECT_EQ(catalogue.types[21].lampsPerFixture, 22);  // value 141
     EXPECT_EQ(catalogue.types[21].cu(14, 10), 22150);    // value 140
@@ -97,11 +97,11 @@ TEST_F(CatalogueFiles, TypeDatLayoutsReadAlikeAndDescriptionsAreCutOrPadded) {
   for (const std::string& types : {sampleDescriptions("\n"), sampleDescriptions(" ") + "\n",
                                    sampleDescriptions(",\t") + "\nignored"}) {
     FixtureCatalogue catalogue;
-    ASSERT_FALSE(read(light, types, catalogue).has_value());
+    ASSERT_TRUE(read(light, types, catalogue));
     EXPECT_EQ(catalogue, sampleCatalogue());
   }
   FixtureCatalogue catalogue;
-  ASSERT_FALSE(read(light, "Twelve_chars " + sampleDescriptions(" "), catalogue).has_value());
+  ASSERT_TRUE(read(light, "Twelve_chars " + sampleDescriptions(" "), catalogue));
   EXPECT_EQ(catalogue.types[0].description.view(), "Twelve_ch");
   EXPECT_EQ(catalogue.types[1].description.view(), "Type1    ");
 }
@@ -128,16 +128,17 @@ TEST_F(CatalogueFiles, BadFilesNameFileAndLineAndChangeNothing) {
     catalogue.types[3].description.assign("Kept");
     const FixtureCatalogue before = catalogue;
     const auto error = read(c.light, c.types, catalogue);
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(fs::path(error->file).filename(), c.file);
-    EXPECT_EQ(error->line, c.line) << error->message();
+    ASSERT_FALSE(error);
+    EXPECT_EQ(fs::path(error.error().file).filename(), c.file);
+    EXPECT_EQ(error.error().line, c.line) << error.error().message();
     EXPECT_EQ(catalogue, before);
   }
 
   FixtureCatalogue catalogue;
   const auto missing = rawdata(catalogue, (dir_ / "none.dat").string(), write("Type.dat", types));
-  ASSERT_TRUE(missing.has_value());
-  EXPECT_NE(missing->message().find("none.dat"), std::string::npos) << missing->message();
+  ASSERT_FALSE(missing);
+  EXPECT_NE(missing.error().message().find("none.dat"), std::string::npos)
+      << missing.error().message();
 }
 
 TEST_F(CatalogueFiles, FormattedFilesReadBackIdentically) {
@@ -151,7 +152,7 @@ TEST_F(CatalogueFiles, FormattedFilesReadBackIdentically) {
   FixtureCatalogue read;
   const auto error = rawdata(read, write("light.dat", formatLightDat(written)),
                              write("Type.dat", formatTypeDat(written)));
-  ASSERT_FALSE(error.has_value()) << error->message();
+  ASSERT_TRUE(error) << error.error().message();
   EXPECT_EQ(read, written);
 }
 

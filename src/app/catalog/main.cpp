@@ -16,6 +16,7 @@ namespace {
 
 using kandelor::FileError;
 using kandelor::FixtureCatalogue;
+using kandelor::Result;
 using namespace kandelor::photometry;
 
 constexpr const char* kUsage =
@@ -61,8 +62,8 @@ Result<std::vector<CatalogEntry>> entriesFromArguments(const std::vector<std::st
       rest.remove_prefix(comma + 1);
     }
     auto entry = parseCatalogEntry(words, "argument", static_cast<int>(i) + 1);
-    if (isError(entry)) return std::get<FileError>(entry);
-    entries.push_back(std::get<CatalogEntry>(std::move(entry)));
+    if (!entry) return entry.error();
+    entries.push_back(std::move(entry).value());
   }
   return entries;
 }
@@ -94,22 +95,22 @@ int main(int argc, char** argv) {
     catalogue = buildCatalogueFromList(positional[0]);
   } else {
     auto entries = entriesFromArguments(positional);
-    if (isError(entries)) {
-      const FileError& error = std::get<FileError>(entries);
+    if (!entries) {
+      const FileError& error = entries.error();
       return usageError("argument " + std::to_string(error.line) + ": " + error.what);
     }
-    catalogue = buildCatalogue(std::get<std::vector<CatalogEntry>>(entries), "", "arguments");
+    catalogue = buildCatalogue(*entries, "", "arguments");
   }
-  if (isError(catalogue)) return fileError(std::get<FileError>(catalogue));
+  if (!catalogue) return fileError(catalogue.error());
 
   std::error_code ec;
   std::filesystem::create_directories(outputDir, ec);
-  const auto& types = std::get<FixtureCatalogue>(catalogue);
+  const FixtureCatalogue& types = *catalogue;
   const std::filesystem::path dir(outputDir);
   for (const auto& [name, text] : {std::pair{"light.dat", kandelor::formatLightDat(types)},
                                    std::pair{"Type.dat", kandelor::formatTypeDat(types)}}) {
-    if (auto error = kandelor::writeFileAtomically((dir / name).string(), text)) {
-      return fileError(*error);
+    if (const auto written = kandelor::writeFileAtomically((dir / name).string(), text); !written) {
+      return fileError(written.error());
     }
   }
   for (std::size_t i = 0; i < types.types.size(); ++i) {

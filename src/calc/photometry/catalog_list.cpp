@@ -71,8 +71,8 @@ Result<std::vector<CatalogEntry>> parseCatalogList(std::string_view content,
     const auto w = words(line);
     if (w.empty()) continue;
     auto entry = parseCatalogEntry(w, source, lineNumber);
-    if (isError(entry)) return std::get<FileError>(entry);
-    entries.push_back(std::get<CatalogEntry>(std::move(entry)));
+    if (!entry) return entry.error();
+    entries.push_back(std::move(entry).value());
   }
   return entries;
 }
@@ -90,8 +90,8 @@ Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogEntry>& entries
     std::filesystem::path path(entry.file);
     if (path.is_relative() && !baseDir.empty()) path = std::filesystem::path(baseDir) / path;
     const auto read = readLm63File(path.string());
-    if (isError(read)) return std::get<FileError>(read);
-    const Photometry& photometry = std::get<Photometry>(read);
+    if (!read) return read.error();
+    const Photometry& photometry = *read;
     if (photometry.type != PhotometricType::C) {
       return FileError{path.string(), photometry.typeLine,
                        "expected photometric type 1 (C), as interior luminaires are measured; "
@@ -106,12 +106,12 @@ Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogEntry>& entries
 }
 
 Result<FixtureCatalogue> buildCatalogueFromList(const std::string& listPath) {
-  std::string content;
-  if (auto error = readWholeFile(listPath, content)) return *error;
-  auto entries = parseCatalogList(content, listPath);
-  if (isError(entries)) return std::get<FileError>(entries);
+  const auto content = readWholeFile(listPath);
+  if (!content) return content.error();
+  const auto entries = parseCatalogList(*content, listPath);
+  if (!entries) return entries.error();
   const auto baseDir = std::filesystem::path(listPath).parent_path().string();
-  return buildCatalogue(std::get<std::vector<CatalogEntry>>(entries), baseDir, listPath);
+  return buildCatalogue(*entries, baseDir, listPath);
 }
 
 }  // namespace kandelor::photometry

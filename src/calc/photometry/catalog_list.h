@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "calc/catalogue.h"
-#include "calc/photometry/result.h"
+#include "model/result.h"
 
 namespace kandelor::photometry {
 

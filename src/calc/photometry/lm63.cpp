@@ -217,9 +217,9 @@ Result<Photometry> readLm63(std::string_view content, const std::string& fileNam
 }
 
 Result<Photometry> readLm63File(const std::string& path) {
-  std::string content;
-  if (auto error = readWholeFile(path, content)) return *error;
-  return readLm63(content, path);
+  const auto content = readWholeFile(path);
+  if (!content) return content.error();
+  return readLm63(*content, path);
 }
 
 }  // namespace kandelor::photometry

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/photometry/result.h"
+#include "model/result.h"
 
 namespace kandelor::photometry {
 

@@ -17,19 +17,22 @@ const std::string kDataDir = KANDELOR_DATA_DIR;
 const FixtureCatalogue& shippedSources() {
   static const FixtureCatalogue catalogue = [] {
     auto built = buildCatalogueFromList(kDataDir + "/photometry/catalog.list");
-    if (isError(built)) {
-      ADD_FAILURE() << std::get<FileError>(built).message();
+    if (!built) {
+      ADD_FAILURE() << built.error().message();
       return FixtureCatalogue{};
     }
-    return std::get<FixtureCatalogue>(built);
+    return *built;
   }();
   return catalogue;
 }
 
 std::string readFile(const std::string& name) {
-  std::string content;
-  if (auto error = readWholeFile(name, content)) ADD_FAILURE() << error->message();
-  return content;
+  auto content = readWholeFile(name);
+  if (!content) {
+    ADD_FAILURE() << content.error().message();
+    return {};
+  }
+  return std::move(content).value();
 }
 
 TEST(ShippedCatalogue, IsWhatThePhotometricFilesGive) {
@@ -77,8 +80,8 @@ TEST(ShippedCatalogue, CuFollowsRoomShapeAndReflectances) {
 TEST(CatalogList, ReadsEntriesAndNamesTheBadLine) {
   const auto parsed = parseCatalogList(
       "# types\n\nlamp.ies  Down  3   # three lamps\n  other.ies Wide\r\n", "my.list");
-  ASSERT_FALSE(isError(parsed));
-  const auto& entries = std::get<std::vector<CatalogEntry>>(parsed);
+  ASSERT_TRUE(parsed);
+  const auto& entries = *parsed;
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].file, "lamp.ies");
   EXPECT_EQ(entries[0].description, "Down");
@@ -94,8 +97,8 @@ TEST(CatalogList, ReadsEntriesAndNamesTheBadLine) {
         std::pair{"a.ies Ok 2\nb.ies Wide 0\n", "lamp count"},
         std::pair{"a.ies Ok 2\nb.ies\n", "description"}}) {
     const auto bad = parseCatalogList(text, "my.list");
-    ASSERT_TRUE(isError(bad)) << text;
-    const FileError& error = std::get<FileError>(bad);
+    ASSERT_FALSE(bad) << text;
+    const FileError& error = bad.error();
     EXPECT_EQ(error.file, "my.list");
     EXPECT_EQ(error.line, 2) << text;
     EXPECT_NE(error.what.find(fragment), std::string::npos) << error.what;
@@ -117,8 +120,8 @@ TEST(CatalogList, BuildsTwentyTwoTypesFromFilesBesideTheList) {
   entries[1].lampCount = 2;
   entries[2].description = "Other";
   const auto built = buildCatalogue(entries, dir.string(), "list");
-  ASSERT_FALSE(isError(built)) << std::get<FileError>(built).message();
-  const FixtureCatalogue& catalogue = std::get<FixtureCatalogue>(built);
+  ASSERT_TRUE(built) << built.error().message();
+  const FixtureCatalogue& catalogue = *built;
   EXPECT_EQ(catalogue.types[0].lampsPerFixture, 3);  // the file's count
   EXPECT_EQ(catalogue.types[1].lampsPerFixture, 2);  // the list's count
   EXPECT_EQ(catalogue.types[2].description.view(), "Other    ");
@@ -128,13 +131,13 @@ TEST(CatalogList, BuildsTwentyTwoTypesFromFilesBesideTheList) {
 
   entries.pop_back();
   const auto short_ = buildCatalogue(entries, dir.string(), "list");
-  ASSERT_TRUE(isError(short_));
-  EXPECT_NE(std::get<FileError>(short_).what.find("found 21"), std::string::npos);
+  ASSERT_FALSE(short_);
+  EXPECT_NE(short_.error().what.find("found 21"), std::string::npos);
 
   entries.push_back(CatalogEntry{"missing.ies", "Gone", std::nullopt, 0});
   const auto missing = buildCatalogue(entries, dir.string(), "list");
-  ASSERT_TRUE(isError(missing));
-  EXPECT_NE(std::get<FileError>(missing).file.find("missing.ies"), std::string::npos);
+  ASSERT_FALSE(missing);
+  EXPECT_NE(missing.error().file.find("missing.ies"), std::string::npos);
 
   layout.header = "IESNA:LM-63-2002\n";
   std::string typeB = testing::lm63Text(layout);
@@ -142,9 +145,9 @@ TEST(CatalogList, BuildsTwentyTwoTypesFromFilesBesideTheList) {
   std::ofstream(dir / "type_b.ies") << typeB;
   entries.back().file = "type_b.ies";
   const auto unsupported = buildCatalogue(entries, dir.string(), "list");
-  ASSERT_TRUE(isError(unsupported));
-  EXPECT_EQ(std::get<FileError>(unsupported).line, 3);
-  EXPECT_NE(std::get<FileError>(unsupported).what.find("type 1 (C)"), std::string::npos);
+  ASSERT_FALSE(unsupported);
+  EXPECT_EQ(unsupported.error().line, 3);
+  EXPECT_NE(unsupported.error().what.find("type 1 (C)"), std::string::npos);
 }
 
 }  // namespace

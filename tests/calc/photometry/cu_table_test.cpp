@@ -14,8 +14,8 @@ using testing::lm63Text;
 
 Photometry read(const Lm63Layout& layout) {
   auto result = readLm63(lm63Text(layout), "test.ies");
-  if (isError(result)) ADD_FAILURE() << std::get<FileError>(result).message();
-  return isError(result) ? Photometry{} : std::get<Photometry>(result);
+  if (!result) ADD_FAILURE() << result.error().message();
+  return result ? *result : Photometry{};
 }
 
 Lm63Layout downlightLayout() {
