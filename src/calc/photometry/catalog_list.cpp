@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <filesystem>
+#include <sstream>
 
 #include "calc/photometry/cu_table.h"
 #include "model/text_file.h"
@@ -97,10 +98,18 @@ Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogEntry>& entries
                        "expected photometric type 1 (C), as interior luminaires are measured; "
                        "types B and A are not supported"};
     }
+    const ZonalFlux flux = zonalFlux(photometry);
+    if (const double ratio = lightOutputRatio(flux); !(ratio <= kMaxLightOutputRatio)) {
+      std::ostringstream what;
+      what << "the candela values give " << ratio
+           << " times the light of the lamps (lamps x lumens per lamp); expected at most "
+           << kMaxLightOutputRatio << " (for absolute photometry the lumens per lamp are -1)";
+      return FileError{path.string(), 0, what.str()};
+    }
     FixtureType& type = catalogue.types[i];
     type.description.assign(entry.description);
     type.lampsPerFixture = entry.lampCount.value_or(photometry.lampCount);
-    type.cuPercent = cuPercentTable(zonalFlux(photometry));
+    type.cuPercent = cuPercentTable(flux);
   }
   return catalogue;
 }

@@ -145,6 +145,15 @@ TEST(CatalogList, BuildsTwentyTwoTypesFromFilesBesideTheList) {
   ASSERT_TRUE(isError(unsupported));
   EXPECT_EQ(std::get<FileError>(unsupported).line, 3);
   EXPECT_NE(std::get<FileError>(unsupported).what.find("type 1 (C)"), std::string::npos);
+
+  // Lamp lumens far below what the candela values give: not a CU table to store.
+  layout.lumensPerLamp = 0.001;
+  std::ofstream(dir / "bright.ies") << testing::lm63Text(layout);
+  entries.back().file = "bright.ies";
+  const auto bright = buildCatalogue(entries, dir.string(), "list");
+  ASSERT_TRUE(isError(bright));
+  EXPECT_NE(std::get<FileError>(bright).what.find("times the light of the lamps"),
+            std::string::npos);
 }
 
 }  // namespace
