@@ -25,10 +25,12 @@ std::vector<std::string_view> words(std::string_view line) {
 }
 
 // Type.dat is read as free-form texts, which end at a blank, tab, comma or slash;
-// a quote would start a quoted text.
+// a quote would start a quoted text. The description must also be a catalogue text as
+// it stands: at most 9 characters of UTF-8 without control characters, which the
+// catalogue would otherwise cut, blank out or take as Latin-1.
 bool validDescription(std::string_view text) {
-  return !text.empty() && text.size() <= 9 &&
-         text.find_first_of(" \t,/'\"") == std::string_view::npos;
+  return !text.empty() && text.find_first_of(" \t,/'\"") == std::string_view::npos &&
+         FixedText<9>(text).trimmed() == text;
 }
 
 }  // namespace
@@ -42,8 +44,8 @@ Result<CatalogEntry> parseCatalogEntry(const std::vector<std::string_view>& w,
   CatalogEntry entry{std::string(w[0]), std::string(w[1]), std::nullopt, line};
   if (!validDescription(w[1])) {
     return FileError{source, line,
-                     "expected a description of 1 to 9 characters without blanks, commas, "
-                     "slashes or quotes, found \"" +
+                     "expected a description of 1 to 9 characters (UTF-8) without blanks, "
+                     "control characters, commas, slashes or quotes, found \"" +
                          std::string(w[1]) + "\""};
   }
   if (w.size() == 3) {
