@@ -27,7 +27,9 @@ inline std::optional<std::string> angleFault(const std::vector<double>& angles, 
 // table that kandelor-catalog derives from it, or nothing. The reader promises
 // ascending angles in the type's range, one finite, non-negative candela value per
 // plane and angle with some light, and sane lamp data; the catalogue stores each CU
-// as a whole percentage, so every CU must be finite and fit a 32-bit integer.
+// as a whole percentage, so every CU of a luminaire that the tool takes (one giving
+// at most kMaxLightOutputRatio times its lamps' light) must be finite and fit a 32-bit
+// integer.
 inline std::optional<std::string> lm63Fault(std::string_view input) {
   using namespace photometry;
   const auto result = readLm63(input, "input.ies");
@@ -66,6 +68,7 @@ inline std::optional<std::string> lm63Fault(std::string_view input) {
   if (!std::isfinite(flux.downFraction) || !std::isfinite(flux.upFraction)) {
     return "a light fraction that is not finite";
   }
+  if (lightOutputRatio(flux) > kMaxLightOutputRatio) return std::nullopt;  // the tool rejects it
   for (int column = 1; column <= kReflectanceColumnCount; ++column) {
     const auto [ceiling, wall] = kCatalogueColumns[static_cast<std::size_t>(column - 1)];
     for (int rcr = 1; rcr <= kRcrCount; ++rcr) {

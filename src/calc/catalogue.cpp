@@ -36,7 +36,12 @@ Result<> parseTypeDat(std::string_view content, const std::string& fileName,
                       FixtureCatalogue& out) {
   RecordReader reader(content, fileName);
   reader.beginRecord();
-  for (FixtureType& type : out.types) type.description.assign(reader.readText());
+  for (FixtureType& type : out.types) {
+    type.description.assign(reader.readText());
+    // Blanks inside quotes, or control characters made blanks, may stand at its start;
+    // a description read from a file begins with its first non-blank, as it is written.
+    type.description.alignLeft();
+  }
   return reader.outcome();
 }
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <filesystem>
+#include <sstream>
 
 #include "calc/photometry/cu_table.h"
 #include "model/text_file.h"
@@ -24,10 +25,12 @@ std::vector<std::string_view> words(std::string_view line) {
 }
 
 // Type.dat is read as free-form texts, which end at a blank, tab, comma or slash;
-// a quote would start a quoted text.
+// a quote would start a quoted text. The description must also be a catalogue text as
+// it stands: at most 9 characters of UTF-8 without control characters, which the
+// catalogue would otherwise cut, blank out or take as Latin-1.
 bool validDescription(std::string_view text) {
-  return !text.empty() && text.size() <= 9 &&
-         text.find_first_of(" \t,/'\"") == std::string_view::npos;
+  return !text.empty() && text.find_first_of(" \t,/'\"") == std::string_view::npos &&
+         FixedText<9>(text).trimmed() == text;
 }
 
 }  // namespace
@@ -41,8 +44,8 @@ Result<CatalogEntry> parseCatalogEntry(const std::vector<std::string_view>& w,
   CatalogEntry entry{std::string(w[0]), std::string(w[1]), std::nullopt, line};
   if (!validDescription(w[1])) {
     return FileError{source, line,
-                     "expected a description of 1 to 9 characters without blanks, commas, "
-                     "slashes or quotes, found \"" +
+                     "expected a description of 1 to 9 characters (UTF-8) without blanks, "
+                     "control characters, commas, slashes or quotes, found \"" +
                          std::string(w[1]) + "\""};
   }
   if (w.size() == 3) {
@@ -97,10 +100,18 @@ Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogEntry>& entries
                        "expected photometric type 1 (C), as interior luminaires are measured; "
                        "types B and A are not supported"};
     }
+    const ZonalFlux flux = zonalFlux(photometry);
+    if (const double ratio = lightOutputRatio(flux); !(ratio <= kMaxLightOutputRatio)) {
+      std::ostringstream what;
+      what << "the candela values give " << ratio
+           << " times the light of the lamps (lamps x lumens per lamp); expected at most "
+           << kMaxLightOutputRatio << " (for absolute photometry the lumens per lamp are -1)";
+      return FileError{path.string(), 0, what.str()};
+    }
     FixtureType& type = catalogue.types[i];
     type.description.assign(entry.description);
     type.lampsPerFixture = entry.lampCount.value_or(photometry.lampCount);
-    type.cuPercent = cuPercentTable(zonalFlux(photometry));
+    type.cuPercent = cuPercentTable(flux);
   }
   return catalogue;
 }

@@ -17,6 +17,16 @@ struct ZonalFlux {
   double upFraction = 0;                    // upward lumens / lamp lumens
 };
 
+// The luminaire's lumens over its lamps' lumens (1 for absolute photometry).
+inline double lightOutputRatio(const ZonalFlux& flux) {
+  return flux.downFraction + flux.upFraction;
+}
+
+// No luminaire gives more light than its lamps; a relative photometry file whose
+// candela values add up to more than this many times its lamp lumens has wrong lamp
+// data, and its CUs would be meaningless (and soon beyond a 32-bit whole percentage).
+inline constexpr double kMaxLightOutputRatio = 10;
+
 // Zonal lumens from the mean intensity at each zone's mid angle (type C photometry).
 // Lamp lumens are lamps x lumens per lamp, or for absolute photometry the
 // luminaire's own total, so that a CU may then exceed 1.

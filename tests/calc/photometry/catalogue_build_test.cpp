@@ -79,20 +79,24 @@ TEST(ShippedCatalogue, CuFollowsRoomShapeAndReflectances) {
 
 TEST(CatalogList, ReadsEntriesAndNamesTheBadLine) {
   const auto parsed = parseCatalogList(
-      "# types\n\nlamp.ies  Down  3   # three lamps\n  other.ies Wide\r\n", "my.list");
+      "# types\n\nlamp.ies  Down  3   # three lamps\n  other.ies Wide\r\nu.ies Plafonni\xC3\xA9\n",
+      "my.list");
   ASSERT_TRUE(parsed);
   const auto& entries = *parsed;
-  ASSERT_EQ(entries.size(), 2u);
+  ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[0].file, "lamp.ies");
   EXPECT_EQ(entries[0].description, "Down");
   EXPECT_EQ(entries[0].lampCount, 3);
   EXPECT_EQ(entries[1].file, "other.ies");
   EXPECT_EQ(entries[1].description, "Wide");
   EXPECT_FALSE(entries[1].lampCount.has_value());
+  EXPECT_EQ(entries[2].description, "Plafonni\xC3\xA9");  // 9 characters in 10 bytes
 
   for (const auto& [text, fragment] :
        {std::pair{"a.ies Ok 2\nb.ies TenLetters\n", "1 to 9 characters"},
         std::pair{"a.ies Ok 2\nb.ies Wide,Lens\n", "commas"},
+        std::pair{"a.ies Ok 2\nb.ies Wide\x01\n", "control characters"},
+        std::pair{"a.ies Ok 2\nb.ies Caf\xE9\n", "UTF-8"},  // Latin-1
         std::pair{"a.ies Ok 2\nb.ies Wide two\n", "lamp count"},
         std::pair{"a.ies Ok 2\nb.ies Wide 0\n", "lamp count"},
         std::pair{"a.ies Ok 2\nb.ies\n", "description"}}) {
@@ -148,6 +152,14 @@ TEST(CatalogList, BuildsTwentyTwoTypesFromFilesBesideTheList) {
   ASSERT_FALSE(unsupported);
   EXPECT_EQ(unsupported.error().line, 3);
   EXPECT_NE(unsupported.error().what.find("type 1 (C)"), std::string::npos);
+
+  // Lamp lumens far below what the candela values give: not a CU table to store.
+  layout.lumensPerLamp = 0.001;
+  std::ofstream(dir / "bright.ies") << testing::lm63Text(layout);
+  entries.back().file = "bright.ies";
+  const auto bright = buildCatalogue(entries, dir.string(), "list");
+  ASSERT_FALSE(bright);
+  EXPECT_NE(bright.error().what.find("times the light of the lamps"), std::string::npos);
 }
 
 }  // namespace
