@@ -1,7 +1,10 @@
 # One place for the build options that every target of the project shares.
 add_library(kandelor_options INTERFACE)
 target_compile_features(kandelor_options INTERFACE cxx_std_20)
-target_compile_options(kandelor_options INTERFACE -Wall -Wextra -Werror)
+target_compile_options(kandelor_options INTERFACE -Wall -Wextra)
+if(KANDELOR_WERROR)
+  target_compile_options(kandelor_options INTERFACE -Werror)
+endif()
 if(KANDELOR_SANITIZE)
   target_compile_options(kandelor_options INTERFACE
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
@@ -11,6 +14,11 @@ set(CMAKE_AUTOMOC OFF)
 
 # Sources include their headers as "layer/file.h" from src/.
 set(KANDELOR_SOURCE_ROOT ${PROJECT_SOURCE_DIR}/src)
+
+# The folder of the shipped data files, for the tests and benchmarks that read them.
+add_library(kandelor_shipped_data INTERFACE)
+target_compile_definitions(kandelor_shipped_data INTERFACE
+                           KANDELOR_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
 
 # kandelor_gtest(name SOURCES... LIBS...): a GoogleTest program registered with CTest.
 function(kandelor_gtest name)

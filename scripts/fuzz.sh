@@ -30,7 +30,7 @@ fi
 "$repo/scripts/install-deps.sh"
 if [ ! -f "$build/CMakeCache.txt" ]; then
   CC=clang CXX=clang++ cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKANDELOR_BUILD_GUI=OFF -DKANDELOR_BUILD_BENCH=OFF -DKANDELOR_FUZZ=ON
+    -DKANDELOR_BUILD_GUI=OFF -DKANDELOR_BUILD_BENCH=OFF -DKANDELOR_FUZZ=ON -DKANDELOR_WERROR=ON
 fi
 cmake --build "$build" -j2 --target "${targets[@]}"
 

@@ -11,10 +11,10 @@ build="$repo/build-test"
 
 # Every target in Release too: optimisation brings warnings of its own (such as GCC's
 # -Wrestrict), and warnings are errors.
-cmake -S "$repo" -B "$repo/build-release" -DCMAKE_BUILD_TYPE=Release
+cmake -S "$repo" -B "$repo/build-release" -DCMAKE_BUILD_TYPE=Release -DKANDELOR_WERROR=ON
 cmake --build "$repo/build-release" -j"$(nproc)"
 
-cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DKANDELOR_SANITIZE=ON
+cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DKANDELOR_SANITIZE=ON -DKANDELOR_WERROR=ON
 cmake --build "$build" -j"$(nproc)"
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"

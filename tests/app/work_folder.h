@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QString>
-#include <QTemporaryDir>
 
+#include <filesystem>
 #include <string>
+
+#include "support/temp_folder.h"
 
 // A fresh working folder holding copies of the shipped data files; the process works
 // in it while the object lives.
@@ -13,30 +15,33 @@ class WorkFolder {
  public:
   WorkFolder() : previous_(QDir::currentPath()) {
     for (const char* name : {"new.dat", "xxx.dat", "light.dat", "Type.dat", "HELP.HLP"}) {
-      QFile::copy(QStringLiteral(KANDELOR_DATA_DIR "/") + name, dir_.filePath(name));
+      std::error_code ignored;
+      std::filesystem::copy_file(std::filesystem::path(KANDELOR_DATA_DIR) / name, path(name),
+                                 ignored);
     }
-    QDir::setCurrent(dir_.path());
+    QDir::setCurrent(QString::fromStdString(dir_.path().string()));
   }
   ~WorkFolder() { QDir::setCurrent(previous_); }
   WorkFolder(const WorkFolder&) = delete;
   WorkFolder& operator=(const WorkFolder&) = delete;
 
-  std::string path(const char* name) const { return dir_.filePath(name).toStdString(); }
+  std::string path(const char* name) const { return dir_.file(name); }
 
   QByteArray read(const char* name) const {
-    QFile file(dir_.filePath(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QByteArray::fromStdString(kandelor::testing::readFile(path(name)));
   }
 
   void write(const char* name, const QByteArray& bytes) const {
-    QFile file(dir_.filePath(name));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(bytes);
+    kandelor::testing::writeFile(path(name), bytes.toStdString());
   }
 
-  void remove(const char* name) const { QFile::remove(dir_.filePath(name)); }
-  bool exists(const char* name) const { return QFile::exists(dir_.filePath(name)); }
+  void remove(const char* name) const {
+    std::error_code ignored;
+    std::filesystem::remove(path(name), ignored);
+  }
+  bool exists(const char* name) const { return std::filesystem::exists(path(name)); }
 
  private:
   QString previous_;
-  QTemporaryDir dir_;
+  kandelor::testing::TempFolder dir_;
 };

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/temp_folder.h"
 #include "tracing_catalogue.h"
 
 namespace kandelor {
@@ -50,18 +51,10 @@ std::string sampleDescriptions(const std::string& separator) {
 
 class CatalogueFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("kandelor_catalogue_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   std::string write(const std::string& name, const std::string& content) const {
-    const fs::path path = dir_ / name;
-    std::ofstream(path, std::ios::binary) << content;
-    return path.string();
+    const std::string path = folder_.file(name);
+    kandelor::testing::writeFile(path, content);
+    return path;
   }
 
   Result<> read(const std::string& light, const std::string& types,
@@ -69,7 +62,7 @@ class CatalogueFiles : public ::testing::Test {
     return rawdata(catalogue, write("light.dat", light), write("Type.dat", types));
   }
 
-  fs::path dir_;
+  kandelor::testing::TempFolder folder_;
 };
 
 TEST_F(CatalogueFiles, LightDatLayoutsReadAlike) {
@@ -135,7 +128,7 @@ TEST_F(CatalogueFiles, BadFilesNameFileAndLineAndChangeNothing) {
   }
 
   FixtureCatalogue catalogue;
-  const auto missing = rawdata(catalogue, (dir_ / "none.dat").string(), write("Type.dat", types));
+  const auto missing = rawdata(catalogue, folder_.file("none.dat"), write("Type.dat", types));
   ASSERT_FALSE(missing);
   EXPECT_NE(missing.error().message().find("none.dat"), std::string::npos)
       << missing.error().message();

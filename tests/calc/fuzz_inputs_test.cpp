@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "../fuzz_inputs.h"
 #include "catalogue_check.h"
 #include "lm63_check.h"
+#include "support/fuzz_inputs.h"
 
 namespace kandelor {
 namespace {
@@ -14,17 +14,17 @@ TEST(CatalogueInputs, EachIsRejectedOrReadsAsItsReaderPromises) {
   const std::filesystem::path root = KANDELOR_FUZZ_INPUTS;
   std::size_t count = 0;
   for (const auto& file : testing::inputFiles(root / "catalogue")) {
-    const std::string bytes = testing::fileBytes(file);
+    const std::string bytes = testing::readFile(file);
     EXPECT_EQ(fuzz::lightDatRoundTripFault(bytes), std::nullopt) << file.filename();
     EXPECT_EQ(fuzz::typeDatRoundTripFault(bytes), std::nullopt) << file.filename();
     ++count;
   }
   for (const auto& file : testing::inputFiles(root / "lm63")) {
-    EXPECT_EQ(fuzz::lm63Fault(testing::fileBytes(file)), std::nullopt) << file.filename();
+    EXPECT_EQ(fuzz::lm63Fault(testing::readFile(file)), std::nullopt) << file.filename();
     ++count;
   }
   for (const auto& file : testing::inputFiles(root / "catalog_list")) {
-    EXPECT_EQ(fuzz::catalogListFault(testing::fileBytes(file)), std::nullopt) << file.filename();
+    EXPECT_EQ(fuzz::catalogListFault(testing::readFile(file)), std::nullopt) << file.filename();
     ++count;
   }
   EXPECT_GT(count, 0u) << root;

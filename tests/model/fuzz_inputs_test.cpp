@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../fuzz_inputs.h"
+#include "support/fuzz_inputs.h"
 #include "project_check.h"
 
 namespace kandelor {
@@ -12,7 +12,7 @@ TEST(ProjectFileInputs, EachIsRejectedOrSavesAndReadsBackUnchanged) {
   const auto files = testing::inputFiles(KANDELOR_FUZZ_INPUTS);
   ASSERT_FALSE(files.empty()) << KANDELOR_FUZZ_INPUTS;
   for (const auto& file : files) {
-    EXPECT_EQ(fuzz::projectRoundTripFault(testing::fileBytes(file)), std::nullopt)
+    EXPECT_EQ(fuzz::projectRoundTripFault(testing::readFile(file)), std::nullopt)
         << file.filename();
   }
 }

@@ -10,7 +10,7 @@
 
 #include "model/decimal_float.h"
 #include "model/project_file.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace kandelor {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/project_file.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace kandelor {
 namespace {

@@ -8,9 +8,12 @@
 #include "calc/photometry/cu_table.h"
 #include "lm63_text.h"
 #include "model/text_file.h"
+#include "support/temp_folder.h"
 
 namespace kandelor::photometry {
 namespace {
+
+using kandelor::testing::TempFolder;
 
 const std::string kDataDir = KANDELOR_DATA_DIR;
 
@@ -115,8 +118,8 @@ TEST(CatalogList, BuildsTwentyTwoTypesFromFilesBesideTheList) {
   layout.vertical = testing::angleSteps(0, 90, 10);
   layout.candela = [](double theta, double) { return testing::diffuseDownlight(theta); };
   // The photometric files go into a folder of their own, named as the list's folder.
-  const auto dir = std::filesystem::temp_directory_path() / "kandelor_catalogue_build_test";
-  std::filesystem::create_directories(dir);
+  const TempFolder folder;
+  const std::filesystem::path& dir = folder.path();
   std::ofstream(dir / "build_test.ies") << testing::lm63Text(layout);
 
   std::vector<CatalogEntry> entries(kFixtureTypeCount,

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/temp_folder.h"
 
 namespace kandelor::testing {
 
@@ -18,13 +18,6 @@ inline std::vector<std::filesystem::path> inputFiles(const std::filesystem::path
   }
   std::sort(files.begin(), files.end());
   return files;
-}
-
-inline std::string fileBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 }  // namespace kandelor::testing

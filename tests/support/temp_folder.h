@@ -9,11 +9,12 @@
 
 namespace kandelor::testing {
 
-// A fresh folder under the system's temporary folder, removed with its contents.
+// A fresh folder of its own under the system's temporary folder, removed with its
+// contents when the test ends.
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kandelor-model-XXXXXX");
+    std::string pattern = (std::filesystem::temp_directory_path() / "kandelor-test-XXXXXX");
     path_ = ::mkdtemp(pattern.data());
   }
   ~TempFolder() { std::filesystem::remove_all(path_); }
@@ -27,14 +28,14 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-inline std::string readFile(const std::string& name) {
+inline std::string readFile(const std::filesystem::path& name) {
   std::ifstream in(name, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
 }
 
-inline void writeFile(const std::string& name, const std::string& content) {
+inline void writeFile(const std::filesystem::path& name, const std::string& content) {
   std::ofstream(name, std::ios::binary) << content;
 }
 
