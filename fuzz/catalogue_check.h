@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "calc/catalogue.h"
-#include "calc/photometry/catalog_list.h"
+#include "calc/photometry/catalogue_list.h"
 
 namespace kandelor::fuzz {
 
@@ -55,8 +55,8 @@ inline std::optional<std::string> typeDatRoundTripFault(std::string_view input) 
 // What is wrong with the entries of a catalogue list that the list reader accepts, or
 // nothing: each names a file, keeps a lamp count from 1 to 99, comes from a later
 // line than the one before, and has a description that Type.dat gives back whole.
-inline std::optional<std::string> catalogListFault(std::string_view input) {
-  const auto parsed = photometry::parseCatalogList(input, "catalog.list");
+inline std::optional<std::string> catalogueListFault(std::string_view input) {
+  const auto parsed = photometry::parseCatalogueList(input, "catalog.list");
   if (!parsed) return std::nullopt;
   const auto& entries = *parsed;
   int previousLine = 0;
@@ -64,7 +64,7 @@ inline std::optional<std::string> catalogListFault(std::string_view input) {
     FixtureCatalogue catalogue;
     const std::size_t count = std::min<std::size_t>(kFixtureTypeCount, entries.size() - start);
     for (std::size_t i = 0; i < count; ++i) {
-      const photometry::CatalogEntry& entry = entries[start + i];
+      const photometry::CatalogueEntry& entry = entries[start + i];
       const std::string where = "the entry of line " + std::to_string(entry.line);
       if (entry.line <= previousLine)
         return where + " does not follow line " + std::to_string(previousLine);
@@ -81,7 +81,7 @@ inline std::optional<std::string> catalogListFault(std::string_view input) {
       return "the descriptions do not read back from Type.dat: " + readBack.error().message();
     }
     for (std::size_t i = 0; i < count; ++i) {
-      const photometry::CatalogEntry& entry = entries[start + i];
+      const photometry::CatalogueEntry& entry = entries[start + i];
       if (reread.types[i].description.trimmed() != entry.description) {
         return "the description of line " + std::to_string(entry.line) + ", \"" +
                entry.description + "\", reads back from Type.dat as \"" +

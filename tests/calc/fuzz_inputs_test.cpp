@@ -23,8 +23,8 @@ TEST(CatalogueInputs, EachIsRejectedOrReadsAsItsReaderPromises) {
     EXPECT_EQ(fuzz::lm63Fault(testing::readFile(file)), std::nullopt) << file.filename();
     ++count;
   }
-  for (const auto& file : testing::inputFiles(root / "catalog_list")) {
-    EXPECT_EQ(fuzz::catalogListFault(testing::readFile(file)), std::nullopt) << file.filename();
+  for (const auto& file : testing::inputFiles(root / "catalogue_list")) {
+    EXPECT_EQ(fuzz::catalogueListFault(testing::readFile(file)), std::nullopt) << file.filename();
     ++count;
   }
   EXPECT_GT(count, 0u) << root;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "calc/catalogue.h"
-#include "calc/photometry/catalog_list.h"
+#include "calc/photometry/catalogue_list.h"
 #include "model/text_file.h"
 
 namespace {
@@ -50,8 +50,8 @@ int fileError(const FileError& error) {
 }
 
 // Entries given as FILE,DESCRIPTION[,LAMPS] arguments.
-Result<std::vector<CatalogEntry>> entriesFromArguments(const std::vector<std::string>& args) {
-  std::vector<CatalogEntry> entries;
+Result<std::vector<CatalogueEntry>> entriesFromArguments(const std::vector<std::string>& args) {
+  std::vector<CatalogueEntry> entries;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::vector<std::string_view> words;
     std::string_view rest = args[i];
@@ -61,7 +61,7 @@ Result<std::vector<CatalogEntry>> entriesFromArguments(const std::vector<std::st
       if (comma == std::string_view::npos) break;
       rest.remove_prefix(comma + 1);
     }
-    auto entry = parseCatalogEntry(words, "argument", static_cast<int>(i) + 1);
+    auto entry = parseCatalogueEntry(words, "argument", static_cast<int>(i) + 1);
     if (!entry) return entry.error();
     entries.push_back(std::move(entry).value());
   }

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "calc/photometry/catalog_list.h"
+#include "calc/photometry/catalogue_list.h"
 #include "calc/photometry/cu_table.h"
 #include "lm63_text.h"
 #include "model/text_file.h"
@@ -80,8 +80,8 @@ TEST(ShippedCatalogue, CuFollowsRoomShapeAndReflectances) {
   }
 }
 
-TEST(CatalogList, ReadsEntriesAndNamesTheBadLine) {
-  const auto parsed = parseCatalogList(
+TEST(CatalogueList, ReadsEntriesAndNamesTheBadLine) {
+  const auto parsed = parseCatalogueList(
       "# types\n\nlamp.ies  Down  3   # three lamps\n  other.ies Wide\r\nu.ies Plafonni\xC3\xA9\n",
       "my.list");
   ASSERT_TRUE(parsed);
@@ -103,7 +103,7 @@ TEST(CatalogList, ReadsEntriesAndNamesTheBadLine) {
         std::pair{"a.ies Ok 2\nb.ies Wide two\n", "lamp count"},
         std::pair{"a.ies Ok 2\nb.ies Wide 0\n", "lamp count"},
         std::pair{"a.ies Ok 2\nb.ies\n", "description"}}) {
-    const auto bad = parseCatalogList(text, "my.list");
+    const auto bad = parseCatalogueList(text, "my.list");
     ASSERT_FALSE(bad) << text;
     const FileError& error = bad.error();
     EXPECT_EQ(error.file, "my.list");
@@ -112,7 +112,7 @@ TEST(CatalogList, ReadsEntriesAndNamesTheBadLine) {
   }
 }
 
-TEST(CatalogList, BuildsTwentyTwoTypesFromFilesBesideTheList) {
+TEST(CatalogueList, BuildsTwentyTwoTypesFromFilesBesideTheList) {
   testing::Lm63Layout layout;
   layout.lamps = 3;
   layout.vertical = testing::angleSteps(0, 90, 10);
@@ -122,8 +122,8 @@ TEST(CatalogList, BuildsTwentyTwoTypesFromFilesBesideTheList) {
   const std::filesystem::path& dir = folder.path();
   std::ofstream(dir / "build_test.ies") << testing::lm63Text(layout);
 
-  std::vector<CatalogEntry> entries(kFixtureTypeCount,
-                                    CatalogEntry{"build_test.ies", "Down", std::nullopt, 0});
+  std::vector<CatalogueEntry> entries(kFixtureTypeCount,
+                                      CatalogueEntry{"build_test.ies", "Down", std::nullopt, 0});
   entries[1].lampCount = 2;
   entries[2].description = "Other";
   const auto built = buildCatalogue(entries, dir.string(), "list");
@@ -141,7 +141,7 @@ TEST(CatalogList, BuildsTwentyTwoTypesFromFilesBesideTheList) {
   ASSERT_FALSE(short_);
   EXPECT_NE(short_.error().what.find("found 21"), std::string::npos);
 
-  entries.push_back(CatalogEntry{"missing.ies", "Gone", std::nullopt, 0});
+  entries.push_back(CatalogueEntry{"missing.ies", "Gone", std::nullopt, 0});
   const auto missing = buildCatalogue(entries, dir.string(), "list");
   ASSERT_FALSE(missing);
   EXPECT_NE(missing.error().file.find("missing.ies"), std::string::npos);

@@ -1,4 +1,4 @@
-#include "calc/photometry/catalog_list.h"
+#include "calc/photometry/catalogue_list.h"
 
 #include <charconv>
 #include <filesystem>
@@ -35,13 +35,13 @@ bool validDescription(std::string_view text) {
 
 }  // namespace
 
-Result<CatalogEntry> parseCatalogEntry(const std::vector<std::string_view>& w,
-                                       const std::string& source, int line) {
+Result<CatalogueEntry> parseCatalogueEntry(const std::vector<std::string_view>& w,
+                                           const std::string& source, int line) {
   if (w.size() < 2 || w.size() > 3) {
     return FileError{source, line,
                      "expected a photometric file, a description and an optional lamp count"};
   }
-  CatalogEntry entry{std::string(w[0]), std::string(w[1]), std::nullopt, line};
+  CatalogueEntry entry{std::string(w[0]), std::string(w[1]), std::nullopt, line};
   if (!validDescription(w[1])) {
     return FileError{source, line,
                      "expected a description of 1 to 9 characters (UTF-8) without blanks, "
@@ -60,9 +60,9 @@ Result<CatalogEntry> parseCatalogEntry(const std::vector<std::string_view>& w,
   return entry;
 }
 
-Result<std::vector<CatalogEntry>> parseCatalogList(std::string_view content,
-                                                   const std::string& source) {
-  std::vector<CatalogEntry> entries;
+Result<std::vector<CatalogueEntry>> parseCatalogueList(std::string_view content,
+                                                       const std::string& source) {
+  std::vector<CatalogueEntry> entries;
   int lineNumber = 0;
   std::size_t start = 0;
   while (start < content.size()) {
@@ -73,14 +73,14 @@ Result<std::vector<CatalogEntry>> parseCatalogList(std::string_view content,
     line = line.substr(0, line.find('#'));
     const auto w = words(line);
     if (w.empty()) continue;
-    auto entry = parseCatalogEntry(w, source, lineNumber);
+    auto entry = parseCatalogueEntry(w, source, lineNumber);
     if (!entry) return entry.error();
     entries.push_back(std::move(entry).value());
   }
   return entries;
 }
 
-Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogEntry>& entries,
+Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogueEntry>& entries,
                                         const std::string& baseDir, const std::string& source) {
   if (entries.size() != kFixtureTypeCount) {
     return FileError{source, 0,
@@ -89,7 +89,7 @@ Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogEntry>& entries
   }
   FixtureCatalogue catalogue;
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    const CatalogEntry& entry = entries[i];
+    const CatalogueEntry& entry = entries[i];
     std::filesystem::path path(entry.file);
     if (path.is_relative() && !baseDir.empty()) path = std::filesystem::path(baseDir) / path;
     const auto read = readLm63File(path.string());
@@ -119,7 +119,7 @@ Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogEntry>& entries
 Result<FixtureCatalogue> buildCatalogueFromList(const std::string& listPath) {
   const auto content = readWholeFile(listPath);
   if (!content) return content.error();
-  const auto entries = parseCatalogList(*content, listPath);
+  const auto entries = parseCatalogueList(*content, listPath);
   if (!entries) return entries.error();
   const auto baseDir = std::filesystem::path(listPath).parent_path().string();
   return buildCatalogue(*entries, baseDir, listPath);

@@ -8,6 +8,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  kandelor::fuzz::stopOnFault(kandelor::fuzz::catalogListFault(input));
+  kandelor::fuzz::stopOnFault(kandelor::fuzz::catalogueListFault(input));
   return 0;
 }

@@ -12,7 +12,7 @@ namespace kandelor::photometry {
 
 // One fixture type to build: its photometric file, the description shown in the
 // room table and, when given, the lamp count to store instead of the file's.
-struct CatalogEntry {
+struct CatalogueEntry {
   std::string file;  // relative names are taken from the list file's folder
   std::string description;
   std::optional<int> lampCount;
@@ -21,17 +21,17 @@ struct CatalogEntry {
 
 // Parses one entry from its words: FILE DESCRIPTION [LAMPS]. Errors name `source`
 // and `line`.
-Result<CatalogEntry> parseCatalogEntry(const std::vector<std::string_view>& words,
-                                       const std::string& source, int line);
+Result<CatalogueEntry> parseCatalogueEntry(const std::vector<std::string_view>& words,
+                                           const std::string& source, int line);
 
 // Parses a list file: one entry per line, '#' starts a comment, blank lines are
 // skipped. It must name exactly 22 entries, in type order.
-Result<std::vector<CatalogEntry>> parseCatalogList(std::string_view content,
-                                                   const std::string& source);
+Result<std::vector<CatalogueEntry>> parseCatalogueList(std::string_view content,
+                                                       const std::string& source);
 
 // Reads the 22 entries' photometric files (relative to `baseDir`) and computes each
 // type's CU table. `source` names the list in messages about the entry count.
-Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogEntry>& entries,
+Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogueEntry>& entries,
                                         const std::string& baseDir, const std::string& source);
 
 // Reads the list file at `listPath` and builds the catalogue it names.
