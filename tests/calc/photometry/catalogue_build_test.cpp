@@ -137,9 +137,9 @@ TEST(CatalogueList, BuildsTwentyTwoTypesFromFilesBesideTheList) {
   EXPECT_NEAR(catalogue.types[0].cu(13, 1), 77 / 3.0, 1);
 
   entries.pop_back();
-  const auto short_ = buildCatalogue(entries, dir.string(), "list");
-  ASSERT_FALSE(short_);
-  EXPECT_NE(short_.error().what.find("found 21"), std::string::npos);
+  const auto shortList = buildCatalogue(entries, dir.string(), "list");
+  ASSERT_FALSE(shortList);
+  EXPECT_NE(shortList.error().what.find("found 21"), std::string::npos);
 
   entries.push_back(CatalogueEntry{"missing.ies", "Gone", std::nullopt, 0});
   const auto missing = buildCatalogue(entries, dir.string(), "list");
