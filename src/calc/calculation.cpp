@@ -59,6 +59,17 @@ std::int32_t tabulatedCuPercent(const FixtureType& type, int column, const RoomR
   return type.cu(column, tabulated);
 }
 
+}  // namespace
+
+std::int32_t installedWatts(const RoomRow& room, const PageDefaults& defaults,
+                            const FixtureCatalogue& catalogue) {
+  const FixtureType* type = catalogue.find(room.fixtureNumber);
+  if (type == nullptr) return 0;
+  const std::int64_t quantity = room.quantity;
+  return clampToInt32(
+      multiplySaturating(quantity, multiplySaturating(type->lampsPerFixture, defaults.lampWatts)));
+}
+
 RoomResult calculateRoom(const RoomRow& room, const PageDefaults& defaults,
                          const FixtureCatalogue& catalogue, int column) {
   RoomResult result;
@@ -87,13 +98,10 @@ RoomResult calculateRoom(const RoomRow& room, const PageDefaults& defaults,
                              static_cast<double>(defaults.lampDirtDepreciation) / area;
   result.calculatedFootcandles = truncateToInt32(footcandles);
 
-  const std::int32_t totalWatts =
-      clampToInt32(multiplySaturating(quantity, multiplySaturating(lamps, defaults.lampWatts)));
+  const std::int32_t totalWatts = installedWatts(room, defaults, catalogue);
   result.wattsPerSquareFoot = toFloatSaturating(totalWatts / area);
   return result;
 }
-
-}  // namespace
 
 PageResults calculatePage(const RoomPage& page, const FixtureCatalogue& catalogue,
                           int ceilingChoice, int wallChoice) {

@@ -20,6 +20,16 @@ struct RoomResult {
 
 using PageResults = std::array<RoomResult, kRowCount>;
 
+// The zonal cavity calculation of one room with the catalogue column (1..14, 0 for
+// none) of the chosen reflectances.
+RoomResult calculateRoom(const RoomRow& room, const PageDefaults& defaults,
+                         const FixtureCatalogue& catalogue, int column);
+
+// The watts the room's fixtures draw: quantity x lamps per fixture x watts per lamp,
+// held within the int32 range; 0 for a fixture number outside the catalogue.
+std::int32_t installedWatts(const RoomRow& room, const PageDefaults& defaults,
+                            const FixtureCatalogue& catalogue);
+
 // The zonal cavity calculation of one page: plain values in, results out.
 PageResults calculatePage(const RoomPage& page, const FixtureCatalogue& catalogue,
                           int ceilingChoice, int wallChoice);

@@ -1,0 +1,49 @@
+#include "calc/design_check.h"
+
+namespace kandelor {
+
+Verdict judgeFootcandles(std::int32_t calculated, std::int32_t design, bool hasFloorArea) {
+  if (design <= 0 || !hasFloorArea) return Verdict::None;
+  const std::int64_t c = calculated;
+  const std::int64_t d = design;
+  if (c * 10 < d * 9) return Verdict::Low;
+  if (c * 4 > d * 5) return Verdict::High;
+  return Verdict::Meets;
+}
+
+const char* verdictName(Verdict verdict) {
+  switch (verdict) {
+    case Verdict::Low:
+      return "low";
+    case Verdict::Meets:
+      return "meets";
+    case Verdict::High:
+      return "high";
+    case Verdict::None:
+      break;
+  }
+  return "";
+}
+
+FixturesNeeded fixturesNeeded(const RoomRow& room, const PageDefaults& defaults,
+                              const FixtureCatalogue& catalogue, int column) {
+  FixturesNeeded needed;
+  RoomRow trial = room;
+  std::int32_t previous = 0;
+  for (std::int32_t quantity = 1; quantity <= kMaxFixturesTried; ++quantity) {
+    trial.quantity = quantity;
+    const std::int32_t footcandles =
+        calculateRoom(trial, defaults, catalogue, column).calculatedFootcandles;
+    if (footcandles >= room.designFootcandles) {
+      needed.quantity = quantity;
+      needed.footcandles = footcandles;
+      needed.footcandlesWithOneLess = previous;
+      return needed;
+    }
+    previous = footcandles;
+  }
+  needed.footcandles = previous;
+  return needed;
+}
+
+}  // namespace kandelor
