@@ -1,0 +1,214 @@
+// kandelor-schedule: computes every room of a project and prints the schedule of the
+// rooms in use, optionally also as CSV, JSON and a printable PDF.
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/schedule/schedule.h"
+#include "app/schedule/schedule_csv.h"
+#include "app/schedule/schedule_json.h"
+#include "app/schedule/schedule_pdf.h"
+#include "app/schedule/schedule_table.h"
+#include "calc/catalogue.h"
+#include "calc/reflectances.h"
+#include "model/project_file.h"
+#include "model/text_file.h"
+
+namespace {
+
+using namespace kandelor;
+using namespace kandelor::schedule;
+
+constexpr int kDone = 0;
+constexpr int kFileFailure = 1;
+constexpr int kUsageFailure = 2;
+constexpr int kOverLimit = 3;
+
+constexpr const char* kUsage =
+    R"(Usage: kandelor-schedule [--catalogue DIR] [--ceiling 30|50|70|80] [--wall 10|30|50|70]
+                         [--lpd-limit W] [--csv FILE] [--json FILE] [--pdf FILE] [PROJECT]
+
+Computes all 95 rooms of the project file PROJECT (default: new.dat) from their
+entered values and prints a table of the rooms in use (length and width above 0)
+with their verdicts, the fixtures each would need and the totals.
+
+Options:
+  --catalogue DIR  folder of light.dat and Type.dat (default: the project's folder)
+  --ceiling PCT    ceiling reflectance, per cent (default 70)
+  --wall PCT       wall reflectance, per cent (default 30)
+  --lpd-limit W    allowed watts per square foot: rooms above it are marked, and the
+                   exit status is 3 when the project's average exceeds it
+  --csv FILE       write one CSV row per room in use ('-': standard output)
+  --json FILE      write the schedule as JSON ('-': standard output)
+  --pdf FILE       write a printable schedule (US Letter) with two charts
+  -h, --help       show this text
+
+The table is not printed when the CSV or JSON goes to standard output.
+Exit status: 0 done, 1 a file could not be read or written, 2 a usage error,
+3 the average W/sqft exceeds --lpd-limit.
+)";
+
+struct Arguments {
+  std::string project = "new.dat";
+  std::optional<std::string> catalogueDir;
+  ScheduleOptions options;
+  std::optional<std::string> csv;
+  std::optional<std::string> json;
+  std::optional<std::string> pdf;
+};
+
+struct UsageError {
+  std::string message;
+};
+
+int usageError(const std::string& message) {
+  std::cerr << "kandelor-schedule: " << message << "\n\n" << kUsage;
+  return kUsageFailure;
+}
+
+int fileError(const FileError& error) {
+  std::cerr << "kandelor-schedule: " << error.message() << "\n";
+  return kFileFailure;
+}
+
+// The 1-based item of `percents` that `text` names, if any.
+template <std::size_t N>
+std::optional<int> choiceOf(std::string_view text, const std::array<std::int32_t, N>& percents) {
+  std::int32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  for (std::size_t i = 0; i < N; ++i) {
+    if (percents[i] == value) return static_cast<int>(i) + 1;
+  }
+  return std::nullopt;
+}
+
+std::optional<double> limitOf(std::string_view text) {
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  if (!std::isfinite(value) || value < 0.0) return std::nullopt;
+  return value;
+}
+
+// Reads the arguments; a usage error is returned as its message.
+std::optional<std::string> parseArguments(int argc, char** argv, Arguments& args, bool& help) {
+  bool projectGiven = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "-h" || arg == "--help") {
+      help = true;
+      return std::nullopt;
+    }
+    if (arg.size() < 2 || arg[0] != '-' || arg == "--") {
+      if (arg == "--") {
+        if (++i >= argc) return "'--' must be followed by the project file";
+        arg = argv[i];
+      }
+      if (projectGiven) return "more than one project file given";
+      args.project = arg;
+      projectGiven = true;
+      continue;
+    }
+    // --option VALUE or --option=VALUE
+    std::string value;
+    const auto equals = arg.find('=');
+    if (equals != std::string::npos) {
+      value = arg.substr(equals + 1);
+      arg.erase(equals);
+    } else if (arg == "--catalogue" || arg == "--ceiling" || arg == "--wall" ||
+               arg == "--lpd-limit" || arg == "--csv" || arg == "--json" || arg == "--pdf") {
+      if (i + 1 >= argc) return "option " + arg + " needs a value";
+      value = argv[++i];
+    } else {
+      return "unknown option " + arg;
+    }
+
+    if (arg == "--catalogue") {
+      args.catalogueDir = value;
+    } else if (arg == "--ceiling") {
+      const auto choice = choiceOf(value, kCeilingPercents);
+      if (!choice) return "--ceiling must be 30, 50, 70 or 80, not '" + value + "'";
+      args.options.ceilingChoice = *choice;
+    } else if (arg == "--wall") {
+      const auto choice = choiceOf(value, kWallPercents);
+      if (!choice) return "--wall must be 10, 30, 50 or 70, not '" + value + "'";
+      args.options.wallChoice = *choice;
+    } else if (arg == "--lpd-limit") {
+      const auto limit = limitOf(value);
+      if (!limit)
+        return "--lpd-limit must be a number of watts per square foot, not '" + value + "'";
+      args.options.lpdLimit = *limit;
+    } else if (arg == "--csv" || arg == "--json" || arg == "--pdf") {
+      if (value.empty()) return "option " + arg + " needs a file name";
+      (arg == "--csv" ? args.csv : arg == "--json" ? args.json : args.pdf) = value;
+    } else {
+      return "unknown option " + arg;
+    }
+  }
+  if (args.pdf == "-") return "the PDF cannot go to standard output";
+  if (args.csv == "-" && args.json == "-") return "only one of --csv and --json can be '-'";
+  return std::nullopt;
+}
+
+// Writes `content` to the file, or to standard output for "-".
+Result<> writeOutput(const std::string& fileName, const std::string& content) {
+  if (fileName != "-") return writeFileAtomically(fileName, content);
+  std::cout << content << std::flush;
+  if (!std::cout) return FileError{"standard output", 0, "it cannot be written", true};
+  return {};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Arguments args;
+  bool help = false;
+  if (const auto error = parseArguments(argc, argv, args, help)) return usageError(*error);
+  if (help) {
+    std::cout << kUsage;
+    return kDone;
+  }
+
+  Project project;
+  if (const auto loaded = loaddata(project, args.project); !loaded) {
+    return fileError(loaded.error());
+  }
+  const std::filesystem::path projectPath(args.project);
+  const std::filesystem::path catalogueDir =
+      args.catalogueDir ? std::filesystem::path(*args.catalogueDir)
+                        : (projectPath.has_parent_path() ? projectPath.parent_path() : ".");
+  FixtureCatalogue catalogue;
+  if (const auto read = rawdata(catalogue, (catalogueDir / "light.dat").string(),
+                                (catalogueDir / "Type.dat").string());
+      !read) {
+    return fileError(read.error());
+  }
+
+  const Schedule schedule =
+      buildSchedule(project, catalogue, args.options, projectPath.filename().string());
+
+  if (args.csv != "-" && args.json != "-") std::cout << formatTable(schedule) << std::flush;
+  if (args.csv) {
+    if (const auto written = writeOutput(*args.csv, formatCsv(schedule)); !written) {
+      return fileError(written.error());
+    }
+  }
+  if (args.json) {
+    if (const auto written = writeOutput(*args.json, formatJson(schedule)); !written) {
+      return fileError(written.error());
+    }
+  }
+  if (args.pdf) {
+    if (const auto written = writeSchedulePdf(schedule, *args.pdf, todaysDate()); !written) {
+      return fileError(written.error());
+    }
+  }
+  return schedule.withinLpdLimit() ? kDone : kOverLimit;
+}

@@ -1,0 +1,112 @@
+#include "app/schedule/schedule.h"
+
+#include <charconv>
+#include <cstddef>
+#include <utility>
+
+#include "calc/reflectances.h"
+
+namespace kandelor::schedule {
+
+namespace {
+
+NeededFixtures neededFor(const RoomRow& room, const PageDefaults& defaults,
+                         const FixtureCatalogue& catalogue, int column) {
+  if (room.designFootcandles <= 0) return {};
+  const FixturesNeeded needed = fixturesNeeded(room, defaults, catalogue, column);
+  if (!needed.quantity) return {NeededFixtures::Kind::None, 0};
+  return {NeededFixtures::Kind::Count, *needed.quantity};
+}
+
+template <class Real>
+std::string shortest(Real value) {
+  char buffer[64];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+  return std::string(buffer, end);
+}
+
+}  // namespace
+
+std::string formatReal(float value) {
+  return shortest(value);
+}
+
+std::string formatReal(double value) {
+  return shortest(value);
+}
+
+Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue,
+                       const ScheduleOptions& options, std::string projectName) {
+  Schedule schedule;
+  schedule.projectName = std::move(projectName);
+  schedule.options = options;
+  schedule.column = catalogueColumnOfChoices(options.ceilingChoice, options.wallChoice);
+  if (schedule.column != 0) {
+    schedule.ceilingPercent = kCeilingPercents[static_cast<std::size_t>(options.ceilingChoice - 1)];
+    schedule.wallPercent = kWallPercents[static_cast<std::size_t>(options.wallChoice - 1)];
+  }
+
+  ScheduleTotals& totals = schedule.totals;
+  for (int p = 1; p <= kPageCount; ++p) {
+    const RoomPage& page = project.page(p);
+    for (int r = 1; r <= kRowCount; ++r) {
+      const RoomRow& room = page.row(r);
+      if (!isInUse(room)) continue;
+      ScheduleRow row;
+      row.page = p;
+      row.row = r;
+      row.room = roomNumber(p, r);
+      row.name = std::string(room.name.trimmed());
+      row.number = std::string(room.number.trimmed());
+      row.length = room.length;
+      row.width = room.width;
+      row.height = room.height;
+      row.designFootcandles = room.designFootcandles;
+      row.result = calculateRoom(room, page.defaults, catalogue, schedule.column);
+      row.verdict =
+          judgeFootcandles(row.result.calculatedFootcandles, room.designFootcandles, true);
+      row.needed = neededFor(room, page.defaults, catalogue, schedule.column);
+      row.fixtureNumber = room.fixtureNumber;
+      row.quantity = room.quantity;
+      row.watts = installedWatts(room, page.defaults, catalogue);
+      // Compared in double, as the room's W/sqft is computed before it is held as a float,
+      // so that a room shown at exactly the limit is within it.
+      row.overLpdLimit = options.lpdLimit && row.watts / row.area() > *options.lpdLimit;
+
+      ++totals.rooms;
+      totals.areaSqft += row.area();
+      totals.watts += row.watts;
+      totals.low += row.verdict == Verdict::Low;
+      totals.meets += row.verdict == Verdict::Meets;
+      totals.high += row.verdict == Verdict::High;
+      totals.overLpdLimit += row.overLpdLimit;
+      schedule.rows.push_back(std::move(row));
+    }
+  }
+  if (totals.areaSqft > 0.0) {
+    totals.wattsPerSqft = static_cast<double>(totals.watts) / totals.areaSqft;
+  }
+  return schedule;
+}
+
+std::string reflectanceText(const Schedule& schedule) {
+  std::string text = "ceiling ";
+  text += std::to_string(schedule.ceilingPercent);
+  text += " %, wall ";
+  text += std::to_string(schedule.wallPercent);
+  text += " %";
+  if (schedule.column != 0) {
+    const ReflectancePair used = kCatalogueColumns[static_cast<std::size_t>(schedule.column - 1)];
+    if (used.wallPercent != schedule.wallPercent) {
+      text += " (CU of wall ";
+      text += std::to_string(used.wallPercent);
+      text += " %)";
+    }
+  }
+  text += ", floor ";
+  text += std::to_string(kFloorPercent);
+  text += " %";
+  return text;
+}
+
+}  // namespace kandelor::schedule

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calc/calculation.h"
+#include "calc/catalogue.h"
+#include "calc/design_check.h"
+#include "model/project.h"
+
+namespace kandelor::schedule {
+
+// How many fixtures would reach a room's design footcandles.
+struct NeededFixtures {
+  enum class Kind {
+    NoDesign,  // the design is 0 or below: nothing to reach
+    Count,     // `count` fixtures are the fewest that reach it
+    None,      // no quantity up to 100 reaches it
+  };
+  Kind kind = Kind::NoDesign;
+  std::int32_t count = 0;
+
+  bool operator==(const NeededFixtures&) const = default;
+};
+
+// One room in use, computed from its entered values.
+struct ScheduleRow {
+  int page = 0;  // 1..5
+  int row = 0;   // 1..19
+  int room = 0;  // 1..95
+  std::string name;
+  std::string number;
+  float length = 0.0f;
+  float width = 0.0f;
+  float height = 0.0f;
+  std::int32_t designFootcandles = 0;
+  RoomResult result;  // RCR, calculated footcandles, watts per square foot, description
+  Verdict verdict = Verdict::None;
+  NeededFixtures needed;
+  std::int32_t fixtureNumber = 0;
+  std::int32_t quantity = 0;
+  std::int32_t watts = 0;
+  bool overLpdLimit = false;  // only ever set when a limit is given
+
+  std::string description() const { return std::string(result.description.trimmed()); }
+  double area() const { return static_cast<double>(length) * static_cast<double>(width); }
+};
+
+struct ScheduleTotals {
+  int rooms = 0;
+  double areaSqft = 0.0;
+  std::int64_t watts = 0;
+  double wattsPerSqft = 0.0;  // watts / area, 0 without any floor area
+  int low = 0;
+  int meets = 0;
+  int high = 0;
+  int overLpdLimit = 0;  // rooms above the limit, when one is given
+};
+
+struct ScheduleOptions {
+  int ceilingChoice = 3;           // list item numbers 1..4: 70 %
+  int wallChoice = 2;              // 30 %
+  std::optional<double> lpdLimit;  // allowed W/sqft
+};
+
+struct Schedule {
+  std::string projectName;
+  ScheduleOptions options;
+  int ceilingPercent = 0;
+  int wallPercent = 0;
+  int column = 0;  // catalogue column 1..14 used for the CU
+  std::vector<ScheduleRow> rows;
+  ScheduleTotals totals;
+
+  // Whether the project's average is within the limit (true without one).
+  bool withinLpdLimit() const {
+    return !options.lpdLimit || !(totals.wattsPerSqft > *options.lpdLimit);
+  }
+};
+
+// A room is in use when its length and width are both above 0.
+inline bool isInUse(const RoomRow& room) {
+  return room.length > 0.0f && room.width > 0.0f;
+}
+
+// Computes every room of all five pages from its entered values (the results the file
+// holds are ignored) and keeps the rooms in use, with their totals.
+Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue,
+                       const ScheduleOptions& options, std::string projectName);
+
+// The shortest decimal that reads back to the same float, such as "0.1" or "12.5".
+std::string formatReal(float value);
+// The shortest decimal that reads back to the same double.
+std::string formatReal(double value);
+
+// The percentages of the catalogue column actually used, where the wall asked for has no
+// column of its own under that ceiling (a 70 % wall under a 30 % or 50 % ceiling).
+std::string reflectanceText(const Schedule& schedule);
+
+}  // namespace kandelor::schedule

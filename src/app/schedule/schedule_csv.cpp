@@ -1,0 +1,46 @@
+#include "app/schedule/schedule_csv.h"
+
+#include "app/schedule/schedule_fields.h"
+
+namespace kandelor::schedule {
+
+std::string csvField(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  quoted += '"';
+  return quoted;
+}
+
+std::string formatCsv(const Schedule& schedule) {
+  const bool withLimit = schedule.options.lpdLimit.has_value();
+  std::string csv;
+  const char* separator = "";
+  for (const RoomField& field : roomFields()) {
+    csv += separator;
+    csv += field.name;
+    separator = ",";
+  }
+  if (withLimit) {
+    csv += ',';
+    csv += kOverLpdField;
+  }
+  csv += "\r\n";
+
+  for (const ScheduleRow& row : schedule.rows) {
+    separator = "";
+    for (const RoomField& field : roomFields()) {
+      csv += separator;
+      csv += csvField(field.value(row).text);
+      separator = ",";
+    }
+    if (withLimit) csv += row.overLpdLimit ? ",true" : ",false";
+    csv += "\r\n";
+  }
+  return csv;
+}
+
+}  // namespace kandelor::schedule

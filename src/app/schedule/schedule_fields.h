@@ -1,0 +1,32 @@
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "app/schedule/schedule.h"
+
+namespace kandelor::schedule {
+
+// One value of a room as the CSV and JSON files write it.
+struct FieldValue {
+  enum class Kind { Text, Number, Boolean, Null };
+  Kind kind = Kind::Null;
+  std::string text;  // the text, or the number or "true"/"false" already formatted
+};
+
+// One column of the room table, in file order.
+struct RoomField {
+  const char* name;
+  FieldValue (*value)(const ScheduleRow&);
+};
+
+// The columns every schedule file has.
+std::span<const RoomField> roomFields();
+
+// The column added when a W/sqft limit is given.
+inline constexpr const char* kOverLpdField = "over_lpd";
+
+// "none" or empty for the fixtures needed, the count otherwise.
+std::string neededText(const NeededFixtures& needed);
+
+}  // namespace kandelor::schedule

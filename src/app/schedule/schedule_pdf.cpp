@@ -1,0 +1,567 @@
+#include "app/schedule/schedule_pdf.h"
+
+#include <QColor>
+#include <QCoreApplication>
+#include <QDate>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/schedule/schedule_fields.h"
+#include "app/schedule/schedule_table.h"
+
+namespace kandelor::schedule {
+
+namespace {
+
+// Everything is laid out in points (1/72 inch) on a US Letter page.
+constexpr double kPageWidth = 612.0;
+constexpr double kPageHeight = 792.0;
+constexpr double kMargin = 36.0;
+constexpr double kContentWidth = kPageWidth - 2 * kMargin;
+constexpr double kBodyBottom = kPageHeight - kMargin - 14.0;  // the footer sits below
+constexpr double kHeadingHeight = 58.0;                       // first page
+constexpr double kContinuedHeight = 20.0;                     // later pages
+constexpr double kHeaderRowHeight = 15.0;
+constexpr double kRowHeight = 13.0;
+constexpr double kTotalsHeight = 62.0;
+constexpr double kChartHeight = 200.0;
+constexpr double kGap = 12.0;
+constexpr int kResolution = 300;  // dots per inch of the PDF's coordinates
+
+const QColor kLowTint(0xFF, 0xD8, 0xA8);
+const QColor kMeetsTint(0xC8, 0xF0, 0xC8);
+const QColor kHighTint(0xC8, 0xDC, 0xFF);
+const QColor kNoVerdictTint(0xDD, 0xDD, 0xDD);
+const QColor kRule(0xC8, 0xC8, 0xC8);
+const QColor kHeaderFill(0xE6, 0xE6, 0xE6);
+const QColor kStripe(0xF6, 0xF6, 0xF6);
+const QColor kLimitColour(0xB0, 0x00, 0x00);
+
+QString qs(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+const QColor& verdictTint(Verdict verdict) {
+  switch (verdict) {
+    case Verdict::Low:
+      return kLowTint;
+    case Verdict::Meets:
+      return kMeetsTint;
+    case Verdict::High:
+      return kHighTint;
+    case Verdict::None:
+      break;
+  }
+  return kNoVerdictTint;
+}
+
+struct TableColumn {
+  const char* heading;
+  double weight;  // share of the table's width
+  bool rightAligned;
+  std::string (*cell)(const ScheduleRow&);
+};
+
+const std::vector<TableColumn>& tableColumns() {
+  static const std::vector<TableColumn> columns{
+      {"Page", 24, true, [](const ScheduleRow& r) { return std::to_string(r.page); }},
+      {"Room", 26, true, [](const ScheduleRow& r) { return std::to_string(r.room); }},
+      {"Name", 54, false, [](const ScheduleRow& r) { return r.name; }},
+      {"Number", 32, false, [](const ScheduleRow& r) { return r.number; }},
+      {"Size L x W x H ft", 64, false, sizeText},
+      {"RCR", 20, true,
+       [](const ScheduleRow& r) { return std::to_string(r.result.roomCavityRatio); }},
+      {"Design", 27, true,
+       [](const ScheduleRow& r) { return std::to_string(r.designFootcandles); }},
+      {"Calc'd", 27, true,
+       [](const ScheduleRow& r) { return std::to_string(r.result.calculatedFootcandles); }},
+      {"Verdict", 32, false,
+       [](const ScheduleRow& r) { return std::string(verdictName(r.verdict)); }},
+      {"Needed", 33, true, [](const ScheduleRow& r) { return neededText(r.needed); }},
+      {"No.", 17, true, [](const ScheduleRow& r) { return std::to_string(r.fixtureNumber); }},
+      {"Fixture", 42, false, [](const ScheduleRow& r) { return r.description(); }},
+      {"Qty", 19, true, [](const ScheduleRow& r) { return std::to_string(r.quantity); }},
+      {"Watts", 27, true, [](const ScheduleRow& r) { return std::to_string(r.watts); }},
+      {"W/sqft", 28, true,
+       [](const ScheduleRow& r) { return formatFixed(r.result.wattsPerSquareFoot, 2); }},
+  };
+  return columns;
+}
+
+constexpr int kVerdictColumn = 8;
+constexpr int kWattsPerSqftColumn = 14;
+
+// A round step for an axis from 0 to at least `top`, in about four steps.
+struct Axis {
+  double step = 1.0;
+  double top = 4.0;
+  int decimals = 0;
+};
+
+Axis niceAxis(double top) {
+  Axis axis;
+  if (!(top > 0.0) || !std::isfinite(top)) return axis;
+  const double raw = top / 4.0;
+  const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+  double step = 10.0 * magnitude;
+  for (const double factor : {1.0, 2.0, 2.5, 5.0}) {
+    if (factor * magnitude >= raw) {
+      step = factor * magnitude;
+      break;
+    }
+  }
+  axis.step = step;
+  axis.top = std::ceil(top / step - 1e-9) * step;
+  while (axis.decimals < 6) {
+    const double scaled = step * std::pow(10.0, axis.decimals);
+    if (std::abs(scaled - std::round(scaled)) < 1e-6 * scaled) break;
+    ++axis.decimals;
+  }
+  return axis;
+}
+
+// Draws in points on the PDF's pages; a painter of null only lays the pages out, so
+// that the page count is known before the first footer is drawn.
+class ScheduleDocument {
+ public:
+  ScheduleDocument(const Schedule& schedule, std::string date, QPainter* painter,
+                   QPagedPaintDevice* device, int pageCount)
+      : schedule_(schedule),
+        date_(std::move(date)),
+        painter_(painter),
+        device_(device),
+        pageCount_(pageCount),
+        scale_(kResolution / 72.0) {
+    double weights = 0.0;
+    for (const TableColumn& column : tableColumns()) weights += column.weight;
+    if (withLimit()) weights += kLimitColumnWeight;
+    columnScale_ = kContentWidth / weights;
+  }
+
+  // Lays out (and draws) every page; returns the number of pages.
+  int run() {
+    drawHeading();
+    drawTable();
+    drawTotals();
+    drawFootcandleChart();
+    drawWattsChart();
+    drawFooter();
+    return page_;
+  }
+
+ private:
+  static constexpr double kLimitColumnWeight = 20.0;
+
+  bool withLimit() const { return schedule_.options.lpdLimit.has_value(); }
+  bool drawing() const { return painter_ != nullptr; }
+
+  QRectF rect(double x, double y, double w, double h) const {
+    return {x * scale_, y * scale_, w * scale_, h * scale_};
+  }
+  QPointF point(double x, double y) const { return {x * scale_, y * scale_}; }
+
+  QFont font(double points, bool bold = false) const {
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+  }
+
+  void text(double x, double y, double w, double h, const QString& content, const QFont& f,
+            Qt::Alignment align, const QColor& colour = Qt::black) {
+    if (!drawing()) return;
+    painter_->setFont(f);
+    painter_->setPen(colour);
+    const QFontMetricsF metrics(f, device_);
+    const QString shown = metrics.elidedText(content, Qt::ElideRight, w * scale_);
+    painter_->drawText(rect(x, y, w, h), static_cast<int>(align | Qt::AlignVCenter), shown);
+  }
+
+  void fill(double x, double y, double w, double h, const QColor& colour) {
+    if (drawing()) painter_->fillRect(rect(x, y, w, h), colour);
+  }
+
+  void line(double x1, double y1, double x2, double y2, const QColor& colour, double width,
+            Qt::PenStyle style = Qt::SolidLine) {
+    if (!drawing()) return;
+    QPen pen(colour, width * scale_, style);
+    pen.setCapStyle(Qt::FlatCap);
+    painter_->setPen(pen);
+    painter_->drawLine(point(x1, y1), point(x2, y2));
+  }
+
+  void frame(double x, double y, double w, double h, const QColor& colour, double width) {
+    if (!drawing()) return;
+    painter_->setPen(QPen(colour, width * scale_));
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawRect(rect(x, y, w, h));
+  }
+
+  void newPage() {
+    drawFooter();
+    if (drawing()) device_->newPage();
+    ++page_;
+    y_ = kMargin;
+    text(kMargin, y_, kContentWidth, 12, qs("Lighting schedule of " + schedule_.projectName),
+         font(8, true), Qt::AlignLeft, Qt::darkGray);
+    y_ += kContinuedHeight;
+  }
+
+  // Starts a new page unless `height` more points fit on this one.
+  void reserve(double height) {
+    if (y_ + height > kBodyBottom) newPage();
+  }
+
+  void drawFooter() {
+    const double top = kPageHeight - kMargin - 10;
+    std::string left = "kandelor-schedule  ";
+    left += schedule_.projectName;
+    left += "  ";
+    left += date_;
+    text(kMargin, top, kContentWidth / 2, 10, qs(left), font(6.5), Qt::AlignLeft, Qt::darkGray);
+    std::string right = "Page ";
+    right += std::to_string(page_);
+    right += " of ";
+    right += std::to_string(pageCount_);
+    text(kMargin + kContentWidth / 2, top, kContentWidth / 2, 10, qs(right), font(6.5),
+         Qt::AlignRight, Qt::darkGray);
+  }
+
+  void drawHeading() {
+    y_ = kMargin;
+    text(kMargin, y_, kContentWidth * 0.75, 20, qs("Lighting schedule: " + schedule_.projectName),
+         font(15, true), Qt::AlignLeft);
+    text(kMargin + kContentWidth * 0.75, y_, kContentWidth * 0.25, 20, qs(date_), font(9),
+         Qt::AlignRight);
+    std::string line = "Zonal cavity method, work plane 2.5 ft. Reflectances: ";
+    line += reflectanceText(schedule_);
+    line += '.';
+    text(kMargin, y_ + 22, kContentWidth, 12, qs(line), font(8.5), Qt::AlignLeft);
+    if (withLimit()) {
+      std::string limit = "Lighting power allowance: ";
+      limit += formatReal(*schedule_.options.lpdLimit);
+      limit += " W/sqft. Rooms above it are marked \"over\" and their W/sqft is bold.";
+      text(kMargin, y_ + 35, kContentWidth, 12, qs(limit), font(8.5), Qt::AlignLeft);
+    }
+    y_ += kHeadingHeight;
+  }
+
+  void drawHeaderRow() {
+    fill(kMargin, y_, kContentWidth, kHeaderRowHeight, kHeaderFill);
+    double x = kMargin;
+    for (const TableColumn& column : tableColumns()) {
+      const double w = column.weight * columnScale_;
+      text(x + 2, y_, w - 4, kHeaderRowHeight, qs(column.heading), font(6.5, true),
+           column.rightAligned ? Qt::AlignRight : Qt::AlignLeft);
+      x += w;
+    }
+    if (withLimit()) {
+      text(x + 2, y_, kLimitColumnWeight * columnScale_ - 4, kHeaderRowHeight, qs("LPD"),
+           font(6.5, true), Qt::AlignLeft);
+    }
+    y_ += kHeaderRowHeight;
+  }
+
+  void drawRow(const ScheduleRow& row, int index) {
+    if (index % 2 == 1) fill(kMargin, y_, kContentWidth, kRowHeight, kStripe);
+    double x = kMargin;
+    const auto& columns = tableColumns();
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      const double w = columns[c].weight * columnScale_;
+      if (c == kVerdictColumn && row.verdict != Verdict::None) {
+        fill(x, y_, w, kRowHeight, verdictTint(row.verdict));
+      }
+      const bool bold = c == kWattsPerSqftColumn && row.overLpdLimit;
+      text(x + 2, y_, w - 4, kRowHeight, qs(columns[c].cell(row)), font(7, bold),
+           columns[c].rightAligned ? Qt::AlignRight : Qt::AlignLeft);
+      x += w;
+    }
+    if (withLimit() && row.overLpdLimit) {
+      text(x + 2, y_, kLimitColumnWeight * columnScale_ - 4, kRowHeight, qs("over"), font(7, true),
+           Qt::AlignLeft);
+    }
+    line(kMargin, y_ + kRowHeight, kMargin + kContentWidth, y_ + kRowHeight, kRule, 0.4);
+    y_ += kRowHeight;
+  }
+
+  void drawTable() {
+    drawHeaderRow();
+    if (schedule_.rows.empty()) {
+      text(kMargin + 2, y_, kContentWidth, kRowHeight, qs("No room has a length and width."),
+           font(7), Qt::AlignLeft);
+      y_ += kRowHeight;
+    }
+    int index = 0;
+    for (const ScheduleRow& row : schedule_.rows) {
+      if (y_ + kRowHeight > kBodyBottom) {
+        newPage();
+        drawHeaderRow();
+      }
+      drawRow(row, index++);
+    }
+    y_ += kGap;
+  }
+
+  void swatch(double x, double y, const QColor& colour) {
+    fill(x, y + 2, 8, 8, colour);
+    frame(x, y + 2, 8, 8, Qt::darkGray, 0.4);
+  }
+
+  void drawTotals() {
+    reserve(kTotalsHeight);
+    const ScheduleTotals& totals = schedule_.totals;
+    text(kMargin, y_, kContentWidth, 14, qs("Totals"), font(10, true), Qt::AlignLeft);
+    std::string line = std::to_string(totals.rooms);
+    line += totals.rooms == 1 ? " room in use,  " : " rooms in use,  ";
+    line += formatFixed(totals.areaSqft, 1);
+    line += " sqft,  ";
+    line += std::to_string(totals.watts);
+    line += " W installed,  average ";
+    line += formatFixed(totals.wattsPerSqft, 3);
+    line += " W/sqft";
+    text(kMargin, y_ + 15, kContentWidth, 12, qs(line), font(8.5), Qt::AlignLeft);
+
+    double x = kMargin;
+    for (const auto& [count, verdict] :
+         {std::pair{totals.low, Verdict::Low}, std::pair{totals.meets, Verdict::Meets},
+          std::pair{totals.high, Verdict::High}}) {
+      swatch(x, y_ + 28, verdictTint(verdict));
+      std::string label = std::to_string(count);
+      label += ' ';
+      label += verdictName(verdict);
+      text(x + 11, y_ + 28, 70, 12, qs(label), font(8.5), Qt::AlignLeft);
+      x += 80;
+    }
+    if (withLimit()) {
+      std::string limit = "Allowance ";
+      limit += formatReal(*schedule_.options.lpdLimit);
+      limit += " W/sqft: the project is ";
+      limit += schedule_.withinLpdLimit() ? "within it" : "OVER it";
+      limit += ", ";
+      limit += std::to_string(totals.overLpdLimit);
+      limit += totals.overLpdLimit == 1 ? " room" : " rooms";
+      limit += " above it.";
+      text(kMargin, y_ + 42, kContentWidth, 12, qs(limit), font(8.5, !schedule_.withinLpdLimit()),
+           Qt::AlignLeft, schedule_.withinLpdLimit() ? QColor(Qt::black) : kLimitColour);
+    }
+    y_ += kTotalsHeight;
+  }
+
+  // The plot area of a chart whose frame begins at y_, and its axis drawn.
+  struct Plot {
+    double left, top, width, height;
+    Axis axis;
+    double slot;  // width per room
+
+    double yOf(double value) const {
+      const double clamped = std::clamp(value, 0.0, axis.top);
+      return top + height - clamped / axis.top * height;
+    }
+    double centreOf(std::size_t index) const {
+      return left + slot * (static_cast<double>(index) + 0.5);
+    }
+  };
+
+  Plot drawAxes(const std::string& title, const std::string& unit, double maxValue) {
+    text(kMargin, y_, kContentWidth, 14, qs(title), font(10, true), Qt::AlignLeft);
+    Plot plot{kMargin + 36,       y_ + 30, kContentWidth - 40, kChartHeight - 30 - 34,
+              niceAxis(maxValue), 0.0};
+    const std::size_t rooms = std::max<std::size_t>(schedule_.rows.size(), 1);
+    plot.slot = plot.width / static_cast<double>(rooms);
+
+    for (double v = 0.0; v <= plot.axis.top + plot.axis.step / 2; v += plot.axis.step) {
+      const double y = plot.yOf(v);
+      line(plot.left, y, plot.left + plot.width, y, v == 0.0 ? Qt::black : kRule,
+           v == 0.0 ? 0.8 : 0.4);
+      text(kMargin, y - 5, 33, 10, qs(formatFixed(v, plot.axis.decimals)), font(6.5),
+           Qt::AlignRight);
+    }
+    text(kMargin, plot.top - 14, 60, 10, qs(unit), font(6.5), Qt::AlignLeft, Qt::darkGray);
+
+    // Room numbers under the bars, thinned out so that they do not overlap.
+    const std::size_t every = static_cast<std::size_t>(std::max(1.0, std::ceil(14.0 / plot.slot)));
+    for (std::size_t i = 0; i < schedule_.rows.size(); i += every) {
+      text(plot.centreOf(i) - 10, plot.top + plot.height + 2, 20, 9,
+           qs(std::to_string(schedule_.rows[i].room)), font(6), Qt::AlignHCenter);
+    }
+    text(plot.left, plot.top + plot.height + 12, plot.width, 10, qs("room"), font(6.5),
+         Qt::AlignHCenter, Qt::darkGray);
+    return plot;
+  }
+
+  void bar(const Plot& plot, std::size_t index, double value, const QColor& colour) {
+    const double w = std::min(plot.slot * 0.7, 22.0);
+    const double top = plot.yOf(value);
+    const double bottom = plot.yOf(0.0);
+    if (bottom - top <= 0.0) return;
+    fill(plot.centreOf(index) - w / 2, top, w, bottom - top, colour);
+    frame(plot.centreOf(index) - w / 2, top, w, bottom - top, QColor(0x55, 0x55, 0x55), 0.4);
+  }
+
+  // One entry of a chart's legend: a swatch of `colour`, or a line of it in `style`.
+  struct LegendEntry {
+    QColor colour;
+    std::optional<Qt::PenStyle> line;
+    std::string label;
+  };
+
+  // The legend on the line below the chart's title, ending at the right margin.
+  void drawLegend(const std::vector<LegendEntry>& entries) {
+    if (!drawing()) return;
+    const QFont labelFont = font(7);
+    const QFontMetricsF metrics(labelFont, device_);
+    const auto labelWidth = [&](const LegendEntry& e) {
+      return metrics.horizontalAdvance(qs(e.label)) / scale_;
+    };
+    const auto entryWidth = [&](const LegendEntry& e) {
+      return (e.line ? 17.0 : 11.0) + labelWidth(e) + 10.0;
+    };
+    double x = kMargin + kContentWidth;
+    for (const LegendEntry& entry : entries) x -= entryWidth(entry);
+    const double y = y_ + 14;
+    for (const LegendEntry& entry : entries) {
+      double labelX = x + 11;
+      if (entry.line) {
+        line(x, y + 6, x + 14, y + 6, entry.colour, 1.5, *entry.line);
+        labelX = x + 17;
+      } else {
+        swatch(x, y, entry.colour);
+      }
+      text(labelX, y, labelWidth(entry) + 2, 12, qs(entry.label), labelFont, Qt::AlignLeft);
+      x += entryWidth(entry);
+    }
+  }
+
+  void drawFootcandleChart() {
+    reserve(kChartHeight);
+    double top = 0.0;
+    for (const ScheduleRow& row : schedule_.rows) {
+      top = std::max({top, static_cast<double>(row.result.calculatedFootcandles),
+                      static_cast<double>(row.designFootcandles)});
+    }
+    const Plot plot = drawAxes("Calculated and design footcandles per room", "footcandles", top);
+    drawLegend({{kLowTint, {}, "low"},
+                {kMeetsTint, {}, "meets"},
+                {kHighTint, {}, "high"},
+                {kNoVerdictTint, {}, "no design"},
+                {Qt::black, Qt::SolidLine, "design"}});
+
+    for (std::size_t i = 0; i < schedule_.rows.size(); ++i) {
+      const ScheduleRow& row = schedule_.rows[i];
+      bar(plot, i, row.result.calculatedFootcandles, verdictTint(row.verdict));
+      if (row.designFootcandles > 0) {
+        const double half = std::min(plot.slot * 0.45, 15.0);
+        const double y = plot.yOf(row.designFootcandles);
+        line(plot.centreOf(i) - half, y, plot.centreOf(i) + half, y, Qt::black, 1.6);
+      }
+    }
+    y_ += kChartHeight + kGap;
+  }
+
+  void drawWattsChart() {
+    reserve(kChartHeight);
+    const auto& limit = schedule_.options.lpdLimit;
+    const double average = schedule_.totals.wattsPerSqft;
+    double top = std::max(average, limit.value_or(0.0));
+    for (const ScheduleRow& row : schedule_.rows) {
+      top = std::max(top, static_cast<double>(row.result.wattsPerSquareFoot));
+    }
+    const Plot plot = drawAxes("Lighting power density per room", "W/sqft", top * 1.05);
+    const QColor within(0xA8, 0xA8, 0xA8);
+    const QColor over(0x50, 0x50, 0x50);
+    std::vector<LegendEntry> legend;
+    if (limit) {
+      legend.push_back({within, {}, "within the limit"});
+      legend.push_back({over, {}, "above it"});
+      legend.push_back({kLimitColour, Qt::DashLine, "limit " + formatReal(*limit)});
+    }
+    legend.push_back({Qt::black, Qt::DotLine, "average " + formatFixed(average, 3)});
+    drawLegend(legend);
+
+    for (std::size_t i = 0; i < schedule_.rows.size(); ++i) {
+      const ScheduleRow& row = schedule_.rows[i];
+      bar(plot, i, row.result.wattsPerSquareFoot, row.overLpdLimit ? over : within);
+    }
+    const double right = plot.left + plot.width;
+    const double averageY = plot.yOf(average);
+    line(plot.left, averageY, right, averageY, Qt::black, 1.0, Qt::DotLine);
+    if (limit) {
+      const double limitY = plot.yOf(*limit);
+      line(plot.left, limitY, right, limitY, kLimitColour, 1.4, Qt::DashLine);
+    }
+    y_ += kChartHeight + kGap;
+  }
+
+  const Schedule& schedule_;
+  std::string date_;
+  QPainter* painter_;
+  QPagedPaintDevice* device_;
+  int pageCount_;
+  double scale_;
+  double columnScale_ = 1.0;
+  int page_ = 1;
+  double y_ = kMargin;
+};
+
+}  // namespace
+
+std::string todaysDate() {
+  return QDate::currentDate().toString(Qt::ISODate).toStdString();
+}
+
+Result<> writeSchedulePdf(const Schedule& schedule, const std::string& fileName,
+                          const std::string& date) {
+  // Qt's notes on its environment (such as a missing runtime folder) are no concern of
+  // a PDF; a failure shows in the painter's results.
+  struct RestoreHandler {
+    QtMessageHandler handler;
+    ~RestoreHandler() { qInstallMessageHandler(handler); }
+  } restore{
+      qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) {
+          std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        }
+      })};
+  // Qt's GUI classes need an application object; without a platform chosen it runs
+  // offscreen, as a PDF needs no display.
+  std::unique_ptr<QGuiApplication> application;
+  if (QCoreApplication::instance() == nullptr) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "kandelor-schedule";
+    static char* argv[] = {name, nullptr};
+    application = std::make_unique<QGuiApplication>(argc, argv);
+  }
+  const int pages = ScheduleDocument(schedule, date, nullptr, nullptr, 0).run();
+
+  QPdfWriter writer(qs(fileName));
+  writer.setResolution(kResolution);
+  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                   QMarginsF(0, 0, 0, 0), QPageLayout::Point));
+  writer.setTitle(qs("Lighting schedule: " + schedule.projectName));
+  writer.setCreator(QStringLiteral("kandelor-schedule"));
+  QPainter painter;
+  if (!painter.begin(&writer)) {
+    return FileError{fileName, 0, "the file cannot be written", true};
+  }
+  painter.setRenderHint(QPainter::Antialiasing);
+  ScheduleDocument(schedule, date, &painter, &writer, pages).run();
+  if (!painter.end()) return FileError{fileName, 0, "the file cannot be written", true};
+  return {};
+}
+
+}  // namespace kandelor::schedule

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "app/schedule/schedule.h"
+#include "model/result.h"
+
+namespace kandelor::schedule {
+
+// Writes the schedule as a PDF on US Letter paper, portrait: the heading, the room
+// table (over as many pages as it needs) with the verdicts tinted, the totals, and two
+// charts, footcandles and W/sqft per room. `date` is printed in the heading. Starts a
+// Qt GUI application on the offscreen platform when none runs yet.
+Result<> writeSchedulePdf(const Schedule& schedule, const std::string& fileName,
+                          const std::string& date);
+
+// Today's date as YYYY-MM-DD.
+std::string todaysDate();
+
+}  // namespace kandelor::schedule

@@ -1,0 +1,161 @@
+#include "app/schedule/schedule_table.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <vector>
+
+#include "app/schedule/schedule_fields.h"
+
+namespace kandelor::schedule {
+
+namespace {
+
+struct Column {
+  const char* heading;
+  bool rightAligned;
+};
+
+constexpr std::array<Column, 14> kColumns{{
+    {"Page", true},
+    {"Room", true},
+    {"Name", false},
+    {"Number", false},
+    {"Size LxWxH ft", false},
+    {"RCR", true},
+    {"Design", true},
+    {"Calc'd", true},
+    {"Verdict", false},
+    {"Needed", true},
+    {"No.", true},
+    {"Fixture", false},
+    {"Qty", true},
+    {"W/sqft", true},
+}};
+
+std::vector<std::string> cellsOf(const ScheduleRow& row) {
+  return {std::to_string(row.page),
+          std::to_string(row.room),
+          row.name,
+          row.number,
+          sizeText(row),
+          std::to_string(row.result.roomCavityRatio),
+          std::to_string(row.designFootcandles),
+          std::to_string(row.result.calculatedFootcandles),
+          verdictName(row.verdict),
+          neededText(row.needed),
+          std::to_string(row.fixtureNumber),
+          row.description(),
+          std::to_string(row.quantity),
+          formatFixed(row.result.wattsPerSquareFoot, 2)};
+}
+
+void appendPadded(std::string& line, const std::string& text, std::size_t width, bool right) {
+  const std::string padding(width - std::min(width, characterCount(text)), ' ');
+  if (right) line += padding;
+  line += text;
+  if (!right) line += padding;
+}
+
+void appendLine(std::string& out, const std::vector<std::string>& cells,
+                const std::vector<std::size_t>& widths, bool withLimit,
+                const std::string& limitCell) {
+  std::string line;
+  for (std::size_t c = 0; c < cells.size(); ++c) {
+    if (c > 0) line += "  ";
+    appendPadded(line, cells[c], widths[c], kColumns[c].rightAligned);
+  }
+  if (withLimit) {
+    line += "  ";
+    line += limitCell;
+  }
+  line.erase(line.find_last_not_of(' ') + 1);
+  out += line;
+  out += '\n';
+}
+
+}  // namespace
+
+std::size_t characterCount(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+std::string formatFixed(double value, int decimals) {
+  char buffer[64];
+  const auto end =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
+  return std::string(buffer, end);
+}
+
+std::string sizeText(const ScheduleRow& row) {
+  std::string text = formatReal(row.length);
+  text += " x ";
+  text += formatReal(row.width);
+  text += " x ";
+  text += formatReal(row.height);
+  return text;
+}
+
+std::string totalsText(const Schedule& schedule) {
+  const ScheduleTotals& totals = schedule.totals;
+  std::string text = "Rooms in use: ";
+  text += std::to_string(totals.rooms);
+  text += "   Floor area: ";
+  text += formatFixed(totals.areaSqft, 1);
+  text += " sqft   Installed: ";
+  text += std::to_string(totals.watts);
+  text += " W   Average: ";
+  text += formatFixed(totals.wattsPerSqft, 3);
+  text += " W/sqft\nVerdicts: ";
+  text += std::to_string(totals.low);
+  text += " low, ";
+  text += std::to_string(totals.meets);
+  text += " meets, ";
+  text += std::to_string(totals.high);
+  text += " high\n";
+  if (schedule.options.lpdLimit) {
+    text += "LPD limit ";
+    text += formatReal(*schedule.options.lpdLimit);
+    text += " W/sqft: the average is ";
+    text += schedule.withinLpdLimit() ? "within it" : "OVER it";
+    text += "; ";
+    text += std::to_string(totals.overLpdLimit);
+    text += totals.overLpdLimit == 1 ? " room" : " rooms";
+    text += " over the limit\n";
+  }
+  return text;
+}
+
+std::string formatTable(const Schedule& schedule) {
+  const bool withLimit = schedule.options.lpdLimit.has_value();
+  std::vector<std::string> headings;
+  std::vector<std::size_t> widths;
+  for (const Column& column : kColumns) {
+    headings.emplace_back(column.heading);
+    widths.push_back(characterCount(column.heading));
+  }
+  std::vector<std::vector<std::string>> lines;
+  for (const ScheduleRow& row : schedule.rows) {
+    lines.push_back(cellsOf(row));
+    for (std::size_t c = 0; c < widths.size(); ++c) {
+      widths[c] = std::max(widths[c], characterCount(lines.back()[c]));
+    }
+  }
+
+  std::string out = "Lighting schedule of ";
+  out += schedule.projectName;
+  out += "\nReflectances: ";
+  out += reflectanceText(schedule);
+  out += "\n\n";
+  appendLine(out, headings, widths, withLimit, "LPD");
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    appendLine(out, lines[i], widths, withLimit, schedule.rows[i].overLpdLimit ? "over" : "");
+  }
+  out += '\n';
+  out += totalsText(schedule);
+  return out;
+}
+
+}  // namespace kandelor::schedule

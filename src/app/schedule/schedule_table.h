@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "app/schedule/schedule.h"
+
+namespace kandelor::schedule {
+
+// The schedule as plain text for a terminal: a heading, one line per room in use in
+// aligned columns, and the totals.
+std::string formatTable(const Schedule& schedule);
+
+// A fixed-point number with `decimals` digits after the point, such as "0.64".
+std::string formatFixed(double value, int decimals);
+
+// "30 x 20 x 12": the room's size in feet, each the shortest decimal.
+std::string sizeText(const ScheduleRow& row);
+
+// The totals' lines (three with a limit, two without), shared by the text and the PDF.
+std::string totalsText(const Schedule& schedule);
+
+// How many characters a UTF-8 text has.
+std::size_t characterCount(std::string_view text);
+
+}  // namespace kandelor::schedule

@@ -1,0 +1,287 @@
+// Runs the built kandelor-schedule command on project files written here.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QColor>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <charconv>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "calc/design_check.h"
+#include "model/project_file.h"
+#include "schedule/crafted_project.h"
+#include "support/temp_folder.h"
+
+namespace kandelor {
+namespace {
+
+using testing::TempFolder;
+
+struct CommandRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+CommandRun runCommand(const TempFolder& folder, const std::string& arguments) {
+  const std::string out = folder.file("stdout.txt");
+  const std::string err = folder.file("stderr.txt");
+  std::string command = "cd '" + folder.path().string() + "' && '" KANDELOR_SCHEDULE_COMMAND "' ";
+  command += arguments;
+  command += " >'" + out + "' 2>'" + err + "'";
+  const int raw = std::system(command.c_str());
+  CommandRun run;
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.out = testing::readFile(out);
+  run.err = testing::readFile(err);
+  return run;
+}
+
+// A folder with the shipped catalogue and `project` saved as new.dat.
+void prepare(const TempFolder& folder, Project& project) {
+  for (const char* name : {"light.dat", "Type.dat"}) {
+    std::filesystem::copy_file(std::string(KANDELOR_DATA_DIR) + "/" + name, folder.file(name));
+  }
+  ASSERT_TRUE(savedata(project, folder.file("new.dat")));
+}
+
+FixtureCatalogue shippedCatalogue() {
+  FixtureCatalogue catalogue;
+  const std::string dir = KANDELOR_DATA_DIR;
+  EXPECT_TRUE(rawdata(catalogue, dir + "/light.dat", dir + "/Type.dat"));
+  return catalogue;
+}
+
+// RFC 4180 records: quoted fields may hold commas, quotes (doubled) and line ends.
+std::vector<std::vector<std::string>> parseCsv(const std::string& text) {
+  std::vector<std::vector<std::string>> records(1, std::vector<std::string>(1));
+  bool quoted = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    std::string& field = records.back().back();
+    if (quoted) {
+      if (c != '"') {
+        field += c;
+      } else if (i + 1 < text.size() && text[i + 1] == '"') {
+        field += '"';
+        ++i;
+      } else {
+        quoted = false;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      records.back().emplace_back();
+    } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      ++i;
+      records.emplace_back(1);
+    } else {
+      field += c;
+    }
+  }
+  records.pop_back();  // after the last line end
+  return records;
+}
+
+float readFloat(const std::string& text) {
+  float value = 0.0f;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  EXPECT_TRUE(error == std::errc{} && end == text.data() + text.size()) << text;
+  return value;
+}
+
+TEST(ScheduleCommand, ExitStatuses) {
+  TempFolder folder;
+  const FixtureCatalogue catalogue = shippedCatalogue();
+  Project project = testing::craftedProject(catalogue, 8);
+  prepare(folder, project);
+
+  CommandRun run = runCommand(folder, "");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Lobby"), std::string::npos);
+  EXPECT_NE(run.out.find("Rooms in use: 16"), std::string::npos);
+
+  run = runCommand(folder, "--lpd-limit 100");
+  EXPECT_EQ(run.status, 0) << run.err;
+  run = runCommand(folder, "--lpd-limit 0.01 new.dat");
+  EXPECT_EQ(run.status, 3) << run.err;
+  EXPECT_NE(run.out.find("OVER"), std::string::npos);
+
+  for (const char* usage : {"--ceiling 40", "--wall", "--lpd-limit -1", "--lpd-limit x", "--bogus",
+                            "a.dat b.dat", "--pdf -", "--csv - --json -"}) {
+    run = runCommand(folder, usage);
+    EXPECT_EQ(run.status, 2) << usage;
+    EXPECT_NE(run.err.find("Usage: kandelor-schedule"), std::string::npos) << usage;
+    EXPECT_TRUE(run.out.empty()) << usage;
+  }
+
+  // A word where page 2 holds the RCR of its row 2: the message names the file and line.
+  std::string text = testing::readFile(folder.file("new.dat"));
+  std::size_t at = 0;
+  for (int line = 1; line < 500; ++line) at = text.find('\n', at) + 1;
+  text.replace(at, text.find('\n', at) - at, "  many");
+  testing::writeFile(folder.file("bad.dat"), text);
+  run = runCommand(folder, "bad.dat");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("bad.dat\": line 500"), std::string::npos) << run.err;
+  run = runCommand(folder, "--catalogue nowhere new.dat");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("nowhere/light.dat"), std::string::npos) << run.err;
+  run = runCommand(folder, "--csv no/such/folder/out.csv");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("out.csv"), std::string::npos) << run.err;
+}
+
+TEST(ScheduleCommand, CsvRowsAndJsonTotalsAreTheRoomsInUseComputedFromTheirValues) {
+  TempFolder folder;
+  const FixtureCatalogue catalogue = shippedCatalogue();
+  const int column = 13;  // ceiling 80 %, wall 50 %
+  Project project = testing::craftedProject(catalogue, column);
+  prepare(folder, project);  // as saved: blank texts become "."
+
+  const CommandRun run = runCommand(folder, "--ceiling 80 --wall 50 --csv - --json out.json");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto records = parseCsv(run.out);  // the table is left out when the CSV goes there
+  ASSERT_EQ(records.size(), 17u);
+  EXPECT_EQ(records[0].size(), 18u);
+  EXPECT_EQ(records[0][12], "fixtures_needed");
+
+  std::size_t next = 1;
+  double area = 0.0;
+  std::int64_t watts = 0;
+  int verdicts[4] = {};
+  for (int p = 1; p <= kPageCount; ++p) {
+    const RoomPage& page = project.page(p);
+    for (int r = 1; r <= kRowCount; ++r) {
+      const RoomRow& room = page.row(r);
+      if (!(room.length > 0 && room.width > 0)) continue;
+      ASSERT_LT(next, records.size());
+      const auto& f = records[next++];
+      ASSERT_EQ(f.size(), 18u);
+      const RoomResult result = calculateRoom(room, page.defaults, catalogue, column);
+      const Verdict verdict =
+          judgeFootcandles(result.calculatedFootcandles, room.designFootcandles, true);
+      const auto needed = fixturesNeeded(room, page.defaults, catalogue, column);
+      const std::string neededText = room.designFootcandles <= 0 ? ""
+                                     : needed.quantity           ? std::to_string(*needed.quantity)
+                                                                 : "none";
+      const std::int32_t roomWatts = installedWatts(room, page.defaults, catalogue);
+      const std::vector<std::string> expected{std::to_string(p),
+                                              std::to_string(r),
+                                              std::to_string(roomNumber(p, r)),
+                                              std::string(room.name.trimmed()),
+                                              std::string(room.number.trimmed()),
+                                              f[5],
+                                              f[6],
+                                              f[7],
+                                              std::to_string(result.roomCavityRatio),
+                                              std::to_string(room.designFootcandles),
+                                              std::to_string(result.calculatedFootcandles),
+                                              verdictName(verdict),
+                                              neededText,
+                                              std::to_string(room.fixtureNumber),
+                                              std::string(result.description.trimmed()),
+                                              std::to_string(room.quantity),
+                                              std::to_string(roomWatts),
+                                              f[17]};
+      EXPECT_EQ(f, expected);
+      EXPECT_EQ(readFloat(f[5]), room.length);
+      EXPECT_EQ(readFloat(f[6]), room.width);
+      EXPECT_EQ(readFloat(f[7]), room.height);
+      EXPECT_EQ(readFloat(f[17]), result.wattsPerSquareFoot);
+      area += static_cast<double>(room.length) * room.width;
+      watts += roomWatts;
+      ++verdicts[static_cast<int>(verdict)];
+    }
+  }
+  EXPECT_EQ(next, records.size());
+  EXPECT_GT(verdicts[static_cast<int>(Verdict::Low)] * verdicts[static_cast<int>(Verdict::Meets)] *
+                verdicts[static_cast<int>(Verdict::High)],
+            0);
+
+  QJsonParseError error;
+  const QJsonDocument document = QJsonDocument::fromJson(
+      QByteArray::fromStdString(testing::readFile(folder.file("out.json"))), &error);
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+  const QJsonObject json = document.object();
+  EXPECT_EQ(json["project"].toString(), "new.dat");
+  EXPECT_EQ(json["ceiling"].toInt(), 80);
+  EXPECT_EQ(json["wall"].toInt(), 50);
+  const QJsonArray rooms = json["rooms"].toArray();
+  ASSERT_EQ(rooms.size(), 16);
+  EXPECT_EQ(rooms[1].toObject()["name"].toString(), "Plenum");
+  EXPECT_EQ(rooms[10].toObject()["name"].toString(), QString::fromUtf8("Büro"));
+  EXPECT_EQ(rooms[15].toObject()["room"].toInt(), 95);
+  const QJsonObject totals = json["totals"].toObject();
+  EXPECT_EQ(totals["rooms"].toInt(), 16);
+  EXPECT_DOUBLE_EQ(totals["area_sqft"].toDouble(), area);
+  EXPECT_EQ(totals["watts"].toInteger(), watts);
+  EXPECT_DOUBLE_EQ(totals["watts_per_sqft"].toDouble(), static_cast<double>(watts) / area);
+  EXPECT_EQ(totals["low"].toInt(), verdicts[static_cast<int>(Verdict::Low)]);
+  EXPECT_EQ(totals["meets"].toInt(), verdicts[static_cast<int>(Verdict::Meets)]);
+  EXPECT_EQ(totals["high"].toInt(), verdicts[static_cast<int>(Verdict::High)]);
+  EXPECT_FALSE(json.contains("lpd_limit"));
+}
+
+int pdfPageCount(const std::string& pdf) {
+  static const std::regex page("/Type\\s*/Page[^s]");
+  return static_cast<int>(
+      std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
+}
+
+TEST(ScheduleCommand, PdfHasItsPagesAndTheFirstRendersWithTheVerdictTints) {
+  TempFolder folder;
+  const FixtureCatalogue catalogue = shippedCatalogue();
+  Project crafted = testing::craftedProject(catalogue, 8);
+  prepare(folder, crafted);
+  Project full = testing::fullProject();
+  ASSERT_TRUE(savedata(full, folder.file("full.dat")));
+
+  // The first page holds 48 rooms and each later one 51; the totals and each chart go
+  // to a new page when they do not fit below the table.
+  CommandRun run = runCommand(folder, "--lpd-limit 0.02 --pdf crafted.pdf");
+  ASSERT_EQ(run.status, 3) << run.err;
+  EXPECT_TRUE(run.err.empty()) << run.err;
+  EXPECT_EQ(pdfPageCount(testing::readFile(folder.file("crafted.pdf"))), 2);
+  run = runCommand(folder, "--pdf full.pdf full.dat");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(pdfPageCount(testing::readFile(folder.file("full.pdf"))), 3);
+
+  if (std::system("command -v pdftoppm >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "pdftoppm is not installed";
+  }
+  const std::string render = "pdftoppm -png -r 50 -f 1 -l 1 -singlefile '" +
+                             folder.file("crafted.pdf") + "' '" + folder.file("page1") + "'";
+  ASSERT_EQ(std::system(render.c_str()), 0);
+  const QImage image(QString::fromStdString(folder.file("page1.png")));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.size(), QSize(425, 550));  // US Letter at 50 dpi
+  int inked = 0;
+  int low = 0;
+  int meets = 0;
+  int high = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = image.pixel(x, y) & 0xFFFFFF;
+      inked += qGray(pixel) < 128;
+      low += pixel == 0xFFD8A8;
+      meets += pixel == 0xC8F0C8;
+      high += pixel == 0xC8DCFF;
+    }
+  }
+  EXPECT_GT(inked, 2000);  // text, rules and bars
+  EXPECT_GT(low, 100);
+  EXPECT_GT(meets, 100);
+  EXPECT_GT(high, 100);
+}
+
+}  // namespace
+}  // namespace kandelor
