@@ -130,6 +130,27 @@ std::pair<QString, QString> splitKeyword(const std::string& line) {
   return {QString(), s};
 }
 
+// The label lines the page shows, in file order: all of them when they fit, else
+// those naming the luminaire first and the rest as room allows, keeping a line to say
+// how many are left out.
+std::vector<bool> shownKeywordLines(const std::vector<std::string>& lines) {
+  constexpr std::size_t kRoom = 9;
+  std::vector<bool> shown(lines.size(), lines.size() <= kRoom);
+  if (lines.size() <= kRoom) return shown;
+  static const QStringList kNaming = {QStringLiteral("[TEST]"),    QStringLiteral("[MANUFAC]"),
+                                      QStringLiteral("[LUMCAT]"),  QStringLiteral("[LUMINAIRE]"),
+                                      QStringLiteral("[LAMPCAT]"), QStringLiteral("[LAMP]")};
+  std::size_t count = 0;
+  for (const bool naming : {true, false}) {
+    for (std::size_t i = 0; i < lines.size() && count < kRoom - 1; ++i) {
+      if (shown[i] || kNaming.contains(splitKeyword(lines[i]).first.toUpper()) != naming) continue;
+      shown[i] = true;
+      ++count;
+    }
+  }
+  return shown;
+}
+
 QString lampText(const Datasheet& sheet) {
   const Photometry& p = sheet.photometry;
   QString s;
@@ -176,16 +197,18 @@ double drawHeader(Canvas& canvas, const Datasheet& sheet) {
   };
   row(QStringLiteral("Photometric file"),
       QStringLiteral("%1 (%2)").arg(text(sheet.file), versionName(sheet.photometry.version)));
-  // A label block longer than this is cut: the page has room for a dozen lines.
-  constexpr std::size_t kMaxKeywordLines = 12;
   const auto& keywords = sheet.photometry.keywords;
-  for (std::size_t i = 0; i < keywords.size() && i < kMaxKeywordLines; ++i) {
+  const std::vector<bool> shown = shownKeywordLines(keywords);
+  std::size_t left = 0;
+  for (std::size_t i = 0; i < keywords.size(); ++i) {
+    if (!shown[i]) {
+      ++left;
+      continue;
+    }
     const auto [keyword, s] = splitKeyword(keywords[i]);
     row(keyword, s);
   }
-  if (keywords.size() > kMaxKeywordLines) {
-    row(QString(), QStringLiteral("(%1 more lines)").arg(keywords.size() - kMaxKeywordLines));
-  }
+  if (left > 0) row(QString(), QStringLiteral("(%1 more lines in the file)").arg(left));
   row(QStringLiteral("Lamps"), lampText(sheet));
   return y;
 }
@@ -425,7 +448,7 @@ void drawSheet(Canvas& canvas, const Datasheet& sheet, int page, int pages) {
   const double rightWidth = kContentWidth - kPolarSize - 20;
   const double below = drawZonalSummary(canvas, sheet, right, y, rightWidth);
   drawCandelaTable(canvas, sheet, right, below + 10, rightWidth);
-  drawCuTable(canvas, sheet, y + kPolarSize + 60);
+  drawCuTable(canvas, sheet, y + kPolarSize + 54);
   drawFooter(canvas, page, pages);
 }
 
