@@ -1,5 +1,6 @@
 // kandelor-catalog: computes the CU tables of 22 fixture types from their LM-63
-// photometric files and writes the program's catalogue files light.dat and Type.dat.
+// photometric files and writes the program's catalogue files light.dat and Type.dat,
+// and on request a PDF datasheet of each type.
 
 #include <cstdio>
 #include <filesystem>
@@ -10,7 +11,12 @@
 
 #include "calc/catalogue.h"
 #include "calc/photometry/catalogue_list.h"
+#include "calc/photometry/datasheet.h"
 #include "model/text_file.h"
+
+#ifdef KANDELOR_CATALOG_SHEETS
+#include "app/catalog/datasheet_pdf.h"
+#endif
 
 namespace {
 
@@ -20,8 +26,8 @@ using kandelor::Result;
 using namespace kandelor::photometry;
 
 constexpr const char* kUsage =
-    R"(Usage: kandelor-catalog [-o DIR] LIST
-       kandelor-catalog [-o DIR] FILE,DESCRIPTION[,LAMPS] ... (22 entries)
+    R"(Usage: kandelor-catalog [-o DIR] [--sheets PDF] LIST
+       kandelor-catalog [-o DIR] [--sheets PDF] FILE,DESCRIPTION[,LAMPS] ... (22 entries)
 
 Computes the coefficients of utilization of 22 fixture types from IES LM-63
 photometric files (type C, TILT=NONE or TILT=INCLUDE) and writes the fixture
@@ -35,8 +41,20 @@ lamps per fixture (default: the file's number of lamps). '#' starts a comment.
 
 Options:
   -o, --output DIR   folder to write light.dat and Type.dat into
+  -s, --sheets PDF   also write a datasheet of each type into the PDF file PDF
+                     (taken from the current folder, not DIR): one US Letter page
+                     per type with the luminaire text, lamps, polar candela curve,
+                     candela values, zonal lumen summary and efficiency, and the
+                     CU table (ceiling 80 to 0 %, walls 70 to 10 %, RCR 0 to 10)
   -h, --help         show this text
 )";
+
+#ifdef KANDELOR_CATALOG_SHEETS
+constexpr const char* kSheetsNote = "";
+#else
+constexpr const char* kSheetsNote =
+    "\nThis build has no Qt GUI (KANDELOR_BUILD_GUI=OFF): --sheets is not available.\n";
+#endif
 
 int usageError(const std::string& message) {
   std::cerr << "kandelor-catalog: " << message << "\n"
@@ -72,16 +90,24 @@ Result<std::vector<CatalogueEntry>> entriesFromArguments(const std::vector<std::
 
 int main(int argc, char** argv) {
   std::string outputDir = ".";
+  std::string sheetsPath;
   std::vector<std::string> positional;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "-h" || arg == "--help") {
-      std::cout << kUsage;
+      std::cout << kUsage << kSheetsNote;
       return 0;
     }
     if (arg == "-o" || arg == "--output") {
       if (i + 1 >= argc) return usageError("option " + arg + " needs a folder");
       outputDir = argv[++i];
+    } else if (arg == "-s" || arg == "--sheets") {
+      if (i + 1 >= argc) return usageError("option " + arg + " needs a PDF file name");
+#ifdef KANDELOR_CATALOG_SHEETS
+      sheetsPath = argv[++i];
+#else
+      return usageError("this build cannot write datasheets (it has no Qt GUI)");
+#endif
     } else if (arg.size() > 1 && arg[0] == '-') {
       return usageError("unknown option " + arg);
     } else {
@@ -91,8 +117,10 @@ int main(int argc, char** argv) {
   if (positional.empty()) return usageError("no list file or fixture entries given");
 
   Result<FixtureCatalogue> catalogue = FileError{};
+  Result<std::vector<Datasheet>> sheets = std::vector<Datasheet>{};
   if (positional.size() == 1 && positional[0].find(',') == std::string::npos) {
     catalogue = buildCatalogueFromList(positional[0]);
+    if (catalogue && !sheetsPath.empty()) sheets = buildDatasheetsFromList(positional[0]);
   } else {
     auto entries = entriesFromArguments(positional);
     if (!entries) {
@@ -100,8 +128,20 @@ int main(int argc, char** argv) {
       return usageError("argument " + std::to_string(error.line) + ": " + error.what);
     }
     catalogue = buildCatalogue(*entries, "", "arguments");
+    if (catalogue && !sheetsPath.empty()) sheets = buildDatasheets(*entries, "");
   }
   if (!catalogue) return fileError(catalogue.error());
+  if (!sheets) return fileError(sheets.error());
+
+  // Everything is computed and drawn before the first file is written.
+  std::string pdf;
+#ifdef KANDELOR_CATALOG_SHEETS
+  if (!sheetsPath.empty()) {
+    auto rendered = kandelor::catalog::renderDatasheetPdf(*sheets, sheetsPath);
+    if (!rendered) return fileError(rendered.error());
+    pdf = std::move(rendered).value();
+  }
+#endif
 
   std::error_code ec;
   std::filesystem::create_directories(outputDir, ec);
@@ -121,5 +161,11 @@ int main(int argc, char** argv) {
   }
   std::printf("Wrote %s and %s\n", (dir / "light.dat").string().c_str(),
               (dir / "Type.dat").string().c_str());
+  if (!sheetsPath.empty()) {
+    if (const auto written = kandelor::writeFileAtomically(sheetsPath, pdf); !written) {
+      return fileError(written.error());
+    }
+    std::printf("Wrote %zu datasheets to %s\n", sheets->size(), sheetsPath.c_str());
+  }
   return 0;
 }

@@ -80,6 +80,12 @@ Result<std::vector<CatalogueEntry>> parseCatalogueList(std::string_view content,
   return entries;
 }
 
+std::string photometryPath(const CatalogueEntry& entry, const std::string& baseDir) {
+  std::filesystem::path path(entry.file);
+  if (path.is_relative() && !baseDir.empty()) path = std::filesystem::path(baseDir) / path;
+  return path.string();
+}
+
 Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogueEntry>& entries,
                                         const std::string& baseDir, const std::string& source) {
   if (entries.size() != kFixtureTypeCount) {
@@ -90,13 +96,12 @@ Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogueEntry>& entri
   FixtureCatalogue catalogue;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const CatalogueEntry& entry = entries[i];
-    std::filesystem::path path(entry.file);
-    if (path.is_relative() && !baseDir.empty()) path = std::filesystem::path(baseDir) / path;
-    const auto read = readLm63File(path.string());
+    const std::string path = photometryPath(entry, baseDir);
+    const auto read = readLm63File(path);
     if (!read) return read.error();
     const Photometry& photometry = *read;
     if (photometry.type != PhotometricType::C) {
-      return FileError{path.string(), photometry.typeLine,
+      return FileError{path, photometry.typeLine,
                        "expected photometric type 1 (C), as interior luminaires are measured; "
                        "types B and A are not supported"};
     }
@@ -106,7 +111,7 @@ Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogueEntry>& entri
       what << "the candela values give " << ratio
            << " times the light of the lamps (lamps x lumens per lamp); expected at most "
            << kMaxLightOutputRatio << " (for absolute photometry the lumens per lamp are -1)";
-      return FileError{path.string(), 0, what.str()};
+      return FileError{path, 0, what.str()};
     }
     FixtureType& type = catalogue.types[i];
     type.description.assign(entry.description);

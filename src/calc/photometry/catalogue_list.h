@@ -29,6 +29,9 @@ Result<CatalogueEntry> parseCatalogueEntry(const std::vector<std::string_view>& 
 Result<std::vector<CatalogueEntry>> parseCatalogueList(std::string_view content,
                                                        const std::string& source);
 
+// The path of the entry's photometric file: relative names are taken from `baseDir`.
+std::string photometryPath(const CatalogueEntry& entry, const std::string& baseDir);
+
 // Reads the 22 entries' photometric files (relative to `baseDir`) and computes each
 // type's CU table. `source` names the list in messages about the entry count.
 Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogueEntry>& entries,

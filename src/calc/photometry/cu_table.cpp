@@ -103,15 +103,19 @@ double coefficientOfUtilization(const ZonalFlux& flux, Reflectances rho, double 
          (1 - pf * c3 * (c1 + c2) / ((1 - pf) * c0)) * d * down / (1 - pf);
 }
 
+std::int32_t cuPercent(const ZonalFlux& flux, int ceilingPercent, int wallPercent, int floorPercent,
+                       int rcr) {
+  const Reflectances rho{ceilingPercent / 100.0, wallPercent / 100.0, floorPercent / 100.0};
+  return static_cast<std::int32_t>(std::lround(coefficientOfUtilization(flux, rho, rcr) * 100));
+}
+
 CuPercentTable cuPercentTable(const ZonalFlux& flux) {
   CuPercentTable table{};
   for (int column = 1; column <= kReflectanceColumnCount; ++column) {
     const auto [ceiling, wall] = kCatalogueColumns[static_cast<std::size_t>(column - 1)];
-    const Reflectances rho{ceiling / 100.0, wall / 100.0, kFloorPercent / 100.0};
     for (int rcr = 1; rcr <= kRcrCount; ++rcr) {
-      const double cu = coefficientOfUtilization(flux, rho, rcr);
       table[static_cast<std::size_t>(column - 1)][static_cast<std::size_t>(rcr - 1)] =
-          static_cast<std::int32_t>(std::lround(cu * 100));
+          cuPercent(flux, ceiling, wall, kFloorPercent, rcr);
     }
   }
   return table;

@@ -42,6 +42,11 @@ struct Reflectances {
 // Coefficient of utilization by the zonal cavity method at room cavity ratio `rcr` (>= 0).
 double coefficientOfUtilization(const ZonalFlux& flux, Reflectances rho, double rcr);
 
+// CU x 100 rounded to a whole percentage, as catalogues and datasheets tabulate it,
+// for reflectances given in per cent.
+std::int32_t cuPercent(const ZonalFlux& flux, int ceilingPercent, int wallPercent, int floorPercent,
+                       int rcr);
+
 using CuPercentTable = decltype(FixtureType::cuPercent);
 
 // CU x 100, rounded, for the 14 reflectance columns at RCR 1..10 with a 20 % floor.

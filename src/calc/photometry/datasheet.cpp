@@ -1,0 +1,196 @@
+#include "calc/photometry/datasheet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "calc/reflectances.h"
+#include "model/text_file.h"
+
+namespace kandelor::photometry {
+
+namespace {
+
+// Intensity in one measured plane, linear between vertical angles and 0 outside
+// their range, as the zonal lumens take it.
+double planeIntensity(const std::vector<double>& angles, const std::vector<double>& candela,
+                      double theta) {
+  if (theta < angles.front() || theta > angles.back()) return 0;
+  const auto hi = std::lower_bound(angles.begin(), angles.end(), theta);
+  const auto i = static_cast<std::size_t>(hi - angles.begin());
+  if (i == 0 || angles[i] == theta) return candela[i];
+  const double t = (theta - angles[i - 1]) / (angles[i] - angles[i - 1]);
+  return candela[i - 1] + t * (candela[i] - candela[i - 1]);
+}
+
+// The measured plane angle that stands for `psi` (0..360) under the file's symmetry:
+// the last angle 90 means quadrant symmetry, 180 symmetry about the 0-180 plane, and
+// a span of 90 to 270 symmetry about the 90-270 plane.
+double foldedPlane(const std::vector<double>& planes, double psi) {
+  const double first = planes.front();
+  const double last = planes.back();
+  if (first == 0 && last == 90) {
+    if (psi > 180) psi = 360 - psi;
+    if (psi > 90) psi = 180 - psi;
+  } else if (first == 0 && last == 180) {
+    if (psi > 180) psi = 360 - psi;
+  } else if (first == 90 && last == 270) {
+    if (psi < 90) psi = 180 - psi;
+    if (psi > 270) psi = 540 - psi;
+  }
+  return std::clamp(psi, first, last);
+}
+
+void addZoneLumens(ZoneLumens& row, const ZonalFlux& flux) {
+  for (int n = row.fromDegrees / 10; n < row.toDegrees / 10; ++n) {
+    row.lumens += flux.lumens[static_cast<std::size_t>(n)];
+  }
+}
+
+}  // namespace
+
+double lampLumens(const Photometry& p, const ZonalFlux& flux) {
+  if (!p.absolute()) return p.lampCount * p.lumensPerLamp;
+  double total = 0;
+  for (const double lumens : flux.lumens) total += lumens;
+  return total;
+}
+
+ZonalSummary zonalSummary(const ZonalFlux& flux, double lamps) {
+  ZonalSummary summary;
+  summary.lampLumens = lamps;
+  for (std::size_t i = 0; i < kSummaryZones.size(); ++i) {
+    ZoneLumens& row = summary.zones[i];
+    row.fromDegrees = kSummaryZones[i][0];
+    row.toDegrees = kSummaryZones[i][1];
+    addZoneLumens(row, flux);
+    if (row.fromDegrees == 0 && row.toDegrees == 180) summary.luminaireLumens = row.lumens;
+  }
+  for (ZoneLumens& row : summary.zones) {
+    if (lamps > 0) row.percentOfLamps = 100 * row.lumens / lamps;
+    if (summary.luminaireLumens > 0) {
+      row.percentOfLuminaire = 100 * row.lumens / summary.luminaireLumens;
+    }
+  }
+  if (lamps > 0) summary.efficiency = summary.luminaireLumens / lamps;
+  return summary;
+}
+
+SheetCuTable sheetCuTable(const ZonalFlux& flux) {
+  SheetCuTable table;
+  for (int column = 0; column < kSheetColumnCount; ++column) {
+    for (int rcr = 0; rcr <= kSheetMaxRcr; ++rcr) {
+      table.percent[static_cast<std::size_t>(column)][static_cast<std::size_t>(rcr)] = cuPercent(
+          flux, SheetCuTable::ceilingOf(column), SheetCuTable::wallOf(column), kFloorPercent, rcr);
+    }
+  }
+  return table;
+}
+
+double intensity(const Photometry& p, double theta, double psi) {
+  psi = std::fmod(psi, 360);
+  if (psi < 0) psi += 360;
+  const auto& planes = p.horizontalAngles;
+  const double folded = foldedPlane(planes, psi);
+  const auto hi = std::lower_bound(planes.begin(), planes.end(), folded);
+  const auto i = static_cast<std::size_t>(hi - planes.begin());
+  const double upper = planeIntensity(p.verticalAngles, p.candela[i], theta);
+  if (i == 0 || planes[i] == folded) return upper;
+  const double lower = planeIntensity(p.verticalAngles, p.candela[i - 1], theta);
+  const double t = (folded - planes[i - 1]) / (planes[i] - planes[i - 1]);
+  return lower + t * (upper - lower);
+}
+
+PolarCurve polarCurve(const Photometry& p, double plane) {
+  PolarCurve curve;
+  curve.plane = plane;
+  // Every degree and every measured angle, so that peaks between whole degrees and
+  // the ends of the measured range are drawn where they are.
+  for (int degree = 0; degree <= 180; ++degree) curve.angles.push_back(degree);
+  curve.angles.insert(curve.angles.end(), p.verticalAngles.begin(), p.verticalAngles.end());
+  std::sort(curve.angles.begin(), curve.angles.end());
+  curve.angles.erase(std::unique(curve.angles.begin(), curve.angles.end()), curve.angles.end());
+  for (const double theta : curve.angles) {
+    curve.right.push_back(intensity(p, theta, plane));
+    curve.left.push_back(intensity(p, theta, plane + 180));
+  }
+  return curve;
+}
+
+std::vector<double> polarRings(double maxCandela) {
+  if (!(maxCandela > 0)) return {1};
+  // The smallest step of 1, 2, 2.5 or 5 times a power of ten that needs at most four
+  // rings: more would crowd their labels.
+  constexpr int kMaxRings = 4;
+  const double decade = std::pow(10, std::floor(std::log10(maxCandela / kMaxRings)));
+  double step = 10 * decade;
+  for (const double factor : {1.0, 2.0, 2.5, 5.0}) {
+    if (factor * decade * kMaxRings >= maxCandela) {
+      step = factor * decade;
+      break;
+    }
+  }
+  std::vector<double> rings;
+  for (int i = 1; rings.empty() || rings.back() < maxCandela; ++i) rings.push_back(i * step);
+  return rings;
+}
+
+std::vector<CandelaRow> candelaTable(const Photometry& p) {
+  std::vector<CandelaRow> rows;
+  for (int theta = 0; theta <= 180; theta += kCandelaTableStep) {
+    CandelaRow& row = rows.emplace_back();
+    row.angle = theta;
+    for (std::size_t i = 0; i < kCandelaTablePlanes.size(); ++i) {
+      row.candela[i] = intensity(p, theta, kCandelaTablePlanes[i]);
+    }
+  }
+  return rows;
+}
+
+Datasheet makeDatasheet(const CatalogueEntry& entry, int typeNumber, Photometry photometry) {
+  Datasheet sheet;
+  sheet.typeNumber = typeNumber;
+  sheet.description = entry.description;
+  sheet.file = entry.file;
+  sheet.catalogueLamps = entry.lampCount.value_or(photometry.lampCount);
+  const ZonalFlux flux = zonalFlux(photometry);
+  sheet.zonal = zonalSummary(flux, lampLumens(photometry, flux));
+  sheet.cu = sheetCuTable(flux);
+  double peak = 0;
+  for (const double plane : {0.0, 90.0}) {
+    PolarCurve curve = polarCurve(photometry, plane);
+    for (const auto* side : {&curve.right, &curve.left}) {
+      peak = std::max(peak, *std::max_element(side->begin(), side->end()));
+    }
+    sheet.curves.push_back(std::move(curve));
+  }
+  sheet.rings = polarRings(peak);
+  sheet.candela = candelaTable(photometry);
+  sheet.photometry = std::move(photometry);
+  return sheet;
+}
+
+Result<std::vector<Datasheet>> buildDatasheets(const std::vector<CatalogueEntry>& entries,
+                                               const std::string& baseDir) {
+  std::vector<Datasheet> sheets;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const std::string path = photometryPath(entries[i], baseDir);
+    auto read = readLm63File(path);
+    if (!read) return read.error();
+    if (read->type != PhotometricType::C) {
+      return FileError{path, read->typeLine, "expected photometric type 1 (C)"};
+    }
+    sheets.push_back(makeDatasheet(entries[i], static_cast<int>(i) + 1, std::move(read).value()));
+  }
+  return sheets;
+}
+
+Result<std::vector<Datasheet>> buildDatasheetsFromList(const std::string& listPath) {
+  const auto content = readWholeFile(listPath);
+  if (!content) return content.error();
+  const auto entries = parseCatalogueList(*content, listPath);
+  if (!entries) return entries.error();
+  return buildDatasheets(*entries, std::filesystem::path(listPath).parent_path().string());
+}
+
+}  // namespace kandelor::photometry
