@@ -18,8 +18,6 @@ namespace kandelor {
 
 namespace {
 
-constexpr int kWindowFlags =
-    toolkit::kSystemMenu | toolkit::kMinimiseBox | toolkit::kMaximiseBox | toolkit::kStatusBar;
 constexpr std::array<int, 3> kStatusBarParts{3333, 3333, 3333};
 
 // Loads the start-up project. A missing file leaves an empty project to work in; a file
@@ -41,7 +39,7 @@ bool loadStartupProject(AppState& state) {
 bool startUp(AppState& state) {
   toolkit::winitialise();
   registerResources();
-  toolkit::windowopen2(kWindowFlags, kMainMenu, kRoomForm, kProgramTitle);
+  toolkit::windowopen2(kMainWindowFlags, kMainMenu, kRoomForm, kProgramTitle);
   toolkit::windowstatusbarparts(kStatusBarParts);
   toolkit::windowoutstatusbar(1, kMakerLocation);
   toolkit::windowoutstatusbar(2, kMakerName);

@@ -10,6 +10,30 @@ namespace kandelor {
 inline constexpr int kRoomForm = 101;
 inline constexpr int kMainMenu = 30001;
 
+// The items of the menu bar, by the id a selection reports. The popups' own ids
+// (File, Zones, Spreadsheet) are never reported.
+enum MenuId : int {
+  kMenuPrint = 40001,
+  kMenuExit = 40002,
+  kMenuFilePopup = 40003,
+  kMenuHelp = 40004,
+  kMenuNew = 40005,
+  kMenuOpen = 40006,
+  kMenuSave = 40007,
+  kMenuSaveAs = 40008,
+  kMenuZonesPopup = 40009,
+  kMenuZonePage1 = 40010,  // pages 1 to 5 in order
+  kMenuZonePage2 = 40011,
+  kMenuZonePage3 = 40012,
+  kMenuZonePage4 = 40013,
+  kMenuZonePage5 = 40014,
+  kMenuCalculate = 40015,
+  kMenuSpreadsheetPopup = 40016,
+  kMenuSpreadsheetOn = 40017,
+  kMenuSpreadsheetOff = 40018,
+};
+static_assert(kMenuZonePage5 - kMenuZonePage1 + 1 == kPageCount);
+
 // The page-wide fields.
 inline constexpr int kBallastFactorField = 1017;
 inline constexpr int kLampLumenDepreciationField = 1018;

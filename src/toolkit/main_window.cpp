@@ -34,6 +34,7 @@ void addMenuItems(QWidget* menu, const std::vector<MenuItem>& items) {
     const QString text = QString::fromStdString(item.text);
     if (!item.popup.empty()) {
       auto* popup = new QMenu(text, menu);
+      popup->setObjectName(QString::fromStdString(item.name));
       addMenuItems(popup, item.popup);
       if (auto* bar = qobject_cast<QMenuBar*>(menu)) {
         bar->addMenu(popup);
@@ -43,6 +44,7 @@ void addMenuItems(QWidget* menu, const std::vector<MenuItem>& items) {
       continue;
     }
     auto* action = new QAction(text, menu);
+    action->setObjectName(QString::fromStdString(item.name));
     const int id = item.id;
     QObject::connect(action, &QAction::triggered, [id] { enqueue(kMenuSelection, id, -1); });
     menu->addAction(action);

@@ -50,6 +50,7 @@ struct FormResource {
 struct MenuItem {
   int id = 0;        // the id reported by a selection (a popup's own id is never reported)
   std::string text;  // with '&' before the mnemonic letter
+  std::string name;  // the object name of the item's QAction (a popup's: of its QMenu)
   std::vector<MenuItem> popup;  // non-empty: this item opens a popup
 };
 

@@ -4,12 +4,10 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 
-#include "app/commands.h"
 #include "app/program.h"
 #include "app/report.h"
 #include "calc/catalogue.h"
@@ -61,9 +59,14 @@ void pumpMessages(AppState& state) {
   }
 }
 
-void run(AppState& state, int menuId) {
-  int quit = 0;
-  processmenu(menuId, quit, state);
+// Chooses a menu item as a user would: triggers the main window's action of that object
+// name and lets the event loop dispatch the selection. False when there is no such action.
+bool choose(AppState& state, const char* actionName) {
+  QAction* action = toolkit::qt::mainWindow()->findChild<QAction*>(actionName);
+  if (action == nullptr) return false;
+  action->trigger();
+  pumpMessages(state);
+  return true;
 }
 
 Project loadProject(const std::string& fileName) {
@@ -162,7 +165,7 @@ class AppFlowTest : public QObject {
     AppState state;
     QVERIFY(startUp(state));
     typeInto(fieldId(1, Column::Name), "Atrium");
-    run(state, 40007);
+    QVERIFY(choose(state, "actionFileSave"));
     QCOMPARE(std::string(loadProject(folder.path("new.dat")).page(1).row(1).name.trimmed()),
              std::string("Atrium"));
   }
@@ -172,12 +175,12 @@ class AppFlowTest : public QObject {
     WorkFolder folder;
     AppState state;
     QVERIFY(startUp(state));
-    run(state, 40011);
+    QVERIFY(choose(state, "actionZonePage2"));
     QCOMPARE(state.currentPage, 2);
     QCOMPARE(toolkit::qt::statusBarText(1), QStringLiteral(" Page 2"));
     typeInto(fieldId(2, Column::Length), "12.25");
     typeInto(fieldId(2, Column::Name), "Lab");
-    run(state, 40013);
+    QVERIFY(choose(state, "actionZonePage4"));
     QCOMPARE(state.currentPage, 4);
     QCOMPARE(toolkit::qt::statusBarText(1), QStringLiteral(" Page 4"));
     QCOMPARE(toolkit::qt::statusBarText(3), QStringLiteral(" Room #s 58 -> 76"));
@@ -186,7 +189,7 @@ class AppFlowTest : public QObject {
     QCOMPARE(std::string(saved.page(2).row(2).name.trimmed()), std::string("Lab"));
     QCOMPARE(saved.page(2).row(2).length, 12.25f);
 
-    run(state, 40011);
+    QVERIFY(choose(state, "actionZonePage2"));
     QCOMPARE(textOf(fieldId(2, Column::Name)), QStringLiteral("Lab"));
     QCOMPARE(textOf(fieldId(2, Column::Length)), QStringLiteral("12.3"));
     QCOMPARE(state.page().row(2).length, 12.25f);
@@ -201,14 +204,14 @@ class AppFlowTest : public QObject {
     QVERIFY(startUp(state));
     state.currentFileName = folder.path("missing-folder/project.prj");
     typeInto(fieldId(1, Column::Name), "Kept");
-    run(state, 40012);
+    QVERIFY(choose(state, "actionZonePage3"));
     QCOMPARE(state.currentPage, 1);
     QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("Kept"));
     QVERIFY(joined(toolkit::testing::takeMessageBoxTexts()).contains("project.prj"));
     // Save As onto a name that cannot be written (here a folder) keeps the old name.
     QVERIFY(QDir().mkdir(QString::fromStdString(folder.path("taken.prj"))));
     toolkit::testing::setNextFileName("taken.prj");
-    run(state, 40008);
+    QVERIFY(choose(state, "actionFileSaveAs"));
     QVERIFY(joined(toolkit::testing::takeMessageBoxTexts()).contains("taken.prj"));
     QCOMPARE(state.currentFileName, folder.path("missing-folder/project.prj"));
     QVERIFY(toolkit::qt::statusBarText(1) != QStringLiteral(" Project Name"));
@@ -222,13 +225,14 @@ class AppFlowTest : public QObject {
     QVERIFY(startUp(state));
     typeInto(fieldId(1, Column::Name), "Edited");
     toolkit::testing::setNextFileCancel();
-    run(state, 40005);
+    QVERIFY(choose(state, "actionFileNew"));
     QCOMPARE(state.currentFileName, std::string("new.dat"));
     QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("Edited"));
 
-    run(state, 40014);  // page 5, so the status bar must name page 5 after New
+    QVERIFY(
+        choose(state, "actionZonePage5"));  // page 5, so the status bar must name page 5 after New
     toolkit::testing::setNextFileName("fresh");
-    run(state, 40005);
+    QVERIFY(choose(state, "actionFileNew"));
     QVERIFY(QString::fromStdString(state.currentFileName).endsWith("fresh.prj"));
     QVERIFY(!folder.exists("fresh.prj"));
     QVERIFY(state.project == loadProject(folder.path("xxx.dat")));
@@ -238,7 +242,7 @@ class AppFlowTest : public QObject {
     QVERIFY(toolkit::qt::statusBarText(2).endsWith("fresh.prj"));
 
     typeInto(fieldId(3, Column::Name), "Hall");
-    run(state, 40007);
+    QVERIFY(choose(state, "actionFileSave"));
     QVERIFY(folder.exists("fresh.prj"));
     QCOMPARE(std::string(loadProject(folder.path("fresh.prj")).page(5).row(3).name.trimmed()),
              std::string("Hall"));
@@ -255,16 +259,16 @@ class AppFlowTest : public QObject {
     AppState state;
     QVERIFY(startUp(state));
     toolkit::testing::setNextFileAccept();
-    run(state, 40005);
+    QVERIFY(choose(state, "actionFileNew"));
     QCOMPARE(state.currentFileName, folder.path("Untitled.prj"));
     typeInto(fieldId(1, Column::Name), "Fresh");
-    run(state, 40007);
+    QVERIFY(choose(state, "actionFileSave"));
     QCOMPARE(std::string(loadProject(folder.path("Untitled.prj")).page(1).row(1).name.trimmed()),
              std::string("Fresh"));
     toolkit::testing::setNextFileAccept();
-    run(state, 40005);
+    QVERIFY(choose(state, "actionFileNew"));
     QCOMPARE(state.currentFileName, folder.path("Untitled2.prj"));
-    run(state, 40011);
+    QVERIFY(choose(state, "actionZonePage2"));
     QVERIFY(folder.exists("Untitled2.prj"));
 
     QVERIFY(QFile::link(templatePath, QString::fromStdString(folder.path("link.dat"))));
@@ -272,7 +276,7 @@ class AppFlowTest : public QObject {
     const Project before = state.project;
     for (const char* name : {"xxx.dat", "link.dat"}) {
       toolkit::testing::setNextFileName(name);
-      run(state, 40005);
+      QVERIFY(choose(state, "actionFileNew"));
       QVERIFY(joined(toolkit::testing::takeMessageBoxTexts()).contains("xxx.dat"));
       QCOMPARE(state.currentFileName, folder.path("Untitled2.prj"));
       QVERIFY(state.project == before);
@@ -298,8 +302,8 @@ class AppFlowTest : public QObject {
     QTest::keyClick(number, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(name->text(), QStringLiteral("Hall East 1  "));
     QCOMPARE(number->text(), QStringLiteral("A  B  "));
-    run(state, 40011);
-    run(state, 40010);
+    QVERIFY(choose(state, "actionZonePage2"));
+    QVERIFY(choose(state, "actionZonePage1"));
     QCOMPARE(folder.read("new.dat").count('\n'), 2155);
     const RoomRow saved = loadProject(folder.path("new.dat")).page(1).row(1);
     QCOMPARE(std::string(saved.name.trimmed()), std::string("Hall East 1"));
@@ -334,8 +338,8 @@ class AppFlowTest : public QObject {
       field->insert(t.typed);
       QCOMPARE(field->text(), t.kept);
     }
-    run(state, 40011);
-    run(state, 40010);
+    QVERIFY(choose(state, "actionZonePage2"));
+    QVERIFY(choose(state, "actionZonePage1"));
     for (const auto& t : texts) {
       QCOMPARE(textOf(fieldId(t.row, t.column)), t.kept);
       const RoomRow& row = state.page().row(t.row);
@@ -352,13 +356,13 @@ class AppFlowTest : public QObject {
     QVERIFY(startUp(state));
     typeInto(fieldId(1, Column::Name), "Unsaved");
     toolkit::testing::setNextFileCancel();
-    run(state, 40006);
+    QVERIFY(choose(state, "actionFileOpen"));
     QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("Unsaved"));
 
     folder.write("bad.prj", folder.read("new.dat").left(2000) + "not-a-number\n");
     const Project before = state.project;
     toolkit::testing::setNextFileName("bad.prj");
-    run(state, 40006);
+    QVERIFY(choose(state, "actionFileOpen"));
     const QString message = joined(toolkit::testing::takeMessageBoxTexts());
     QVERIFY2(message.contains("bad.prj") && message.contains("line"), qPrintable(message));
     QVERIFY(state.project == before);
@@ -368,7 +372,7 @@ class AppFlowTest : public QObject {
     folder.write("good.prj",
                  QByteArray::fromStdString(formatProject(loadProject(folder.path("xxx.dat")))));
     toolkit::testing::setNextFileName("good.prj");
-    run(state, 40006);
+    QVERIFY(choose(state, "actionFileOpen"));
     QVERIFY(QString::fromStdString(state.currentFileName).endsWith("good.prj"));
     QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("."));
   }
@@ -381,12 +385,12 @@ class AppFlowTest : public QObject {
     const QByteArray newDat = folder.read("new.dat");
     typeInto(fieldId(1, Column::Name), "Renamed");
     toolkit::testing::setNextFileCancel();
-    run(state, 40008);
+    QVERIFY(choose(state, "actionFileSaveAs"));
     QCOMPARE(folder.read("new.dat"), newDat);
 
     folder.write("other.prj", "old contents\n");
     toolkit::testing::setNextFileName("other.prj");
-    run(state, 40008);
+    QVERIFY(choose(state, "actionFileSaveAs"));
     QCOMPARE(std::string(loadProject(folder.path("other.prj")).page(1).row(1).name.trimmed()),
              std::string("Renamed"));
     QCOMPARE(folder.read("new.dat"), newDat);
@@ -408,7 +412,7 @@ class AppFlowTest : public QObject {
     typeInto(kLampWattsField, "34");
     typeExampleRoom();
     toolkit::wdialogputinteger(kLampLumensField, 2800);
-    run(state, 40015);
+    QVERIFY(choose(state, "actionCalculate"));
     QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("3"));
     QCOMPARE(textOf(fieldId(1, Column::Calculated)), QStringLiteral("58"));
     QCOMPARE(textOf(fieldId(1, Column::WattsPerSquareFoot)), QStringLiteral("1.4"));
@@ -431,7 +435,7 @@ class AppFlowTest : public QObject {
     pumpMessages(state);
     QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("0"));
 
-    run(state, 40017);
+    QVERIFY(choose(state, "actionSpreadsheetOn"));
     QCOMPARE(state.spreadsheetMode, 1);
     QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("0"));
     typeInto(fieldId(1, Column::Length), "20");
@@ -439,7 +443,7 @@ class AppFlowTest : public QObject {
     pumpMessages(state);
     QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("3"));
 
-    run(state, 40018);
+    QVERIFY(choose(state, "actionSpreadsheetOff"));
     typeInto(fieldId(1, Column::Length), "40");
     edit(fieldId(1, Column::Width))->setFocus();
     pumpMessages(state);
@@ -451,8 +455,8 @@ class AppFlowTest : public QObject {
     WorkFolder folder;
     AppState state;
     QVERIFY(startUp(state));
-    run(state, 40012);
-    run(state, 40001);
+    QVERIFY(choose(state, "actionZonePage3"));
+    QVERIFY(choose(state, "actionPrint"));
     ReportPercentages expected;
     expected.update(3, 2);
     QCOMPARE(folder.read("out.dat"),
@@ -480,10 +484,7 @@ class AppFlowTest : public QObject {
       QVERIFY(startUp(state));
       typeInto(fieldId(1, Column::Name), "Discarded");
       if (useExit) {
-        QAction* exitAction = nullptr;
-        for (QAction* action : toolkit::qt::mainWindow()->menuBar()->actions()) {
-          if (action->text() == "&Exit") exitAction = action;
-        }
+        QAction* exitAction = toolkit::qt::mainWindow()->findChild<QAction*>("actionExit");
         QVERIFY(exitAction);
         exitAction->trigger();
       } else {

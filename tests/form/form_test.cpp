@@ -50,7 +50,7 @@ class FormTest : public QObject {
   void initTestCase() {
     toolkit::winitialise();
     registerResources();
-    toolkit::windowopen2(39, kMainMenu, kRoomForm, "Kandelor 2.0");
+    toolkit::windowopen2(kMainWindowFlags, kMainMenu, kRoomForm, "Kandelor 2.0");
     RangeData();
   }
 

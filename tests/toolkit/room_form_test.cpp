@@ -4,8 +4,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QTest>
 
+#include "form/field_ids.h"
 #include "form/form_transfer.h"
 #include "form/resource.h"
 #include "toolkit/qt_access.h"
@@ -44,7 +46,8 @@ class RoomFormTest : public QObject {
   void initTestCase() {
     winitialise();
     kandelor::registerResources();
-    windowopen2(39, 30001, 101, "Kandelor 2.0");
+    windowopen2(kandelor::kMainWindowFlags, kandelor::kMainMenu, kandelor::kRoomForm,
+                "Kandelor 2.0");
     QVERIFY(QTest::qWaitForWindowActive(qt::mainWindow()));
   }
   void cleanupTestCase() { windowclose(); }
@@ -63,6 +66,25 @@ class RoomFormTest : public QObject {
     }
     QVERIFY(fields >= 233);
     QCOMPARE(qt::mainWindow()->minimumSize(), qt::mainWindow()->maximumSize());
+  }
+
+  // Each item's action, found by its object name, reports the item's own id.
+  void menuActionsReportTheirIds() {
+    for (const MenuItem& top : kandelor::mainMenu().items) {
+      const std::vector<MenuItem> items = top.popup.empty() ? std::vector{top} : top.popup;
+      if (!top.popup.empty())
+        QVERIFY(qt::mainWindow()->findChild<QMenu*>(QString::fromStdString(top.name)));
+      for (const MenuItem& item : items) {
+        auto* action = qt::mainWindow()->findChild<QAction*>(QString::fromStdString(item.name));
+        QVERIFY2(action != nullptr, item.name.c_str());
+        action->trigger();
+        int type = 0;
+        Message message;
+        wmessage(type, message);
+        QCOMPARE(type, kMenuSelection);
+        QCOMPARE(message.value[0], item.id);
+      }
+    }
   }
 
   void tabRunsThroughDefaultsThenRows() {

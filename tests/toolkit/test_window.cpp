@@ -40,9 +40,9 @@ void registerTestResources() {
   form.controls[8].tabStop = false;
   registerForm(form);
 
-  MenuItem open{kOpenItem, "&Open", {}};
-  MenuItem file{300, "&File", {open}};
-  MenuItem calculate{kCalculateItem, "&Calculate", {}};
+  MenuItem open{kOpenItem, "&Open", "actionOpen", {}};
+  MenuItem file{300, "&File", "menuFile", {open}};
+  MenuItem calculate{kCalculateItem, "&Calculate", "actionCalculate", {}};
   registerMenu(MenuResource{kMenuId, {file, calculate}});
 }
 

@@ -55,6 +55,8 @@ class WindowTest : public QObject {
     QVERIFY(menuAction("&File")->menu() != nullptr);
     QVERIFY(menuAction("&Open") != nullptr);
     QVERIFY(!menuAction("&Open")->isCheckable());
+    QCOMPARE(window->findChild<QAction*>("actionOpen"), menuAction("&Open"));
+    QCOMPARE(window->findChild<QMenu*>("menuFile"), menuAction("&File")->menu());
 
     QVERIFY(qobject_cast<QLineEdit*>(field(kFactor)) != nullptr);
     QCOMPARE(qobject_cast<QLineEdit*>(field(kFactor))->text(), QString("1.0000"));
