@@ -14,7 +14,7 @@ struct AppState {
   FixtureCatalogue catalogue;
   int currentPage = 1;                      // the page the form shows, 1 to 5
   std::string currentFileName = "new.dat";  // the project file loaddata/savedata act on
-  int spreadsheetMode = 0;                  // 1: recalculate on every field change
+  bool spreadsheetMode = false;             // recalculate on every field change
   ReportPercentages reportPercentages;      // last printed reflectances
 
   RoomPage& page() { return project.page(currentPage); }

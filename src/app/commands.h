@@ -20,6 +20,6 @@ void printReport(AppState& state);
 void showHelp();
 
 // Runs the command of one menu id; sets `quit` for Exit. Unknown ids do nothing.
-void processmenu(int menuId, int& quit, AppState& state);
+void processmenu(int menuId, bool& quit, AppState& state);
 
 }  // namespace kandelor

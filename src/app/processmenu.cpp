@@ -14,13 +14,13 @@ void showHelp() {
 }
 
 // The popups' own ids and every id outside the menu fall through and do nothing.
-void processmenu(int menuId, int& quit, AppState& state) {
+void processmenu(int menuId, bool& quit, AppState& state) {
   switch (menuId) {
     case kMenuPrint:
       printReport(state);
       break;
     case kMenuExit:
-      quit = 1;
+      quit = true;
       break;
     case kMenuHelp:
       showHelp();
@@ -48,10 +48,10 @@ void processmenu(int menuId, int& quit, AppState& state) {
       calculate(state);
       break;
     case kMenuSpreadsheetOn:
-      state.spreadsheetMode = 1;
+      state.spreadsheetMode = true;
       break;
     case kMenuSpreadsheetOff:
-      state.spreadsheetMode = 0;
+      state.spreadsheetMode = false;
       break;
     default:
       break;

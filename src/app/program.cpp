@@ -47,7 +47,7 @@ bool startUp(AppState& state) {
   RangeData();
 
   state.currentPage = 1;
-  state.spreadsheetMode = 0;
+  state.spreadsheetMode = false;
   state.currentFileName = "new.dat";
   if (!loadStartupProject(state)) return false;
   // A broken catalogue would give wrong results on every page: stop before showing any.
@@ -60,16 +60,16 @@ bool startUp(AppState& state) {
   return true;
 }
 
-void dispatchMessage(AppState& state, int type, const toolkit::Message& message, int& quit) {
+void dispatchMessage(AppState& state, int type, const toolkit::Message& message, bool& quit) {
   switch (type) {
     case toolkit::kMenuSelection:
       processmenu(message.value[0], quit, state);
       break;
     case toolkit::kCloseRequest:
-      quit = 1;
+      quit = true;
       break;
     case toolkit::kFieldChanged:
-      if (state.spreadsheetMode == 1) calculate(state);
+      if (state.spreadsheetMode) calculate(state);
       break;
     default:
       break;
@@ -77,8 +77,8 @@ void dispatchMessage(AppState& state, int type, const toolkit::Message& message,
 }
 
 void runEventLoop(AppState& state) {
-  int quit = 0;
-  while (quit == 0) {
+  bool quit = false;
+  while (!quit) {
     int type = 0;
     toolkit::Message message;
     toolkit::wmessage(type, message);

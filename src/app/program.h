@@ -11,7 +11,7 @@ bool startUp(AppState& state);
 
 // Handles one toolkit message: a menu selection runs its command, a close request sets
 // `quit`, a field change recalculates the page while spreadsheet mode is on.
-void dispatchMessage(AppState& state, int type, const toolkit::Message& message, int& quit);
+void dispatchMessage(AppState& state, int type, const toolkit::Message& message, bool& quit);
 
 // Takes one message after another until Exit or a close request; then closes the window.
 void runEventLoop(AppState& state);

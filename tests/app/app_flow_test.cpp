@@ -50,7 +50,7 @@ void typeExampleRoom() {
 // Handles every message the toolkit has queued, as the event loop would.
 void pumpMessages(AppState& state) {
   QApplication::processEvents();
-  int quit = 0;
+  bool quit = false;
   while (toolkit::qt::pendingMessages() > 0) {
     int kind = 0;
     toolkit::Message message;
@@ -436,7 +436,7 @@ class AppFlowTest : public QObject {
     QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("0"));
 
     QVERIFY(choose(state, "actionSpreadsheetOn"));
-    QCOMPARE(state.spreadsheetMode, 1);
+    QVERIFY(state.spreadsheetMode);
     QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("0"));
     typeInto(fieldId(1, Column::Length), "20");
     edit(fieldId(1, Column::Width))->setFocus();
