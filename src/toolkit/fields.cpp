@@ -5,16 +5,13 @@
 #include <cmath>
 
 #include "toolkit/number_text.h"
+#include "toolkit/qt_text.h"
 #include "toolkit/state.h"
 
 namespace toolkit {
 namespace {
 
 using detail::Field;
-
-QString qtText(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString fieldText(const Field& field) {
   if (auto* edit = qobject_cast<QLineEdit*>(field.widget)) return edit->text();
@@ -60,8 +57,7 @@ void setRange(int id, double min, double max) {
 void wdialogputstring(int id, std::string_view text) {
   Field* field = detail::findField(id);
   if (field == nullptr) return;
-  const auto end = text.find_last_not_of(' ');
-  const QString shown = end == std::string_view::npos ? QString() : qtText(text.substr(0, end + 1));
+  const QString shown = detail::toQString(detail::withoutTrailingBlanks(text));
   showText(*field, shown);
   if (field->kind == ControlKind::Real) field->held = detail::parseReal(shown);
 }

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "toolkit/qt_text.h"
 #include "toolkit/state.h"
 
 namespace toolkit {
@@ -18,8 +19,7 @@ struct FileFilter {
 
 // "desc|pattern|desc|pattern|" into Qt's name filters.
 std::vector<FileFilter> parseFilter(std::string_view text) {
-  const QStringList parts =
-      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).split(u'|');
+  const QStringList parts = detail::toQString(text).split(u'|');
   std::vector<FileFilter> filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     const QString pattern = parts[i + 1].trimmed();
@@ -55,7 +55,7 @@ std::optional<QString> answeredChoice(const detail::FileAnswer& answer, const QS
                                       const QString& proposed,
                                       const std::vector<FileFilter>& filters, int flags) {
   if (!answer.ok) return std::nullopt;
-  const QString typed = answer.name.empty() ? proposed : QString::fromStdString(answer.name);
+  const QString typed = answer.name.empty() ? proposed : detail::toQString(answer.name);
   QString path = QDir(folder).absoluteFilePath(typed);
   if ((flags & kAppendExtension) && !filters.empty()) {
     path = withExtension(path, filters.front().extension);
@@ -117,7 +117,7 @@ bool wselectfile2(std::string_view filter, int flags, std::string& fileName,
   const auto filters = parseFilter(filter);
   const QString workingDirectory = QDir::currentPath();
   // The dialog opens on the folder and name of the given file.
-  const QString startName = QString::fromStdString(fileName).trimmed();
+  const QString startName = detail::toQString(fileName).trimmed();
   const QFileInfo start(startName);
   const QString folder = !startName.isEmpty() && start.absoluteDir().exists() ? start.absolutePath()
                                                                               : workingDirectory;
@@ -128,8 +128,7 @@ bool wselectfile2(std::string_view filter, int flags, std::string& fileName,
     s.fileAnswers.pop_front();
     chosen = answeredChoice(answer, folder, start.fileName(), filters, flags);
   } else {
-    chosen = dialogChoice(folder, start.fileName(), filters, flags,
-                          QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    chosen = dialogChoice(folder, start.fileName(), filters, flags, detail::toQString(title));
   }
   // The dialog never moves the working directory unless asked to keep the chosen folder.
   if (chosen && (flags & kKeepDirectory)) {

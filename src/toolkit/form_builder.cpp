@@ -10,6 +10,7 @@
 
 #include "toolkit/number_filter.h"
 #include "toolkit/number_text.h"
+#include "toolkit/qt_text.h"
 #include "toolkit/state.h"
 #include "toolkit/text_filter.h"
 
@@ -35,7 +36,7 @@ class DialogUnits {
 // The requested face when the system has it, otherwise the system's sans font.
 QFont formFont(const FormResource& form) {
   const int points = form.pointSize > 0 ? form.pointSize : 8;
-  QFont font(QString::fromStdString(form.fontFamily), points);
+  QFont font(toQString(form.fontFamily), points);
   if (!form.fontFamily.empty() &&
       QFontInfo(font).family().compare(font.family(), Qt::CaseInsensitive) == 0) {
     return font;
@@ -50,7 +51,7 @@ QRect controlRect(const Control& control, const DialogUnits& units) {
 }
 
 QLabel* makeLabel(const Control& control, const DialogUnits& units, QWidget* form) {
-  auto* label = new QLabel(QString::fromStdString(control.text), form);
+  auto* label = new QLabel(toQString(control.text), form);
   label->setTextFormat(Qt::PlainText);
   // A label's width is the control's, its text wrapped to it, or else its text's own;
   // its height is one line or the control's.
@@ -81,7 +82,7 @@ QLineEdit* makeEdit(const Control& control, QWidget* form) {
   QObject::connect(edit, &QLineEdit::textEdited, [edit] {
     if (Field* field = findField(fieldIdOf(edit))) field->edited = true;
   });
-  edit->setText(QString::fromStdString(control.text));
+  edit->setText(toQString(control.text));
   return edit;
 }
 
@@ -91,7 +92,7 @@ QComboBox* makeList(const Control& control, QWidget* form) {
   list->setInsertPolicy(QComboBox::NoInsert);
   // What the user types is what is read: no inline completion to an item.
   list->setCompleter(nullptr);
-  for (const std::string& item : control.items) list->addItem(QString::fromStdString(item));
+  for (const std::string& item : control.items) list->addItem(toQString(item));
   const int selected = control.selectedItem;
   list->setCurrentIndex(selected >= 1 && selected <= list->count() ? selected - 1 : -1);
   if (list->currentIndex() < 0) list->setEditText(QString());
@@ -136,8 +137,7 @@ QWidget* buildForm(const FormResource& resource) {
     field.kind = control.kind;
     field.widget = widget;
     field.shownValue = !control.text.empty();
-    if (control.kind == ControlKind::Real)
-      field.held = parseReal(QString::fromStdString(control.text));
+    if (control.kind == ControlKind::Real) field.held = parseReal(toQString(control.text));
     s.fields[control.id] = field;
 
     widget->setEnabled(control.enabled);

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QTextBrowser>
 
+#include "toolkit/qt_text.h"
 #include "toolkit/state.h"
 
 namespace toolkit {
@@ -15,8 +16,7 @@ void whelpfile1(std::string_view helpFile) {
     s.helpViewer->resize(640, 480);
   }
   QTextBrowser* viewer = s.helpViewer;
-  const QString name =
-      QString::fromUtf8(helpFile.data(), static_cast<qsizetype>(helpFile.size())).trimmed();
+  const QString name = detail::toQString(helpFile).trimmed();
   viewer->setWindowTitle(name);
   QFile file(name);
   if (!file.open(QIODevice::ReadOnly)) {

@@ -9,6 +9,7 @@
 
 #include "toolkit/field_focus.h"
 #include "toolkit/form_builder.h"
+#include "toolkit/qt_text.h"
 #include "toolkit/state.h"
 
 namespace toolkit {
@@ -31,10 +32,10 @@ namespace {
 
 void addMenuItems(QWidget* menu, const std::vector<MenuItem>& items) {
   for (const MenuItem& item : items) {
-    const QString text = QString::fromStdString(item.text);
+    const QString text = toQString(item.text);
     if (!item.popup.empty()) {
       auto* popup = new QMenu(text, menu);
-      popup->setObjectName(QString::fromStdString(item.name));
+      popup->setObjectName(toQString(item.name));
       addMenuItems(popup, item.popup);
       if (auto* bar = qobject_cast<QMenuBar*>(menu)) {
         bar->addMenu(popup);
@@ -44,7 +45,7 @@ void addMenuItems(QWidget* menu, const std::vector<MenuItem>& items) {
       continue;
     }
     auto* action = new QAction(text, menu);
-    action->setObjectName(QString::fromStdString(item.name));
+    action->setObjectName(toQString(item.name));
     const int id = item.id;
     QObject::connect(action, &QAction::triggered, [id] { enqueue(kMenuSelection, id, -1); });
     menu->addAction(action);
@@ -78,7 +79,7 @@ void windowopen2(int flags, int menuId, int formId, std::string_view title) {
   if (s.mainWindow || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return;
   auto* window = new MainWindow;
   s.mainWindow = window;
-  window->setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+  window->setWindowTitle(toQString(title));
   if (const MenuResource* menu = findMenu(menuId)) addMenuItems(window->menuBar(), menu->items);
   if (flags & kStatusBar) {
     s.statusBar = window->statusBar();

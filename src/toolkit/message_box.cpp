@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "toolkit/qt_text.h"
 #include "toolkit/state.h"
 
 namespace toolkit {
@@ -12,9 +13,7 @@ void wmessagebox(std::string_view title, std::string_view text) {
     return;
   }
   if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return;
-  QMessageBox box(QMessageBox::Warning,
-                  QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
-                  QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+  QMessageBox box(QMessageBox::Warning, detail::toQString(title), detail::toQString(text),
                   QMessageBox::Ok, s.mainWindow);
   box.exec();
 }

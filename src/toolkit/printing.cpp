@@ -10,6 +10,7 @@
 
 #include <memory>
 
+#include "toolkit/qt_text.h"
 #include "toolkit/state.h"
 
 namespace toolkit {
@@ -68,10 +69,7 @@ void igrhardcopyoptions(int option, int value) {
 void whardcopyoptionstext() {}
 
 bool igrhardcopytextfile(std::string_view fileName) {
-  const auto end = fileName.find_last_not_of(' ');
-  const QString name = end == std::string_view::npos
-                           ? QString()
-                           : QString::fromUtf8(fileName.data(), static_cast<qsizetype>(end + 1));
+  const QString name = detail::toQString(detail::withoutTrailingBlanks(fileName));
   const auto lines = readLines(name);
   if (!lines) return false;
 

@@ -2,6 +2,7 @@
 #include <QMainWindow>
 #include <QStatusBar>
 
+#include "toolkit/qt_text.h"
 #include "toolkit/state.h"
 
 namespace toolkit {
@@ -34,12 +35,11 @@ void windowoutstatusbar(int part, std::string_view text) {
   if (part < 1 || part > static_cast<int>(s.statusParts.size())) return;
   QLabel* label = s.statusParts[static_cast<std::size_t>(part - 1)];
   if (label == nullptr) return;
-  const auto end = text.find_last_not_of(' ');
-  text = end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+  text = detail::withoutTrailingBlanks(text);
   const bool centred = !text.empty() && text.front() == '\t';
   if (centred) text.remove_prefix(1);
   label->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
-  label->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  label->setText(detail::toQString(text));
 }
 
 }  // namespace toolkit

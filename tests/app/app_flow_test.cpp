@@ -15,6 +15,7 @@
 #include "model/project_file.h"
 #include "model/text_file.h"
 #include "toolkit/qt_access.h"
+#include "toolkit/qt_text.h"
 #include "toolkit/test_hooks.h"
 #include "toolkit/toolkit.h"
 #include "work_folder.h"
@@ -118,7 +119,7 @@ class AppFlowTest : public QObject {
     const Project shipped = loadProject(folder.path("new.dat"));
     QVERIFY(state.project == shipped);
     QCOMPARE(textOf(fieldId(1, Column::Name)),
-             QString::fromStdString(std::string(shipped.page(1).row(1).name.trimmed())));
+             toolkit::detail::toQString(shipped.page(1).row(1).name.trimmed()));
     QCOMPARE(toolkit::wdialoggetmenu1(kCeilingReflectanceList), 3);
     QCOMPARE(toolkit::wdialoggetmenu1(kWallReflectanceList), 2);
     QVERIFY(toolkit::qt::statusBarText(1).contains("Seattle"));
@@ -345,7 +346,7 @@ class AppFlowTest : public QObject {
       const RoomRow& row = state.page().row(t.row);
       const std::string_view stored =
           t.column == Column::Name ? row.name.trimmed() : row.number.trimmed();
-      QCOMPARE(QString::fromUtf8(stored.data(), static_cast<qsizetype>(stored.size())), t.kept);
+      QCOMPARE(toolkit::detail::toQString(stored), t.kept);
     }
   }
 
