@@ -10,7 +10,10 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "toolkit/beep.h"
+#include "toolkit/message_queue.h"
 #include "toolkit/number_text.h"
+#include "toolkit/windows.h"
 
 namespace toolkit::detail {
 namespace {
@@ -29,16 +32,6 @@ QLineEdit* lineEditOf(QWidget* widget) {
   return nullptr;
 }
 
-bool inRange(const Field& field, double value) {
-  if (!field.range) return true;
-  if (field.kind == ControlKind::Real) {
-    // Reals are single precision: "0.85" typed must meet a bound of 0.85 exactly.
-    const float v = static_cast<float>(value);
-    return v >= static_cast<float>(field.range->min) && v <= static_cast<float>(field.range->max);
-  }
-  return value >= field.range->min && value <= field.range->max;
-}
-
 // The typed number becomes the field's value; a real is shown again in its format.
 void commit(Field& field) {
   auto* edit = lineEditOf(field.widget);
@@ -51,16 +44,12 @@ void commit(Field& field) {
   field.shownValue = true;
   if (field.kind != ControlKind::Real) return;
   field.held = parseReal(edit->text());
-  if (field.held) {
-    state().programmatic = true;
-    edit->setText(formatReal(*field.held, field.format));
-    state().programmatic = false;
-  }
+  if (field.held) edit->setText(formatReal(*field.held, field.format));
 }
 
 // The current field when its text may not be left, else nullptr.
 QWidget* refusedField() {
-  if (!current || !state().mainWindow) return nullptr;
+  if (!current || !windows().main) return nullptr;
   const Field* field = findField(fieldIdOf(current));
   return field != nullptr && !acceptsText(*field) ? current.data() : nullptr;
 }
@@ -78,8 +67,7 @@ void refuseLeaving(QWidget* widget) {
 }
 
 void onFocusChanged(QWidget*, QWidget* now) {
-  State& s = state();
-  if (!s.mainWindow) return;
+  if (!windows().main) return;
   if (returning) {
     // Only the return to the refused field is expected; nothing is checked or reported.
     if (now == returning) returning = nullptr;
@@ -96,7 +84,7 @@ void onFocusChanged(QWidget*, QWidget* now) {
       return;
     }
     commit(*field);
-    if (s.enabledTypes.count(kFieldChanged)) enqueue(kFieldChanged, -1, -1);
+    reportFieldChanged();
   }
   current = findField(newId)->widget;
 }
@@ -105,7 +93,7 @@ void onFocusChanged(QWidget*, QWidget* now) {
 // native window before Qt hands them to a widget and gives that widget the focus, so
 // they are looked at there first.
 QWidget* widgetUnderPointer(QObject* receiver, QEvent* event) {
-  QMainWindow* window = state().mainWindow;
+  QMainWindow* window = windows().main;
   if (window == nullptr || receiver != window->windowHandle()) return nullptr;
   const QPointF position = static_cast<QSinglePointEvent*>(event)->position();
   return window->childAt(position.toPoint());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/state.h"
+#include "toolkit/field_registry.h"
 
 namespace toolkit::detail {
 

@@ -4,9 +4,10 @@
 
 #include <cmath>
 
+#include "toolkit/field_registry.h"
 #include "toolkit/number_text.h"
 #include "toolkit/qt_text.h"
-#include "toolkit/state.h"
+#include "toolkit/toolkit.h"
 
 namespace toolkit {
 namespace {
@@ -22,7 +23,6 @@ QString fieldText(const Field& field) {
 
 // Shows a text the program put; the field no longer holds a typed edit.
 void showText(Field& field, const QString& text) {
-  detail::state().programmatic = true;
   if (auto* edit = qobject_cast<QLineEdit*>(field.widget)) {
     edit->setText(text);
     edit->setCursorPosition(0);
@@ -31,18 +31,8 @@ void showText(Field& field, const QString& text) {
   } else if (auto* label = qobject_cast<QLabel*>(field.widget)) {
     label->setText(text);
   }
-  detail::state().programmatic = false;
   field.edited = false;
   if (!text.isEmpty()) field.shownValue = true;
-}
-
-bool outsideRange(const Field& field, double value) {
-  if (!field.range) return false;
-  if (field.kind == ControlKind::Real) {
-    const float v = static_cast<float>(value);
-    return v < static_cast<float>(field.range->min) || v > static_cast<float>(field.range->max);
-  }
-  return value < field.range->min || value > field.range->max;
 }
 
 void setRange(int id, double min, double max) {
@@ -69,7 +59,7 @@ void wdialogputinteger(int id, std::int32_t value) {
     wdialogputreal(id, static_cast<float>(value));
     return;
   }
-  if (outsideRange(*field, value)) return;
+  if (!detail::inRange(*field, value)) return;
   showText(*field, QString::number(value));
 }
 
@@ -79,7 +69,7 @@ void wdialogputreal(int id, float value, std::optional<RealFormat> format) {
   // The format is the field's from now on even when the value itself is refused, so
   // that what the user types next is shown in it.
   if (format && format->width > 0) field->format = format;
-  if (!std::isfinite(value) || outsideRange(*field, value)) return;
+  if (!std::isfinite(value) || !detail::inRange(*field, value)) return;
   if (field->kind == ControlKind::Integer) {
     showText(*field, QString::number(detail::truncateToInt32(value)));
     return;

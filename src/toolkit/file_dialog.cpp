@@ -6,8 +6,10 @@
 
 #include <optional>
 
+#include "toolkit/dialog_answers.h"
 #include "toolkit/qt_text.h"
-#include "toolkit/state.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/windows.h"
 
 namespace toolkit {
 namespace {
@@ -67,7 +69,7 @@ std::optional<QString> answeredChoice(const detail::FileAnswer& answer, const QS
 std::optional<QString> dialogChoice(const QString& folder, const QString& name,
                                     const std::vector<FileFilter>& filters, int flags,
                                     const QString& title) {
-  QFileDialog dialog(detail::state().mainWindow, title, folder);
+  QFileDialog dialog(detail::windows().main, title, folder);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   QStringList nameFilters;
   for (const FileFilter& filter : filters) nameFilters << filter.nameFilter;
@@ -98,7 +100,7 @@ std::optional<QString> dialogChoice(const QString& folder, const QString& name,
   if (!acceptable(path, flags)) return std::nullopt;
   if (!save && (flags & kAskOverwrite) && !QFileInfo::exists(path)) {
     const auto answer = QMessageBox::question(
-        detail::state().mainWindow, title,
+        detail::windows().main, title,
         QStringLiteral("The file \"%1\" does not exist. Create it?").arg(path));
     if (answer != QMessageBox::Yes) return std::nullopt;
   }
@@ -109,8 +111,8 @@ std::optional<QString> dialogChoice(const QString& folder, const QString& name,
 
 bool wselectfile2(std::string_view filter, int flags, std::string& fileName,
                   std::string_view title) {
-  detail::State& s = detail::state();
-  const bool answered = !s.fileAnswers.empty();
+  auto& answers = detail::dialogAnswers().files;
+  const bool answered = !answers.empty();
   if (!answered && qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
     return false;
   }
@@ -124,8 +126,8 @@ bool wselectfile2(std::string_view filter, int flags, std::string& fileName,
 
   std::optional<QString> chosen;
   if (answered) {
-    const detail::FileAnswer answer = s.fileAnswers.front();
-    s.fileAnswers.pop_front();
+    const detail::FileAnswer answer = answers.front();
+    answers.pop_front();
     chosen = answeredChoice(answer, folder, start.fileName(), filters, flags);
   } else {
     chosen = dialogChoice(folder, start.fileName(), filters, flags, detail::toQString(title));

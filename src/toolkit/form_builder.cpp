@@ -8,10 +8,11 @@
 
 #include <algorithm>
 
+#include "toolkit/field_registry.h"
+#include "toolkit/message_queue.h"
 #include "toolkit/number_filter.h"
 #include "toolkit/number_text.h"
 #include "toolkit/qt_text.h"
-#include "toolkit/state.h"
 #include "toolkit/text_filter.h"
 
 namespace toolkit::detail {
@@ -96,9 +97,7 @@ QComboBox* makeList(const Control& control, QWidget* form) {
   const int selected = control.selectedItem;
   list->setCurrentIndex(selected >= 1 && selected <= list->count() ? selected - 1 : -1);
   if (list->currentIndex() < 0) list->setEditText(QString());
-  QObject::connect(list, &QComboBox::currentIndexChanged, [] {
-    if (state().enabledTypes.count(kFieldChanged)) enqueue(kFieldChanged, -1, -1);
-  });
+  QObject::connect(list, &QComboBox::currentIndexChanged, [] { reportFieldChanged(); });
   return list;
 }
 
@@ -110,7 +109,7 @@ QWidget* buildForm(const FormResource& resource) {
   const DialogUnits units(form->font());
   form->setFixedSize(units.x(resource.width), units.y(resource.height));
 
-  State& s = state();
+  auto& formFields = fields();
   QWidget* previousStop = nullptr;
   for (const Control& control : resource.controls) {
     if (control.kind == ControlKind::Label) {
@@ -118,7 +117,7 @@ QWidget* buildForm(const FormResource& resource) {
       if (control.id != 0) {
         Field field;
         field.widget = label;
-        s.fields[control.id] = field;
+        formFields[control.id] = field;
       }
       continue;
     }
@@ -138,7 +137,7 @@ QWidget* buildForm(const FormResource& resource) {
     field.widget = widget;
     field.shownValue = !control.text.empty();
     if (control.kind == ControlKind::Real) field.held = parseReal(toQString(control.text));
-    s.fields[control.id] = field;
+    formFields[control.id] = field;
 
     widget->setEnabled(control.enabled);
     if (!control.enabled) continue;

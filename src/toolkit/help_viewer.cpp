@@ -3,12 +3,13 @@
 #include <QTextBrowser>
 
 #include "toolkit/qt_text.h"
-#include "toolkit/state.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/windows.h"
 
 namespace toolkit {
 
 void whelpfile1(std::string_view helpFile) {
-  detail::State& s = detail::state();
+  detail::Windows& s = detail::windows();
   if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return;
   if (!s.helpViewer) {
     s.helpViewer = new QTextBrowser;

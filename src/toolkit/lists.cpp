@@ -1,6 +1,7 @@
 #include <QComboBox>
 
-#include "toolkit/state.h"
+#include "toolkit/field_registry.h"
+#include "toolkit/toolkit.h"
 
 namespace toolkit {
 

@@ -8,9 +8,11 @@
 #include <QTextBrowser>
 
 #include "toolkit/field_focus.h"
+#include "toolkit/field_registry.h"
 #include "toolkit/form_builder.h"
+#include "toolkit/message_queue.h"
 #include "toolkit/qt_text.h"
-#include "toolkit/state.h"
+#include "toolkit/windows.h"
 
 namespace toolkit {
 namespace detail {
@@ -75,10 +77,10 @@ void winitialise() {
 
 void windowopen2(int flags, int menuId, int formId, std::string_view title) {
   using namespace detail;
-  State& s = state();
-  if (s.mainWindow || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return;
+  Windows& s = windows();
+  if (s.main || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return;
   auto* window = new MainWindow;
-  s.mainWindow = window;
+  s.main = window;
   window->setWindowTitle(toQString(title));
   if (const MenuResource* menu = findMenu(menuId)) addMenuItems(window->menuBar(), menu->items);
   if (flags & kStatusBar) {
@@ -111,14 +113,13 @@ void windowopen2(int flags, int menuId, int formId, std::string_view title) {
 
 void windowclose() {
   using namespace detail;
-  State& s = state();
-  MainWindow* window = static_cast<MainWindow*>(s.mainWindow.data());
+  Windows& s = windows();
+  MainWindow* window = static_cast<MainWindow*>(s.main.data());
   if (window == nullptr) return;
   unwatchFocus();
-  s.fields.clear();
+  fields().clear();
   s.statusParts.clear();
-  s.statusWidths.clear();
-  s.mainWindow = nullptr;
+  s.main = nullptr;
   window->allowClose();
   window->close();
   delete window;

@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "toolkit/state.h"
+#include "toolkit/beep.h"
 
 namespace toolkit::detail {
 namespace {

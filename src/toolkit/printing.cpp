@@ -10,8 +10,9 @@
 
 #include <memory>
 
+#include "toolkit/dialog_answers.h"
 #include "toolkit/qt_text.h"
-#include "toolkit/state.h"
+#include "toolkit/toolkit.h"
 
 namespace toolkit {
 namespace {
@@ -19,6 +20,9 @@ namespace {
 constexpr int kPageOrientation = 5;
 constexpr int kColumnsPerLine = 80;
 constexpr double kLargestPointSize = 10.0;
+
+// The page orientation that igrhardcopyoptions set last.
+bool landscape = false;
 
 std::optional<QStringList> readLines(const QString& name) {
   QFile file(name);
@@ -62,8 +66,8 @@ bool paintLines(QPrinter& printer, const QStringList& lines) {
 
 void igrhardcopyoptions(int option, int value) {
   if (option != kPageOrientation) return;
-  if (value == 1) detail::state().landscape = true;
-  if (value == 2) detail::state().landscape = false;
+  if (value == 1) landscape = true;
+  if (value == 2) landscape = false;
 }
 
 void whardcopyoptionstext() {}
@@ -74,7 +78,7 @@ bool igrhardcopytextfile(std::string_view fileName) {
   if (!lines) return false;
 
   const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-  const bool toPrinter = !defaultPrinter.isNull() && !detail::state().printToPdf;
+  const bool toPrinter = !defaultPrinter.isNull() && !detail::dialogAnswers().printToPdf;
   auto printer = toPrinter ? std::make_unique<QPrinter>(defaultPrinter)
                            : std::make_unique<QPrinter>(QPrinter::HighResolution);
   if (!toPrinter) {
@@ -83,8 +87,7 @@ bool igrhardcopytextfile(std::string_view fileName) {
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(info.absoluteDir().filePath(info.completeBaseName() + ".pdf"));
   }
-  printer->setPageOrientation(detail::state().landscape ? QPageLayout::Landscape
-                                                        : QPageLayout::Portrait);
+  printer->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
   printer->setDocName(QFileInfo(name).fileName());
   return paintLines(*printer, *lines);
 }

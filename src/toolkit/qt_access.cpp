@@ -4,12 +4,15 @@
 #include <QMainWindow>
 #include <QTextBrowser>
 
-#include "toolkit/state.h"
+#include "toolkit/beep.h"
+#include "toolkit/field_registry.h"
+#include "toolkit/message_queue.h"
+#include "toolkit/windows.h"
 
 namespace toolkit::qt {
 
 QMainWindow* mainWindow() {
-  return detail::state().mainWindow;
+  return detail::windows().main;
 }
 
 QWidget* fieldWidget(int id) {
@@ -18,7 +21,7 @@ QWidget* fieldWidget(int id) {
 }
 
 QLabel* statusBarPart(int part) {
-  const auto& parts = detail::state().statusParts;
+  const auto& parts = detail::windows().statusParts;
   if (part < 1 || part > static_cast<int>(parts.size())) return nullptr;
   return parts[static_cast<std::size_t>(part - 1)];
 }
@@ -29,7 +32,7 @@ QString statusBarText(int part) {
 }
 
 QTextBrowser* helpViewer() {
-  return detail::state().helpViewer;
+  return detail::windows().helpViewer;
 }
 
 QString helpViewerText() {
@@ -43,15 +46,15 @@ bool isHelpViewerVisible() {
 }
 
 int beepCount() {
-  return detail::state().beeps;
+  return detail::beepsSounded();
 }
 
 int pendingMessages() {
-  return static_cast<int>(detail::state().queue.size());
+  return static_cast<int>(detail::messageQueue().waiting.size());
 }
 
 void clearMessages() {
-  detail::state().queue.clear();
+  detail::messageQueue().waiting.clear();
 }
 
 }  // namespace toolkit::qt

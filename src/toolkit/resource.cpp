@@ -1,6 +1,6 @@
-#include <map>
+#include "toolkit/resource.h"
 
-#include "toolkit/state.h"
+#include <map>
 
 namespace toolkit {
 namespace {

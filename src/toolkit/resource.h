@@ -63,4 +63,10 @@ struct MenuResource {
 void registerForm(FormResource form);
 void registerMenu(MenuResource menu);
 
+namespace detail {
+// The registered form or menu of that id, or nullptr.
+const FormResource* findForm(int id);
+const MenuResource* findMenu(int id);
+}  // namespace detail
+
 }  // namespace toolkit

@@ -3,16 +3,17 @@
 #include <QStatusBar>
 
 #include "toolkit/qt_text.h"
-#include "toolkit/state.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/windows.h"
 
 namespace toolkit {
 
 void windowstatusbarparts(std::span<const int> widths) {
-  detail::State& s = detail::state();
-  if (!s.statusBar || !s.mainWindow || widths.empty() || widths.size() > 255) return;
+  detail::Windows& s = detail::windows();
+  if (!s.statusBar || !s.main || widths.empty() || widths.size() > 255) return;
   for (const auto& part : s.statusParts) delete part.data();
   s.statusParts.clear();
-  const int clientWidth = s.mainWindow->width();
+  const int clientWidth = s.main->width();
   for (const int width : widths) {
     auto* label = new QLabel(s.statusBar);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -31,7 +32,7 @@ void windowstatusbarparts(std::span<const int> widths) {
 }
 
 void windowoutstatusbar(int part, std::string_view text) {
-  detail::State& s = detail::state();
+  detail::Windows& s = detail::windows();
   if (part < 1 || part > static_cast<int>(s.statusParts.size())) return;
   QLabel* label = s.statusParts[static_cast<std::size_t>(part - 1)];
   if (label == nullptr) return;

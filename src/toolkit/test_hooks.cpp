@@ -1,39 +1,37 @@
 #include "toolkit/test_hooks.h"
 
-#include "toolkit/state.h"
+#include <utility>
+
+#include "toolkit/dialog_answers.h"
 
 namespace toolkit::testing {
 
 void setNextFileName(const std::string& name) {
-  detail::state().fileAnswers.push_back({true, name});
+  detail::dialogAnswers().files.push_back({true, name});
 }
 
 void setNextFileAccept() {
-  detail::state().fileAnswers.push_back({true, {}});
+  detail::dialogAnswers().files.push_back({true, {}});
 }
 
 void setNextFileCancel() {
-  detail::state().fileAnswers.push_back({false, {}});
+  detail::dialogAnswers().files.push_back({false, {}});
 }
 
 void answerMessageBoxes(bool on) {
-  detail::state().answerMessageBoxes = on;
+  detail::dialogAnswers().answerMessageBoxes = on;
 }
 
 std::vector<std::string> takeMessageBoxTexts() {
-  return std::exchange(detail::state().messageBoxTexts, {});
+  return std::exchange(detail::dialogAnswers().messageBoxTexts, {});
 }
 
 void setPrintToPdf(bool on) {
-  detail::state().printToPdf = on;
+  detail::dialogAnswers().printToPdf = on;
 }
 
 void reset() {
-  detail::State& s = detail::state();
-  s.fileAnswers.clear();
-  s.answerMessageBoxes = false;
-  s.messageBoxTexts.clear();
-  s.printToPdf = false;
+  detail::dialogAnswers() = {};
 }
 
 }  // namespace toolkit::testing

@@ -1,28 +1,38 @@
+#include "toolkit/message_queue.h"
+
 #include <QDateTime>
 #include <QEventLoop>
-#include <QMainWindow>
 
 #include <tuple>
 
-#include "toolkit/state.h"
+#include "toolkit/windows.h"
 
 namespace toolkit {
 namespace detail {
 
+MessageQueue& messageQueue() {
+  static MessageQueue queue;
+  return queue;
+}
+
 void enqueue(int type, int value0, int value1) {
-  State& s = state();
+  MessageQueue& q = messageQueue();
   Message message;
   message.window = 1;
   message.value = {value0, value1, 0, 0};
   message.time = QDateTime::currentMSecsSinceEpoch();
-  s.queue.emplace_back(type, message);
-  if (s.waiting != nullptr) s.waiting->quit();
+  q.waiting.emplace_back(type, message);
+  if (q.loop != nullptr) q.loop->quit();
+}
+
+void reportFieldChanged() {
+  if (messageQueue().enabledTypes.count(kFieldChanged)) enqueue(kFieldChanged, -1, -1);
 }
 
 }  // namespace detail
 
 void wmessageenable(int type, int on) {
-  auto& types = detail::state().enabledTypes;
+  auto& types = detail::messageQueue().enabledTypes;
   if (on == 1) {
     types.insert(type);
   } else {
@@ -31,23 +41,23 @@ void wmessageenable(int type, int on) {
 }
 
 void wmessage(int& type, Message& message) {
-  detail::State& s = detail::state();
+  detail::MessageQueue& q = detail::messageQueue();
   // Without a window no message could ever come: report a close request instead of
   // waiting for ever.
-  while (s.queue.empty() && s.mainWindow && s.waiting == nullptr) {
+  while (q.waiting.empty() && detail::windows().main && q.loop == nullptr) {
     QEventLoop loop;
-    s.waiting = &loop;
+    q.loop = &loop;
     loop.exec();
-    s.waiting = nullptr;
+    q.loop = nullptr;
   }
-  if (s.queue.empty()) {
+  if (q.waiting.empty()) {
     type = kCloseRequest;
     message = Message{};
     message.value = {-1, -1, 0, 0};
     return;
   }
-  std::tie(type, message) = s.queue.front();
-  s.queue.pop_front();
+  std::tie(type, message) = q.waiting.front();
+  q.waiting.pop_front();
 }
 
 }  // namespace toolkit
