@@ -10,8 +10,6 @@ namespace kandelor {
 
 namespace {
 constexpr const char* kReportFile = "out.dat";
-constexpr int kOrientationOption = 5;
-constexpr int kPortrait = 2;
 }  // namespace
 
 // Writes the current page's report to "out.dat" and prints it. The report shows the
@@ -26,7 +24,7 @@ void printReport(AppState& state) {
     showFileError(written.error());
     return;
   }
-  toolkit::igrhardcopyoptions(kOrientationOption, kPortrait);
+  toolkit::igrhardcopyoptions(toolkit::kPageOrientation, toolkit::kPortrait);
   toolkit::whardcopyoptionstext();
   if (!toolkit::igrhardcopytextfile(kReportFile)) {
     toolkit::wmessagebox(kProgramTitle,

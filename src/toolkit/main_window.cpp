@@ -60,6 +60,7 @@ Qt::WindowFlags windowFlagsFor(int flags) {
   if (flags & kSystemMenu) result |= Qt::WindowSystemMenuHint;
   if (flags & kMinimiseBox) result |= Qt::WindowMinimizeButtonHint;
   if (flags & kMaximiseBox) result |= Qt::WindowMaximizeButtonHint;
+  if (flags & kFixedFrame) result |= Qt::MSWindowsFixedSizeDialogHint;
   return result;
 }
 
@@ -92,8 +93,8 @@ void windowopen2(int flags, int menuId, int formId, std::string_view title) {
   if (form != nullptr) window->setCentralWidget(buildForm(*form));
   if (form != nullptr && form->childStyle) {
     // The window wraps the form exactly and cannot be resized or maximised.
-    flags = (flags & ~(kMaximiseBox | kOpenMaximised | 128)) | kFixedFrame;
-    window->setWindowFlags(windowFlagsFor(flags) | Qt::MSWindowsFixedSizeDialogHint);
+    flags = (flags & ~(kMaximiseBox | kOpenMaximised)) | kFixedFrame;
+    window->setWindowFlags(windowFlagsFor(flags));
     window->adjustSize();
     window->setFixedSize(window->sizeHint());
   } else {

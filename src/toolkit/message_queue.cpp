@@ -1,6 +1,5 @@
 #include "toolkit/message_queue.h"
 
-#include <QDateTime>
 #include <QEventLoop>
 
 #include <tuple>
@@ -18,9 +17,7 @@ MessageQueue& messageQueue() {
 void enqueue(int type, int value0, int value1) {
   MessageQueue& q = messageQueue();
   Message message;
-  message.window = 1;
   message.value = {value0, value1, 0, 0};
-  message.time = QDateTime::currentMSecsSinceEpoch();
   q.waiting.emplace_back(type, message);
   if (q.loop != nullptr) q.loop->quit();
 }

@@ -17,7 +17,6 @@
 namespace toolkit {
 namespace {
 
-constexpr int kPageOrientation = 5;
 constexpr int kColumnsPerLine = 80;
 constexpr double kLargestPointSize = 10.0;
 
@@ -66,8 +65,8 @@ bool paintLines(QPrinter& printer, const QStringList& lines) {
 
 void igrhardcopyoptions(int option, int value) {
   if (option != kPageOrientation) return;
-  if (value == 1) landscape = true;
-  if (value == 2) landscape = false;
+  if (value == kLandscape) landscape = true;
+  if (value == kPortrait) landscape = false;
 }
 
 void whardcopyoptionstext() {}

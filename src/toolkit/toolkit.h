@@ -20,11 +20,9 @@ inline constexpr int kMenuSelection = 2;  // value[0] = menu id, value[1] = -1
 inline constexpr int kCloseRequest = 9;   // value[0] = value[1] = -1
 inline constexpr int kFieldChanged = 10;  // focus moved to another field, or a list changed
 
+// The record of a message: the values its type gives (see above).
 struct Message {
-  int window = 0;
   std::array<int, 4> value{};
-  int x = 0, y = 0;
-  std::int64_t time = 0;
 };
 
 // Window flags of windowopen2.
@@ -83,7 +81,10 @@ bool wselectfile2(std::string_view filter, int flags, std::string& fileName,
 // Opens the help viewer on the file's contents (HTML or plain text).
 void whelpfile1(std::string_view helpFile);
 
-// Printing of a text file: option 5 is the page orientation (1 landscape, 2 portrait).
+// Printing options of igrhardcopyoptions: the page orientation and its two values.
+inline constexpr int kPageOrientation = 5;
+inline constexpr int kLandscape = 1, kPortrait = 2;
+
 void igrhardcopyoptions(int option, int value);
 void whardcopyoptionstext();
 // Prints the file's lines in a fixed-pitch font on the default printer, or, where the

@@ -158,7 +158,7 @@ class DialogsTest : public QObject {
     for (int i = 1; i <= kLines; ++i)
       text += QString("line %1").arg(i, 3, 10, QChar('0')).toUtf8() + '\n';
     writeFile(path("out.dat"), text);
-    igrhardcopyoptions(5, 2);
+    igrhardcopyoptions(kPageOrientation, kPortrait);
     whardcopyoptionstext();
     QVERIFY(igrhardcopytextfile((path("out.dat") + "      ").toStdString()));
     QVERIFY(QFile::exists(path("out.pdf")));
