@@ -71,7 +71,7 @@ void wdialogputreal(int id, float value, std::optional<RealFormat> format) {
   if (format && format->width > 0) field->format = format;
   if (!std::isfinite(value) || !detail::inRange(*field, value)) return;
   if (field->kind == ControlKind::Integer) {
-    showText(*field, QString::number(detail::truncateToInt32(value)));
+    showText(*field, QString::number(detail::integerFieldValue(value)));
     return;
   }
   showText(*field, detail::formatReal(value, field->format));
@@ -87,7 +87,7 @@ std::int32_t wdialoggetinteger(int id) {
   const Field* field = detail::findField(id);
   if (field == nullptr) return kEmptyInteger;
   const auto value = detail::parseNumber(fieldText(*field));
-  return value ? detail::truncateToInt32(*value) : kEmptyInteger;
+  return value ? detail::integerFieldValue(*value) : kEmptyInteger;
 }
 
 float wdialoggetreal(int id) {

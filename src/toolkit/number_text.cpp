@@ -28,7 +28,7 @@ bool fitsInt32(double value) {
          truncated <= std::numeric_limits<std::int32_t>::max();
 }
 
-std::int32_t truncateToInt32(double value) {
+std::int32_t integerFieldValue(double value) {
   if (std::isnan(value)) return 0;
   const double truncated = std::trunc(value);
   if (truncated <= std::numeric_limits<std::int32_t>::min())

@@ -14,8 +14,9 @@ namespace toolkit::detail {
 std::optional<double> parseNumber(const QString& text);
 // As parseNumber, but only numbers a float can hold.
 std::optional<float> parseReal(const QString& text);
-// Truncates toward zero and saturates at the 32-bit limits.
-std::int32_t truncateToInt32(double value);
+// The value an integer field gives for a number: truncated toward zero and held at the
+// 32-bit limits when it lies beyond them (NaN gives 0).
+std::int32_t integerFieldValue(double value);
 // Whether the integer part of the value lies within 32 bits.
 bool fitsInt32(double value);
 // Fixed-point with the format's decimals and no padding (a wide value is shown in
