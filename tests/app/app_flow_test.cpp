@@ -14,6 +14,7 @@
 #include "form/field_ids.h"
 #include "model/project_file.h"
 #include "model/text_file.h"
+#include "support/qt_helpers.h"
 #include "toolkit/qt_access.h"
 #include "toolkit/qt_text.h"
 #include "toolkit/test_hooks.h"
@@ -24,28 +25,19 @@ using namespace kandelor;
 
 namespace {
 
+using kandelor::testing::textOf;
+using kandelor::testing::typeInto;
+
 QLineEdit* edit(int id) {
   return qobject_cast<QLineEdit*>(toolkit::qt::fieldWidget(id));
 }
-QString textOf(int id) {
-  return edit(id) ? edit(id)->text() : QStringLiteral("<no field>");
-}
-
-// Replaces a field's text as a user would: focus, select all, type.
-void typeInto(int id, const QString& text) {
-  QLineEdit* field = edit(id);
-  field->setFocus();
-  field->selectAll();
-  QTest::keyClicks(field, text);
-}
 
 // Row 1: the worked example's room, 20 x 15 x 9 ft with 6 fixtures of type 1.
-void typeExampleRoom() {
-  typeInto(fieldId(1, Column::Length), "20");
-  typeInto(fieldId(1, Column::Width), "15");
-  typeInto(fieldId(1, Column::Height), "9");
-  typeInto(fieldId(1, Column::FixtureNumber), "1");
-  typeInto(fieldId(1, Column::Quantity), "6");
+bool typeExampleRoom() {
+  return typeInto(fieldId(1, Column::Length), "20") && typeInto(fieldId(1, Column::Width), "15") &&
+         typeInto(fieldId(1, Column::Height), "9") &&
+         typeInto(fieldId(1, Column::FixtureNumber), "1") &&
+         typeInto(fieldId(1, Column::Quantity), "6");
 }
 
 // Handles every message the toolkit has queued, as the event loop would.
@@ -165,7 +157,7 @@ class AppFlowTest : public QObject {
     WorkFolder folder;
     AppState state;
     QVERIFY(startUp(state));
-    typeInto(fieldId(1, Column::Name), "Atrium");
+    QVERIFY(typeInto(fieldId(1, Column::Name), "Atrium"));
     QVERIFY(choose(state, "actionFileSave"));
     QCOMPARE(std::string(loadProject(folder.path("new.dat")).page(1).row(1).name.trimmed()),
              std::string("Atrium"));
@@ -179,8 +171,8 @@ class AppFlowTest : public QObject {
     QVERIFY(choose(state, "actionZonePage2"));
     QCOMPARE(state.currentPage, 2);
     QCOMPARE(toolkit::qt::statusBarText(1), QStringLiteral(" Page 2"));
-    typeInto(fieldId(2, Column::Length), "12.25");
-    typeInto(fieldId(2, Column::Name), "Lab");
+    QVERIFY(typeInto(fieldId(2, Column::Length), "12.25"));
+    QVERIFY(typeInto(fieldId(2, Column::Name), "Lab"));
     QVERIFY(choose(state, "actionZonePage4"));
     QCOMPARE(state.currentPage, 4);
     QCOMPARE(toolkit::qt::statusBarText(1), QStringLiteral(" Page 4"));
@@ -204,7 +196,7 @@ class AppFlowTest : public QObject {
     AppState state;
     QVERIFY(startUp(state));
     state.currentFileName = folder.path("missing-folder/project.prj");
-    typeInto(fieldId(1, Column::Name), "Kept");
+    QVERIFY(typeInto(fieldId(1, Column::Name), "Kept"));
     QVERIFY(choose(state, "actionZonePage3"));
     QCOMPARE(state.currentPage, 1);
     QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("Kept"));
@@ -224,7 +216,7 @@ class AppFlowTest : public QObject {
     WorkFolder folder;
     AppState state;
     QVERIFY(startUp(state));
-    typeInto(fieldId(1, Column::Name), "Edited");
+    QVERIFY(typeInto(fieldId(1, Column::Name), "Edited"));
     toolkit::testing::setNextFileCancel();
     QVERIFY(choose(state, "actionFileNew"));
     QCOMPARE(state.currentFileName, std::string("new.dat"));
@@ -242,7 +234,7 @@ class AppFlowTest : public QObject {
     QCOMPARE(toolkit::qt::statusBarText(3), QStringLiteral(" Room #s 77 -> 95"));
     QVERIFY(toolkit::qt::statusBarText(2).endsWith("fresh.prj"));
 
-    typeInto(fieldId(3, Column::Name), "Hall");
+    QVERIFY(typeInto(fieldId(3, Column::Name), "Hall"));
     QVERIFY(choose(state, "actionFileSave"));
     QVERIFY(folder.exists("fresh.prj"));
     QCOMPARE(std::string(loadProject(folder.path("fresh.prj")).page(5).row(3).name.trimmed()),
@@ -262,7 +254,7 @@ class AppFlowTest : public QObject {
     toolkit::testing::setNextFileAccept();
     QVERIFY(choose(state, "actionFileNew"));
     QCOMPARE(state.currentFileName, folder.path("Untitled.prj"));
-    typeInto(fieldId(1, Column::Name), "Fresh");
+    QVERIFY(typeInto(fieldId(1, Column::Name), "Fresh"));
     QVERIFY(choose(state, "actionFileSave"));
     QCOMPARE(std::string(loadProject(folder.path("Untitled.prj")).page(1).row(1).name.trimmed()),
              std::string("Fresh"));
@@ -273,7 +265,7 @@ class AppFlowTest : public QObject {
     QVERIFY(folder.exists("Untitled2.prj"));
 
     QVERIFY(QFile::link(templatePath, QString::fromStdString(folder.path("link.dat"))));
-    typeInto(fieldId(1, Column::Name), "Kept");
+    QVERIFY(typeInto(fieldId(1, Column::Name), "Kept"));
     const Project before = state.project;
     for (const char* name : {"xxx.dat", "link.dat"}) {
       toolkit::testing::setNextFileName(name);
@@ -295,10 +287,10 @@ class AppFlowTest : public QObject {
     QVERIFY(startUp(state));
     QLineEdit* name = edit(fieldId(1, Column::Name));
     QLineEdit* number = edit(fieldId(1, Column::Number));
-    typeInto(fieldId(1, Column::Name), "");
+    QVERIFY(typeInto(fieldId(1, Column::Name), ""));
     QApplication::clipboard()->setText("Hall\nEast\t1\r\n");
     QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
-    typeInto(fieldId(1, Column::Number), "");
+    QVERIFY(typeInto(fieldId(1, Column::Number), ""));
     QApplication::clipboard()->setText("A\r\nB\x7f\x01");
     QTest::keyClick(number, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(name->text(), QStringLiteral("Hall East 1  "));
@@ -355,7 +347,7 @@ class AppFlowTest : public QObject {
     WorkFolder folder;
     AppState state;
     QVERIFY(startUp(state));
-    typeInto(fieldId(1, Column::Name), "Unsaved");
+    QVERIFY(typeInto(fieldId(1, Column::Name), "Unsaved"));
     toolkit::testing::setNextFileCancel();
     QVERIFY(choose(state, "actionFileOpen"));
     QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("Unsaved"));
@@ -384,7 +376,7 @@ class AppFlowTest : public QObject {
     AppState state;
     QVERIFY(startUp(state));
     const QByteArray newDat = folder.read("new.dat");
-    typeInto(fieldId(1, Column::Name), "Renamed");
+    QVERIFY(typeInto(fieldId(1, Column::Name), "Renamed"));
     toolkit::testing::setNextFileCancel();
     QVERIFY(choose(state, "actionFileSaveAs"));
     QCOMPARE(folder.read("new.dat"), newDat);
@@ -407,11 +399,11 @@ class AppFlowTest : public QObject {
     writeExampleCatalogue(folder);
     AppState state;
     QVERIFY(startUp(state));
-    typeInto(kBallastFactorField, "1");
-    typeInto(kLampLumenDepreciationField, "0.9");
-    typeInto(kLampDirtDepreciationField, "0.9");
-    typeInto(kLampWattsField, "34");
-    typeExampleRoom();
+    QVERIFY(typeInto(kBallastFactorField, "1"));
+    QVERIFY(typeInto(kLampLumenDepreciationField, "0.9"));
+    QVERIFY(typeInto(kLampDirtDepreciationField, "0.9"));
+    QVERIFY(typeInto(kLampWattsField, "34"));
+    QVERIFY(typeExampleRoom());
     toolkit::wdialogputinteger(kLampLumensField, 2800);
     QVERIFY(choose(state, "actionCalculate"));
     QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("3"));
@@ -431,7 +423,7 @@ class AppFlowTest : public QObject {
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
-    typeExampleRoom();
+    QVERIFY(typeExampleRoom());
     edit(fieldId(1, Column::Length))->setFocus();
     pumpMessages(state);
     QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("0"));
@@ -439,13 +431,13 @@ class AppFlowTest : public QObject {
     QVERIFY(choose(state, "actionSpreadsheetOn"));
     QVERIFY(state.spreadsheetMode);
     QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("0"));
-    typeInto(fieldId(1, Column::Length), "20");
+    QVERIFY(typeInto(fieldId(1, Column::Length), "20"));
     edit(fieldId(1, Column::Width))->setFocus();
     pumpMessages(state);
     QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("3"));
 
     QVERIFY(choose(state, "actionSpreadsheetOff"));
-    typeInto(fieldId(1, Column::Length), "40");
+    QVERIFY(typeInto(fieldId(1, Column::Length), "40"));
     edit(fieldId(1, Column::Width))->setFocus();
     pumpMessages(state);
     QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("3"));
@@ -483,7 +475,7 @@ class AppFlowTest : public QObject {
     for (bool useExit : {true, false}) {
       AppState state;
       QVERIFY(startUp(state));
-      typeInto(fieldId(1, Column::Name), "Discarded");
+      QVERIFY(typeInto(fieldId(1, Column::Name), "Discarded"));
       if (useExit) {
         QAction* exitAction = toolkit::qt::mainWindow()->findChild<QAction*>("actionExit");
         QVERIFY(exitAction);

@@ -7,6 +7,7 @@
 #include "form/field_ids.h"
 #include "form/form_transfer.h"
 #include "form/resource.h"
+#include "support/qt_helpers.h"
 #include "toolkit/qt_access.h"
 #include "toolkit/toolkit.h"
 
@@ -14,10 +15,7 @@ using namespace kandelor;
 
 namespace {
 
-QString textOf(int id) {
-  auto* edit = qobject_cast<QLineEdit*>(toolkit::qt::fieldWidget(id));
-  return edit ? edit->text() : QStringLiteral("<no field>");
-}
+using kandelor::testing::textOf;
 
 // A page with a different value in every field, all inside the form's ranges.
 RoomPage samplePage() {

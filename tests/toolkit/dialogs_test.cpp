@@ -24,10 +24,9 @@ constexpr int kNewFlags = kAppendExtension;
 constexpr int kOpenFlags = kMustExist | kAppendExtension;
 constexpr int kSaveAsFlags = kSaveDialog | kAppendExtension;
 
-void writeFile(const QString& path, const QByteArray& contents) {
+bool writeFile(const QString& path, const QByteArray& contents) {
   QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(contents);
+  return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
 }
 
 // Output of a poppler tool, or a null string when the tool is missing.
@@ -53,7 +52,7 @@ class DialogsTest : public QObject {
   void initTestCase() {
     QVERIFY(dir_.isValid());
     startDirectory_ = QDir::currentPath();
-    openTestWindow();
+    QVERIFY(openTestWindow());
   }
   void init() {
     testing::reset();
@@ -90,7 +89,7 @@ class DialogsTest : public QObject {
     QVERIFY(!wselectfile2(kProjectFilter, kNewFlags, name, "Open New Project"));
     QCOMPARE(name, before);
 
-    writeFile(path("sub/there.prj"), "x");
+    QVERIFY(writeFile(path("sub/there.prj"), "x"));
     testing::setNextFileName("there");
     QVERIFY(wselectfile2(kProjectFilter, kOpenFlags, name, "Open Existing Project"));
     QCOMPARE(QString::fromStdString(name), path("sub/there.prj"));
@@ -103,17 +102,24 @@ class DialogsTest : public QObject {
 
   void realFileDialogReturnsTheTypedName() {
     std::string name = "new.dat";
-    QTimer::singleShot(100, [] {
+    // What the dialog showed, checked once it is closed.
+    QString folder;
+    bool saving = false, typed = false;
+    QTimer::singleShot(100, [&] {
       auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-      QVERIFY(dialog != nullptr);
-      QCOMPARE(dialog->directory().absolutePath(), QDir::currentPath());
-      QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+      if (dialog == nullptr) return;
+      folder = dialog->directory().absolutePath();
+      saving = dialog->acceptMode() == QFileDialog::AcceptSave;
       auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
-      QVERIFY(edit != nullptr);
+      if (edit == nullptr) return dialog->reject();
       edit->setText("typed");
+      typed = true;
       QMetaObject::invokeMethod(dialog, "accept");
     });
     QVERIFY(wselectfile2(kProjectFilter, kSaveAsFlags, name, "Save as..."));
+    QCOMPARE(folder, QDir::currentPath());
+    QVERIFY(saving);
+    QVERIFY(typed);
     QCOMPARE(QString::fromStdString(name), path("typed.prj"));
 
     QTimer::singleShot(100, [] {
@@ -126,12 +132,13 @@ class DialogsTest : public QObject {
   }
 
   void helpViewerShowsTheFile() {
-    writeFile(path("HELP.HLP"), "Zonal cavity help\nSecond line\n");
+    QVERIFY(writeFile(path("HELP.HLP"), "Zonal cavity help\nSecond line\n"));
     whelpfile1("HELP.HLP");
     QVERIFY(qt::isHelpViewerVisible());
     QVERIFY(qt::helpViewerText().contains("Second line"));
 
-    writeFile(path("help.html"), "  <html><body><h1>Title</h1><p>Body text</p></body></html>");
+    QVERIFY(
+        writeFile(path("help.html"), "  <html><body><h1>Title</h1><p>Body text</p></body></html>"));
     whelpfile1("help.html");
     QVERIFY(qt::helpViewerText().contains("Body text"));
     QVERIFY(!qt::helpViewerText().contains("<p>"));
@@ -157,7 +164,7 @@ class DialogsTest : public QObject {
     constexpr int kLines = 150;
     for (int i = 1; i <= kLines; ++i)
       text += QString("line %1").arg(i, 3, 10, QChar('0')).toUtf8() + '\n';
-    writeFile(path("out.dat"), text);
+    QVERIFY(writeFile(path("out.dat"), text));
     igrhardcopyoptions(kPageOrientation, kPortrait);
     whardcopyoptionstext();
     QVERIFY(igrhardcopytextfile((path("out.dat") + "      ").toStdString()));
@@ -191,7 +198,7 @@ class DialogsTest : public QObject {
     testing::setPrintToPdf(true);
     QVERIFY(!igrhardcopytextfile(path("no-such.dat").toStdString()));
     // The PDF cannot be written where a folder of that name stands.
-    writeFile(path("blocked.dat"), "text\n");
+    QVERIFY(writeFile(path("blocked.dat"), "text\n"));
     QVERIFY(QDir(dir_.path()).mkdir("blocked.pdf"));
     QVERIFY(!igrhardcopytextfile(path("blocked.dat").toStdString()));
   }

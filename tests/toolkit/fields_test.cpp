@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "support/qt_helpers.h"
 #include "test_window.h"
 #include "toolkit/qt_access.h"
 #include "toolkit/toolkit.h"
@@ -14,23 +15,21 @@ using namespace toolkit::test;
 
 namespace {
 
-QString textOf(int id) {
-  return qobject_cast<QLineEdit*>(field(id))->text();
-}
+using kandelor::testing::textOf;
+using kandelor::testing::typeInto;
 
-// The focus went back to the field and its whole text is selected.
-void expectRefused(int id, const QString& text) {
-  QTRY_COMPARE(QApplication::focusWidget(), field(id));
+// The focus went back to the field, which holds the text, all of it selected.
+bool refusedLeaving(int id, const QString& text) {
+  if (!QTest::qWaitFor([id] { return QApplication::focusWidget() == field(id); })) return false;
   QCoreApplication::processEvents();
-  QCOMPARE(QApplication::focusWidget(), field(id));
   auto* edit = qobject_cast<QLineEdit*>(field(id));
-  QCOMPARE(edit->text(), text);
-  QCOMPARE(edit->selectedText(), text);
+  return QApplication::focusWidget() == field(id) && edit->text() == text &&
+         edit->selectedText() == text;
 }
 
-void expectLeft(int id) {
+bool focusLeft(int id) {
   QCoreApplication::processEvents();
-  QVERIFY(QApplication::focusWidget() != field(id));
+  return QApplication::focusWidget() != field(id);
 }
 
 }  // namespace
@@ -40,7 +39,7 @@ class FieldsTest : public QObject {
 
  private slots:
   void init() {
-    openTestWindow();
+    QVERIFY(openTestWindow());
     wdialograngereal(kFactor, 0.85f, 1.5f);
     wdialograngereal(kLength, 0.0f, 500.0f);
     wdialograngeinteger(kWatts, 10, 200);
@@ -70,54 +69,54 @@ class FieldsTest : public QObject {
   void leavingChecksTheRange() {
     const int beeps = qt::beepCount();
     for (const char* accepted : {"0.85", "1.5"}) {
-      typeInto(kFactor, accepted);
-      pressTab();
-      expectLeft(kFactor);
+      QVERIFY(typeInto(kFactor, accepted));
+      QVERIFY(pressTab());
+      QVERIFY(focusLeft(kFactor));
     }
     QCOMPARE(qt::beepCount(), beeps);
     QCOMPARE(wdialoggetreal(kFactor), 1.5f);
 
     for (const char* refused : {"0.84", "1.51", "-", "1E99"}) {
-      typeInto(kFactor, refused);
-      pressTab();
-      expectRefused(kFactor, refused);
+      QVERIFY(typeInto(kFactor, refused));
+      QVERIFY(pressTab());
+      QVERIFY(refusedLeaving(kFactor, refused));
     }
     QVERIFY(qt::beepCount() > beeps);
 
     // A ranged field that has shown a value cannot be emptied...
-    typeInto(kFactor, "");
+    QVERIFY(typeInto(kFactor, ""));
     QTest::keyClick(field(kFactor), Qt::Key_Backspace);
-    pressTab();
-    expectRefused(kFactor, "");
+    QVERIFY(pressTab());
+    QVERIFY(refusedLeaving(kFactor, ""));
     // ...one that never has may stay empty.
-    typeInto(kFactor, "1");
-    pressTab();
+    QVERIFY(typeInto(kFactor, "1"));
+    QVERIFY(pressTab());
     field(kLength)->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), field(kLength));
-    pressTab();
-    expectLeft(kLength);
+    QVERIFY(pressTab());
+    QVERIFY(focusLeft(kLength));
 
     // Integers: the range, and without one the 32-bit limit.
-    typeInto(kWatts, "201");
-    pressTab();
-    expectRefused(kWatts, "201");
-    typeInto(kWatts, "200");
-    pressTab();
-    expectLeft(kWatts);
-    typeInto(kDesign, "99999999999");
-    pressTab();
-    expectRefused(kDesign, "99999999999");
-    typeInto(kDesign, "-2147483648");
-    pressTab();
-    expectLeft(kDesign);
+    QVERIFY(typeInto(kWatts, "201"));
+    QVERIFY(pressTab());
+    QVERIFY(refusedLeaving(kWatts, "201"));
+    QVERIFY(typeInto(kWatts, "200"));
+    QVERIFY(pressTab());
+    QVERIFY(focusLeft(kWatts));
+    QVERIFY(typeInto(kDesign, "99999999999"));
+    QVERIFY(pressTab());
+    QVERIFY(refusedLeaving(kDesign, "99999999999"));
+    QVERIFY(typeInto(kDesign, "-2147483648"));
+    QVERIFY(pressTab());
+    QVERIFY(focusLeft(kDesign));
     QCOMPARE(wdialoggetinteger(kDesign), -2147483647 - 1);
   }
 
   void readsWhatIsTypedBeforeLeaving() {
     // A command chosen while typing sees the typed text, even out of range.
-    typeInto(kFactor, "9");
+    QVERIFY(typeInto(kFactor, "9"));
     QCOMPARE(wdialoggetreal(kFactor), 9.0f);
-    typeInto(kWatts, "999");
+    QVERIFY(typeInto(kWatts, "999"));
     QCOMPARE(wdialoggetinteger(kWatts), 999);
   }
 
@@ -133,7 +132,7 @@ class FieldsTest : public QObject {
     wdialogputstring(kLength, "--");
     QCOMPARE(wdialoggetreal(kLength), kEmptyReal);
     // Too large for 32 bits: the nearest limit, never undefined.
-    typeInto(kDesign, "99999999999");
+    QVERIFY(typeInto(kDesign, "99999999999"));
     QCOMPARE(wdialoggetinteger(kDesign), 2147483647);
     // A field the form lacks.
     QCOMPARE(wdialoggetinteger(4242), kEmptyInteger);
@@ -142,23 +141,23 @@ class FieldsTest : public QObject {
 
   void typingFilterKeepsNumberCharacters() {
     const int beeps = qt::beepCount();
-    typeInto(kDesign, "1a2 x-");
+    QVERIFY(typeInto(kDesign, "1a2 x-"));
     QCOMPARE(textOf(kDesign), QString("12-"));
     QCOMPARE(qt::beepCount(), beeps + 3);
-    typeInto(kDesign, "12.5E");
+    QVERIFY(typeInto(kDesign, "12.5E"));
     QCOMPARE(textOf(kDesign), QString("125"));
-    typeInto(kDesign, "123456789012345");
+    QVERIFY(typeInto(kDesign, "123456789012345"));
     QCOMPARE(textOf(kDesign), QString("12345678901"));
 
-    typeInto(kLength, "1e2");
+    QVERIFY(typeInto(kLength, "1e2"));
     QCOMPARE(textOf(kLength), QString("1E2"));
-    pressTab();
+    QVERIFY(pressTab());
     QCOMPARE(wdialoggetreal(kLength), 100.0f);
-    typeInto(kLength, "+.5");
+    QVERIFY(typeInto(kLength, "+.5"));
     QCOMPARE(textOf(kLength), QString("+.5"));
 
     // Ctrl+A selects all, Backspace edits, a paste with letters is refused.
-    typeInto(kDesign, "77");
+    QVERIFY(typeInto(kDesign, "77"));
     QTest::keyClick(field(kDesign), Qt::Key_Backspace);
     QCOMPARE(textOf(kDesign), QString("7"));
     QApplication::clipboard()->setText("8x");
@@ -175,17 +174,17 @@ class FieldsTest : public QObject {
     QCOMPARE(wdialoggetreal(kFactor), 0.875f);
 
     // A typed number is shown again in the field format, the value kept in full.
-    typeInto(kFactor, "1");
-    pressTab();
+    QVERIFY(typeInto(kFactor, "1"));
+    QVERIFY(pressTab());
     QCOMPARE(textOf(kFactor), QString("1.00"));
-    typeInto(kFactor, "1.125");
-    pressTab();
+    QVERIFY(typeInto(kFactor, "1.125"));
+    QVERIFY(pressTab());
     QCOMPARE(textOf(kFactor), QString("1.13"));
     QCOMPARE(wdialoggetreal(kFactor), 1.125f);
 
     wdialogputreal(kLength, 3.0f, RealFormat{5, 1});
-    typeInto(kLength, "12");
-    pressTab();
+    QVERIFY(typeInto(kLength, "12"));
+    QVERIFY(pressTab());
     QCOMPARE(textOf(kLength), QString("12.0"));
     // Wider than the format: shown in full, left-justified.
     wdialogputreal(kLength, 499.25f, RealFormat{3, 2});
@@ -196,7 +195,7 @@ class FieldsTest : public QObject {
 
     // A field that never had a format shows the shortest digits.
     closeTestWindow();
-    openTestWindow();
+    QVERIFY(openTestWindow());
     wdialogputreal(kLength, 0.1f);
     QCOMPARE(textOf(kLength), QString("0.1"));
     wdialogputreal(kLength, 1e20f);
@@ -208,7 +207,7 @@ class FieldsTest : public QObject {
     QCOMPARE(textOf(kName), QString("Office"));
     wdialogputstring(kName, "     ");
     QCOMPARE(textOf(kName), QString());
-    typeInto(kName, " a b ");
+    QVERIFY(typeInto(kName, " a b "));
     QCOMPARE(wdialoggetstring(kName), std::string(" a b "));
     wdialogputinteger(kComputed, 42);
     QCOMPARE(wdialoggetinteger(kComputed), 42);
@@ -232,7 +231,7 @@ class FieldsTest : public QObject {
     QCOMPARE(textOf(kName), QString("Licht123"));
 
     // A paste keeps what fits of its head; typing into a full field changes nothing.
-    typeInto(kName, "ab");
+    QVERIFY(typeInto(kName, "ab"));
     QApplication::clipboard()->setText("1\r\n2\t3456789");
     QTest::keyClick(field(kName), Qt::Key_Home);
     QTest::keyClick(field(kName), Qt::Key_V, Qt::ControlModifier);
@@ -247,8 +246,8 @@ class FieldsTest : public QObject {
   void refusedPutKeepsItsFormat() {
     wdialogputreal(kFactor, 0.0f, RealFormat{4, 2});
     QCOMPARE(textOf(kFactor), QString("1.0000"));
-    typeInto(kFactor, "1");
-    pressTab();
+    QVERIFY(typeInto(kFactor, "1"));
+    QVERIFY(pressTab());
     QCOMPARE(textOf(kFactor), QString("1.00"));
   }
 
@@ -257,16 +256,16 @@ class FieldsTest : public QObject {
     QCOMPARE(wdialoggetmenu1(kCeiling), 3);
     list->setCurrentIndex(0);
     QCOMPARE(wdialoggetmenu1(kCeiling), 1);
-    typeInto(kCeiling, "50");
+    QVERIFY(typeInto(kCeiling, "50"));
     QCOMPARE(wdialoggetmenu1(kCeiling), 2);
-    typeInto(kCeiling, "55");
+    QVERIFY(typeInto(kCeiling, "55"));
     QCOMPARE(wdialoggetmenu1(kCeiling), 0);
-    typeInto(kCeiling, "5");
+    QVERIFY(typeInto(kCeiling, "5"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
     QCOMPARE(list->currentText(), QString());
     QCOMPARE(wdialoggetmenu1(kCeiling), -999);
     // The items stay those of the form whatever is typed.
-    typeInto(kCeiling, "55");
+    QVERIFY(typeInto(kCeiling, "55"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(list->count(), 4);
     QCOMPARE(wdialoggetmenu1(kName), -999);

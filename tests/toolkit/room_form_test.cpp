@@ -10,10 +10,12 @@
 #include "form/field_ids.h"
 #include "form/form_transfer.h"
 #include "form/resource.h"
+#include "support/qt_helpers.h"
 #include "toolkit/qt_access.h"
 #include "toolkit/toolkit.h"
 
 using namespace toolkit;
+using kandelor::testing::typeInto;
 
 namespace {
 
@@ -102,10 +104,7 @@ class RoomFormTest : public QObject {
   void ballastFactorBounds() {
     wdialograngereal(1017, 0.85f, 1.5f);
     auto* edit = qobject_cast<QLineEdit*>(qt::fieldWidget(1017));
-    edit->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), edit);
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(edit, "1.51");
+    QVERIFY(typeInto(1017, "1.51"));
     QTest::keyClick(edit, Qt::Key_Tab);
     QTRY_COMPARE(QApplication::focusWidget(), edit);
     QCOMPARE(edit->selectedText(), QString("1.51"));
@@ -121,32 +120,29 @@ class RoomFormTest : public QObject {
     kandelor::RangeData();
     constexpr int kLength = 1032, kNextName = 1042, kWidth = 1033;
     auto* length = qobject_cast<QLineEdit*>(qt::fieldWidget(kLength));
-    length->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), length);
-    QTest::keyClick(length, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(length, "600");
+    QVERIFY(typeInto(kLength, "600"));
     int beeps = qt::beepCount();
-    const auto expectHeld = [&](const char* what) {
+    // Length keeps the focus with all of its text selected, and a beep was sounded.
+    const auto held = [&] {
       QCoreApplication::processEvents();
-      QVERIFY2(QApplication::focusWidget() == length, what);
-      QCOMPARE(length->selectedText(), QString("600"));
-      QVERIFY2(qt::beepCount() > beeps, what);
+      const bool beeped = qt::beepCount() > beeps;
       beeps = qt::beepCount();
+      return QApplication::focusWidget() == length && length->selectedText() == "600" && beeped;
     };
     QTest::keyClick(length, Qt::Key_Tab);
-    expectHeld("Tab");
+    QVERIFY2(held(), "Tab");
     QTest::keyClick(length, Qt::Key_Backtab, Qt::ShiftModifier);
-    expectHeld("Shift+Tab");
+    QVERIFY2(held(), "Shift+Tab");
     click(kNextName);
-    expectHeld("click on a field");
+    QVERIFY2(held(), "click on a field");
     for (int id : {1259, 1028}) {
       auto* list = qobject_cast<QComboBox*>(qt::fieldWidget(id));
       const int selected = list->currentIndex();
       click(id);
-      expectHeld("click on a list");
+      QVERIFY2(held(), "click on a list");
       QVERIFY(!list->view()->isVisible());
       turnWheel(id);
-      expectHeld("wheel over a list");
+      QVERIFY2(held(), "wheel over a list");
       QCOMPARE(list->currentIndex(), selected);
     }
 
@@ -159,7 +155,7 @@ class RoomFormTest : public QObject {
     other.hide();
     qt::mainWindow()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(qt::mainWindow()));
-    expectHeld("click after another window");
+    QVERIFY2(held(), "click after another window");
 
     // Once valid, the field is left and the lists work again.
     QTest::keyClicks(length, "60");

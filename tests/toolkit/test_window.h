@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 class QWidget;
 
 // A small form and menu of their own for the toolkit's tests.
@@ -23,15 +21,15 @@ inline constexpr int kComputed = 16;  // integer, disabled
 inline constexpr int kLumens = 17;    // integer, not a tab stop
 inline constexpr int kCaption = 5;    // label
 
-// Registers the test form and menu and opens the main window on them, active.
-void openTestWindow();
+// Registers the test form and menu and opens the main window on them; false when the
+// window does not open or does not become active.
+bool openTestWindow();
 // Closes the window and drops any messages left.
 void closeTestWindow();
 
 QWidget* field(int id);
-// Gives the field the focus, selects its text and types over it.
-void typeInto(int id, const QString& text);
-// Presses Tab in the focused field and lets the focus settle.
-void pressTab();
+// Presses Tab in the focused field and lets the focus settle; false when no field has
+// the focus.
+bool pressTab();
 
 }  // namespace toolkit::test

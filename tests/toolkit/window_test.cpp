@@ -11,12 +11,14 @@
 
 #include <array>
 
+#include "support/qt_helpers.h"
 #include "test_window.h"
 #include "toolkit/qt_access.h"
 #include "toolkit/toolkit.h"
 
 using namespace toolkit;
 using namespace toolkit::test;
+using kandelor::testing::typeInto;
 
 namespace {
 
@@ -38,7 +40,7 @@ class WindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() { openTestWindow(); }
+  void init() { QVERIFY(openTestWindow()); }
   void cleanup() { closeTestWindow(); }
 
   void buildsWindowFromResources() {
@@ -82,7 +84,7 @@ class WindowTest : public QObject {
     QTRY_COMPARE(QApplication::focusWidget(), field(kFactor));
     const std::array<int, 6> order{kLength, kWatts, kDesign, kName, kCeiling, kFactor};
     for (int id : order) {
-      pressTab();
+      QVERIFY(pressTab());
       QVERIFY2(field(id)->hasFocus() || field(id)->isAncestorOf(QApplication::focusWidget()),
                qPrintable(QString("expected field %1").arg(id)));
     }
@@ -132,11 +134,11 @@ class WindowTest : public QObject {
   void fieldChangesAreReportedOnlyWhenEnabled() {
     field(kFactor)->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), field(kFactor));
-    pressTab();
+    QVERIFY(pressTab());
     QCOMPARE(qt::pendingMessages(), 0);
 
     wmessageenable(kFieldChanged, 1);
-    pressTab();  // length -> watts
+    QVERIFY(pressTab());  // length -> watts
     QCOMPARE(qt::pendingMessages(), 1);
     field(kWatts)->setFocus();  // the same field again
     QCoreApplication::processEvents();
@@ -153,14 +155,14 @@ class WindowTest : public QObject {
 
     // A refused leave keeps the focus and reports nothing, also on the way back.
     wdialograngeinteger(kWatts, 10, 200);
-    typeInto(kWatts, "5");
-    pressTab();
+    QVERIFY(typeInto(kWatts, "5"));
+    QVERIFY(pressTab());
     QTRY_COMPARE(QApplication::focusWidget(), field(kWatts));
     QCOMPARE(qt::pendingMessages(), 0);
 
     wmessageenable(kFieldChanged, 0);
-    typeInto(kWatts, "50");
-    pressTab();
+    QVERIFY(typeInto(kWatts, "50"));
+    QVERIFY(pressTab());
     QCOMPARE(qt::pendingMessages(), 0);
   }
 
@@ -190,7 +192,7 @@ class WindowTest : public QObject {
     wdialogputinteger(kWatts, 5);
     QCOMPARE(wdialoggetinteger(kWatts), kEmptyInteger);
     QCOMPARE(wdialoggetreal(kFactor), kEmptyReal);
-    openTestWindow();
+    QVERIFY(openTestWindow());
     QCOMPARE(wdialoggetinteger(kWatts), 34);
   }
 };
