@@ -19,6 +19,10 @@ void calculate(AppState& state);
 void printReport(AppState& state);
 void showHelp();
 
+// Shows each row's verdict and the fixtures that meet its design, from the form's
+// numbers; after every change of the form's values.
+void showVerdicts(AppState& state);
+
 // Runs the command of one menu id; sets `quit` for Exit. Unknown ids do nothing.
 void processmenu(int menuId, bool& quit, AppState& state);
 

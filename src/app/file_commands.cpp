@@ -4,6 +4,7 @@
 
 #include "app/commands.h"
 #include "app/messages.h"
+#include "app/program_title.h"
 #include "app/status_texts.h"
 #include "form/form_transfer.h"
 #include "model/project_file.h"
@@ -49,6 +50,7 @@ void adopt(AppState& state, Project&& project, const std::string& fileName) {
   state.project = std::move(project);
   state.currentFileName = fileName;
   PutData(state.page());
+  showVerdicts(state);
   showPageInStatusBar(state.currentPage);
   toolkit::windowoutstatusbar(2, state.currentFileName);
 }
@@ -79,9 +81,9 @@ void newProject(AppState& state) {
   std::string fileName = untitledName(state.currentFileName);
   if (!toolkit::wselectfile2(kProjectFilter, kNewFlags, fileName, "Open New Project")) return;
   if (sameFile(fileName, kTemplateFile)) {
-    toolkit::wmessagebox("Kandelor 2.0", std::string(kTemplateFile) +
-                                             " is the template that New starts from. "
-                                             "Choose another name for the new project.");
+    toolkit::wmessagebox(kProgramTitle, std::string(kTemplateFile) +
+                                            " is the template that New starts from. "
+                                            "Choose another name for the new project.");
     return;
   }
   Project project;

@@ -19,6 +19,7 @@ void switchPage(AppState& state, int page) {
   if (const auto loaded = loaddata(state.project, state.currentFileName); !loaded)
     showFileError(loaded.error());
   PutData(state.page());
+  showVerdicts(state);
   showPageInStatusBar(page);
 }
 

@@ -7,6 +7,7 @@ namespace kandelor {
 
 void calculate(AppState& state) {
   CalcData(state.page(), state.catalogue);
+  showVerdicts(state);
 }
 
 void showHelp() {

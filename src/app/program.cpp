@@ -56,6 +56,7 @@ bool startUp(AppState& state) {
     return false;
   }
   PutData(state.page());
+  showVerdicts(state);
   toolkit::wmessageenable(toolkit::kFieldChanged, 1);
   return true;
 }
@@ -70,6 +71,7 @@ void dispatchMessage(AppState& state, int type, const toolkit::Message& message,
       break;
     case toolkit::kFieldChanged:
       if (state.spreadsheetMode) calculate(state);
+      showVerdicts(state);
       break;
     default:
       break;

@@ -25,6 +25,20 @@ const char* verdictName(Verdict verdict) {
   return "";
 }
 
+std::optional<VerdictTint> verdictTint(Verdict verdict) {
+  switch (verdict) {
+    case Verdict::Low:
+      return VerdictTint{0xFF, 0xD8, 0xA8};
+    case Verdict::Meets:
+      return VerdictTint{0xC8, 0xF0, 0xC8};
+    case Verdict::High:
+      return VerdictTint{0xC8, 0xDC, 0xFF};
+    case Verdict::None:
+      break;
+  }
+  return std::nullopt;
+}
+
 FixturesNeeded fixturesNeeded(const RoomRow& room, const PageDefaults& defaults,
                               const FixtureCatalogue& catalogue, int column) {
   FixturesNeeded needed;

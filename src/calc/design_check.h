@@ -21,6 +21,16 @@ Verdict judgeFootcandles(std::int32_t calculated, std::int32_t design, bool hasF
 // "low", "meets", "high" or "" (None).
 const char* verdictName(Verdict verdict);
 
+// The tint that shows a verdict wherever the program shows one (the form, the printed
+// schedule): light orange, green and blue, which colour-blind readers tell apart and
+// under which digits stay readable. None for Verdict::None.
+struct VerdictTint {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+};
+std::optional<VerdictTint> verdictTint(Verdict verdict);
+
 inline constexpr std::int32_t kMaxFixturesTried = 100;
 
 // The smallest quantity from 1 to 100 whose calculated footcandles, by the page

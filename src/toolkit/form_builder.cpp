@@ -71,10 +71,25 @@ QLabel* makeLabel(const Control& control, const DialogUnits& units, QWidget* for
   return label;
 }
 
+}  // namespace
+
+QString editStyleSheet(std::optional<QColor> tint) {
+  QString sheet = QStringLiteral(
+      "QLineEdit { padding: 0px; }"
+      "QLineEdit:disabled { color: palette(text); background: palette(window); }");
+  if (tint) {
+    const QString colour = tint->name();
+    sheet += QStringLiteral("QLineEdit, QLineEdit:disabled { background: %1; }").arg(colour);
+  }
+  return sheet;
+}
+
+namespace {
+
 QLineEdit* makeEdit(const Control& control, QWidget* form) {
   auto* edit = new QLineEdit(form);
   edit->setTextMargins(0, 0, 0, 0);
-  edit->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px; }"));
+  edit->setStyleSheet(editStyleSheet(std::nullopt));
   if (control.kind == ControlKind::Text) {
     installTextFilter(edit, control.characters);
   } else {

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QColor>
+#include <QString>
+
+#include <optional>
+
 #include "toolkit/resource.h"
 
 class QWidget;
@@ -8,5 +13,10 @@ namespace toolkit::detail {
 
 // Builds the form's widgets on a new widget of the form's size and registers its fields.
 QWidget* buildForm(const FormResource& form);
+
+// The look of an edit field: no padding; disabled (a result) in the normal text colour
+// on the form's background, so that it reads well but is plainly not for typing; and
+// the tint, when given, as its background.
+QString editStyleSheet(std::optional<QColor> tint);
 
 }  // namespace toolkit::detail

@@ -95,4 +95,14 @@ bool igrhardcopytextfile(std::string_view fileName);
 // A modal message box with an OK button, for errors the program reports.
 void wmessagebox(std::string_view title, std::string_view text);
 
+// Marks of the program's own on a field: a background tint (none gives the field its
+// plain look) and a tooltip (empty for none). Fields keep them until changed.
+struct Tint {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+};
+void setFieldTint(int id, std::optional<Tint> tint);
+void setFieldToolTip(int id, std::string_view text);
+
 }  // namespace toolkit

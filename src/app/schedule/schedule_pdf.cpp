@@ -41,9 +41,6 @@ constexpr double kChartHeight = 200.0;
 constexpr double kGap = 12.0;
 constexpr int kResolution = 300;  // dots per inch of the PDF's coordinates
 
-const QColor kLowTint(0xFF, 0xD8, 0xA8);
-const QColor kMeetsTint(0xC8, 0xF0, 0xC8);
-const QColor kHighTint(0xC8, 0xDC, 0xFF);
 const QColor kNoVerdictTint(0xDD, 0xDD, 0xDD);
 const QColor kRule(0xC8, 0xC8, 0xC8);
 const QColor kHeaderFill(0xE6, 0xE6, 0xE6);
@@ -54,18 +51,9 @@ QString qs(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-const QColor& verdictTint(Verdict verdict) {
-  switch (verdict) {
-    case Verdict::Low:
-      return kLowTint;
-    case Verdict::Meets:
-      return kMeetsTint;
-    case Verdict::High:
-      return kHighTint;
-    case Verdict::None:
-      break;
-  }
-  return kNoVerdictTint;
+QColor tintOf(Verdict verdict) {
+  const auto tint = verdictTint(verdict);
+  return tint ? QColor(tint->red, tint->green, tint->blue) : kNoVerdictTint;
 }
 
 struct TableColumn {
@@ -283,7 +271,7 @@ class ScheduleDocument {
     for (std::size_t c = 0; c < columns.size(); ++c) {
       const double w = columns[c].weight * columnScale_;
       if (c == kVerdictColumn && row.verdict != Verdict::None) {
-        fill(x, y_, w, kRowHeight, verdictTint(row.verdict));
+        fill(x, y_, w, kRowHeight, tintOf(row.verdict));
       }
       const bool bold = c == kWattsPerSqftColumn && row.overLpdLimit;
       text(x + 2, y_, w - 4, kRowHeight, qs(columns[c].cell(row)), font(7, bold),
@@ -339,7 +327,7 @@ class ScheduleDocument {
     for (const auto& [count, verdict] :
          {std::pair{totals.low, Verdict::Low}, std::pair{totals.meets, Verdict::Meets},
           std::pair{totals.high, Verdict::High}}) {
-      swatch(x, y_ + 28, verdictTint(verdict));
+      swatch(x, y_ + 28, tintOf(verdict));
       std::string label = std::to_string(count);
       label += ' ';
       label += verdictName(verdict);
@@ -454,15 +442,15 @@ class ScheduleDocument {
                       static_cast<double>(row.designFootcandles)});
     }
     const Plot plot = drawAxes("Calculated and design footcandles per room", "footcandles", top);
-    drawLegend({{kLowTint, {}, "low"},
-                {kMeetsTint, {}, "meets"},
-                {kHighTint, {}, "high"},
+    drawLegend({{tintOf(Verdict::Low), {}, "low"},
+                {tintOf(Verdict::Meets), {}, "meets"},
+                {tintOf(Verdict::High), {}, "high"},
                 {kNoVerdictTint, {}, "no design"},
                 {Qt::black, Qt::SolidLine, "design"}});
 
     for (std::size_t i = 0; i < schedule_.rows.size(); ++i) {
       const ScheduleRow& row = schedule_.rows[i];
-      bar(plot, i, row.result.calculatedFootcandles, verdictTint(row.verdict));
+      bar(plot, i, row.result.calculatedFootcandles, tintOf(row.verdict));
       if (row.designFootcandles > 0) {
         const double half = std::min(plot.slot * 0.45, 15.0);
         const double y = plot.yOf(row.designFootcandles);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "calc/catalogue.h"
+#include "calc/design_check.h"
+#include "model/project.h"
+
+namespace kandelor {
+
+// Shows, for every row of `page` (the page as the form holds it), the verdict of its
+// calculated against its design footcandles on the Calc'd field, as a tint and in its
+// tooltip with the fixtures that meet the design, and the room's watts and floor area
+// in the Watts/Sqft tooltip. The count uses the catalogue column of the list choices.
+void ShowVerdicts(const RoomPage& page, const FixtureCatalogue& catalogue, int ceilingChoice,
+                  int wallChoice);
+
+// The tooltip texts, e.g. "Design 50 fc: low. 5 fixtures give 53 fc (4 give 42)." and
+// "408 W on 180 sqft."; empty where there is nothing to say.
+std::string verdictToolTip(Verdict verdict, std::int32_t design, const FixturesNeeded& needed);
+std::string powerToolTip(std::int32_t watts, const RoomRow& room);
+
+}  // namespace kandelor
