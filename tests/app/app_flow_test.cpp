@@ -413,6 +413,51 @@ class AppFlowTest : public QObject {
     QCOMPARE(state.page().row(1).wattsPerSquareFoot, static_cast<float>(408.0 / 300.0));
   }
 
+  // The Calc'd field judges the footcandles against the design after Calculate and after
+  // the design is edited: tint, and a tooltip with the fixtures that meet the design.
+  void calculatedFieldShowsItsVerdict() {
+    WorkFolder folder;
+    writeExampleCatalogue(folder);
+    AppState state;
+    QVERIFY(startUp(state));
+    QMainWindow* window = toolkit::qt::mainWindow();
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QVERIFY(typeExampleRoom());  // 58 fc with the shipped page 1 defaults
+    const int design = fieldId(1, Column::Design);
+    QWidget* calculated = toolkit::qt::fieldWidget(fieldId(1, Column::Calculated));
+    struct Case {
+      const char* design;
+      const char* tint;  // in the field's style sheet; nullptr for none
+      QString toolTip;
+    };
+    const Case cases[] = {
+        {"50", "#c8f0c8", "Design 50 fc: meets. 6 fixtures give 58 fc (5 give 49)."},
+        {"70", "#ffd8a8", "Design 70 fc: low. 8 fixtures give 78 fc (7 give 68)."},
+        {"46", "#c8dcff", "Design 46 fc: high. 5 fixtures give 49 fc (4 give 39)."},
+        {"6000", "#ffd8a8", "Design 6000 fc: low. No quantity up to 100 reaches 6000 fc."},
+        {"0", nullptr, ""},
+    };
+    QVERIFY(typeInto(design, cases[0].design));
+    QVERIFY(choose(state, "actionCalculate"));
+    for (const Case& c : cases) {
+      QVERIFY(typeInto(design, c.design));
+      QVERIFY(typeInto(fieldId(2, Column::Name), "x"));  // leaving the design field
+      pumpMessages(state);
+      QCOMPARE(textOf(fieldId(1, Column::Calculated)), QStringLiteral("58"));
+      QCOMPARE(calculated->toolTip(), c.toolTip);
+      if (c.tint != nullptr) {
+        QVERIFY2(calculated->styleSheet().contains(c.tint), qPrintable(calculated->styleSheet()));
+      } else {
+        QVERIFY(!calculated->styleSheet().contains("#"));
+      }
+    }
+    QCOMPARE(toolkit::qt::fieldWidget(fieldId(1, Column::WattsPerSquareFoot))->toolTip(),
+             QStringLiteral("408 W on 300 sqft."));
+    QVERIFY(!calculated->isEnabled());  // a result: shown, not for typing
+  }
+
   // Field changes recalculate only while spreadsheet mode is on.
   void spreadsheetModeRecalculatesOnLeavingAField() {
     WorkFolder folder;
