@@ -9,7 +9,7 @@ workdir=${1:-"$repo/run"}
 
 "$repo/scripts/install-deps.sh"
 cmake -S "$repo" -B "$repo/build" -DCMAKE_BUILD_TYPE=Release -DKANDELOR_BUILD_BENCH=OFF
-cmake --build "$repo/build" -j"$(nproc)" --target kandelor kandelor-catalog
+cmake --build "$repo/build" -j"$(nproc)" --target kandelor kandelor-catalog kandelor-schedule
 
 mkdir -p "$workdir"
 for f in new.dat xxx.dat light.dat Type.dat HELP.HLP; do
