@@ -23,7 +23,7 @@ if [ "$which" = all ]; then
 elif [[ " ${all[*]} " == *" $which "* ]]; then
   targets=("$which")
 else
-  echo "usage: $0 [all|${all[*]// /|}] [SECONDS] [libFuzzer options...]" >&2
+  echo "usage: $0 [all|$(IFS='|'; echo "${all[*]}")] [SECONDS] [libFuzzer options...]" >&2
   exit 2
 fi
 
