@@ -70,8 +70,12 @@ void dispatchMessage(AppState& state, int type, const toolkit::Message& message,
       quit = true;
       break;
     case toolkit::kFieldChanged:
-      if (state.spreadsheetMode) calculate(state);
-      showVerdicts(state);
+      // Calculate shows the verdicts of its results; otherwise they follow what was typed.
+      if (state.spreadsheetMode) {
+        calculate(state);
+      } else {
+        showVerdicts(state);
+      }
       break;
     default:
       break;

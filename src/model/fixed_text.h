@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <cstring>
 #include <string_view>
 
 #include "model/clean_text.h"
@@ -34,12 +34,12 @@ class FixedText {
   }
 
   // Drops leading blanks: a text read from a file begins with its first non-blank.
+  // The blanks move to the end, so the text keeps its N characters.
   void alignLeft() {
     const std::size_t first = view().find_first_not_of(' ');
-    if (first != 0 && first != std::string_view::npos) {
-      const std::string rest(view().substr(first));
-      assign(rest);
-    }
+    if (first == 0 || first == std::string_view::npos) return;
+    std::memmove(bytes_.data(), bytes_.data() + first, size_ - first);
+    std::memset(bytes_.data() + size_ - first, ' ', first);
   }
 
   // All N characters, trailing blanks included.

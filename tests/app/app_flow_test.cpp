@@ -62,6 +62,14 @@ bool choose(AppState& state, const char* actionName) {
   return true;
 }
 
+// Shows the main window and waits until it is active, so that keys reach its fields.
+bool showActiveMainWindow() {
+  QMainWindow* window = toolkit::qt::mainWindow();
+  window->show();
+  window->activateWindow();
+  return QTest::qWaitForWindowActive(window);
+}
+
 Project loadProject(const std::string& fileName) {
   Project project;
   const auto error = loaddata(project, fileName);
@@ -420,10 +428,7 @@ class AppFlowTest : public QObject {
     writeExampleCatalogue(folder);
     AppState state;
     QVERIFY(startUp(state));
-    QMainWindow* window = toolkit::qt::mainWindow();
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
+    QVERIFY(showActiveMainWindow());
     QVERIFY(typeExampleRoom());  // 58 fc with the shipped page 1 defaults
     const int design = fieldId(1, Column::Design);
     QWidget* calculated = toolkit::qt::fieldWidget(fieldId(1, Column::Calculated));
@@ -464,10 +469,7 @@ class AppFlowTest : public QObject {
     writeExampleCatalogue(folder);
     AppState state;
     QVERIFY(startUp(state));
-    QMainWindow* window = toolkit::qt::mainWindow();
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
+    QVERIFY(showActiveMainWindow());
     QVERIFY(typeExampleRoom());
     edit(fieldId(1, Column::Length))->setFocus();
     pumpMessages(state);

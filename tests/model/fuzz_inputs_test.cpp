@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/fuzz_inputs.h"
 #include "project_check.h"
+#include "support/fuzz_inputs.h"
 
 namespace kandelor {
 namespace {
