@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libgl-dev googletest libgtest-dev libbenchmark-dev
           clang-format xvfb xauth poppler-utils fonts-dejavu-core
-          clang libclang-rt-14-dev)  # clang and libFuzzer for scripts/fuzz.sh
+          clang libclang-rt-14-dev  # clang and libFuzzer for scripts/fuzz.sh
+          dpkg-dev lintian desktop-file-utils appstream man-db)  # the Debian package and its checks
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -74,6 +75,12 @@ void winitialise() {
   static char name[] = "kandelor";
   static char* argv[] = {name, nullptr};
   new QApplication(argc, argv);
+  // The program's icon for every window, and the desktop entry that names it.
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/kandelor-%1.png").arg(size), QSize(size, size));
+  QApplication::setWindowIcon(icon);
+  QGuiApplication::setDesktopFileName(QStringLiteral("kandelor"));
 }
 
 void windowopen2(int flags, int menuId, int formId, std::string_view title) {
