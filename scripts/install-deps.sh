@@ -3,7 +3,7 @@
 # only those that are missing.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libgl-dev googletest libgtest-dev libbenchmark-dev
+packages=(cmake g++ make qt6-base-dev libgl-dev libcups2-dev googletest libgtest-dev libbenchmark-dev
           clang-format xvfb xauth poppler-utils fonts-dejavu-core
           clang libclang-rt-14-dev  # clang and libFuzzer for scripts/fuzz.sh
           dpkg-dev lintian desktop-file-utils appstream man-db)  # the Debian package and its checks

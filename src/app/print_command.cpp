@@ -1,3 +1,5 @@
+#include <string>
+
 #include "app/commands.h"
 #include "app/messages.h"
 #include "app/program_title.h"
@@ -26,9 +28,10 @@ void printReport(AppState& state) {
   }
   toolkit::igrhardcopyoptions(toolkit::kPageOrientation, toolkit::kPortrait);
   toolkit::whardcopyoptionstext();
-  if (!toolkit::igrhardcopytextfile(kReportFile)) {
-    toolkit::wmessagebox(kProgramTitle,
-                         "The report was written to \"out.dat\" but could not be printed.");
+  if (const auto printed = toolkit::igrhardcopytextfile(kReportFile); !printed) {
+    std::string message = "The report was written to \"out.dat\" but could not be printed";
+    if (!printed.printer.empty()) message += " on \"" + printed.printer + "\"";
+    toolkit::wmessagebox(kProgramTitle, message + ": " + printed.failure + ".");
   }
 }
 

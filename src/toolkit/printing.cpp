@@ -5,11 +5,12 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
+#include <QTemporaryFile>
 #include <QTextStream>
 
-#include <memory>
+#include <string>
 
+#include "toolkit/cups_printer.h"
 #include "toolkit/dialog_answers.h"
 #include "toolkit/qt_text.h"
 #include "toolkit/toolkit.h"
@@ -61,6 +62,31 @@ bool paintLines(QPrinter& printer, const QStringList& lines) {
   return painter.end();
 }
 
+void setUp(QPrinter& printer, const QString& title) {
+  printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  printer.setDocName(title);
+}
+
+// Paints the pages into a temporary PDF on the printer's paper and hands it to CUPS, so
+// that every failure, up to the scheduler taking the job, is seen and told.
+HardcopyResult printOn(detail::DefaultPrinter& cups, const QStringList& lines,
+                       const QString& title) {
+  if (!cups.failure().empty()) return {cups.name(), cups.failure()};
+  QTemporaryFile pdf(QDir(QDir::tempPath()).filePath("kandelor-print-XXXXXX.pdf"));
+  if (!pdf.open()) return {cups.name(), "no temporary file could be written for the pages"};
+  pdf.close();
+
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf.fileName());
+  if (const auto paper = cups.paperSize()) {
+    printer.setPageSize(QPageSize(QSizeF(paper->widthMm, paper->heightMm), QPageSize::Millimeter));
+  }
+  setUp(printer, title);
+  if (!paintLines(printer, lines)) return {cups.name(), "the pages could not be drawn"};
+  return {cups.name(), cups.submit(pdf.fileName().toStdString(), title.toStdString())};
+}
+
 }  // namespace
 
 void igrhardcopyoptions(int option, int value) {
@@ -71,24 +97,26 @@ void igrhardcopyoptions(int option, int value) {
 
 void whardcopyoptionstext() {}
 
-bool igrhardcopytextfile(std::string_view fileName) {
+HardcopyResult igrhardcopytextfile(std::string_view fileName) {
   const QString name = detail::toQString(detail::withoutTrailingBlanks(fileName));
   const auto lines = readLines(name);
-  if (!lines) return false;
+  if (!lines) return {{}, "the file could not be read"};
+  const QFileInfo info(name);
 
-  const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-  const bool toPrinter = !defaultPrinter.isNull() && !detail::dialogAnswers().printToPdf;
-  auto printer = toPrinter ? std::make_unique<QPrinter>(defaultPrinter)
-                           : std::make_unique<QPrinter>(QPrinter::HighResolution);
-  if (!toPrinter) {
-    // Without a printer the pages go into a PDF beside the text file.
-    const QFileInfo info(name);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(info.absoluteDir().filePath(info.completeBaseName() + ".pdf"));
+  if (!detail::dialogAnswers().printToPdf) {
+    detail::DefaultPrinter printer;
+    if (!printer.none()) return printOn(printer, *lines, info.fileName());
   }
-  printer->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-  printer->setDocName(QFileInfo(name).fileName());
-  return paintLines(*printer, *lines);
+  // Without a printer the pages go into a PDF beside the text file.
+  const QString pdfName = info.absoluteDir().filePath(info.completeBaseName() + ".pdf");
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdfName);
+  setUp(printer, info.fileName());
+  if (!paintLines(printer, *lines)) {
+    return {{}, QFileInfo(pdfName).fileName().toStdString() + " could not be written"};
+  }
+  return {};
 }
 
 }  // namespace toolkit

@@ -87,10 +87,18 @@ inline constexpr int kLandscape = 1, kPortrait = 2;
 
 void igrhardcopyoptions(int option, int value);
 void whardcopyoptionstext();
-// Prints the file's lines in a fixed-pitch font on the default printer, or, where the
-// machine has none, into a PDF beside the file (out.dat gives out.pdf). Shows nothing.
-// Returns false when the file could not be read or nothing could be printed.
-bool igrhardcopytextfile(std::string_view fileName);
+// What igrhardcopytextfile did; true when the pages were printed.
+struct HardcopyResult {
+  std::string printer;  // the printer meant; empty for the PDF or when none is known
+  std::string failure;  // why nothing was printed, e.g. "the printer is stopped"; empty if printed
+  explicit operator bool() const { return failure.empty(); }
+};
+
+// Prints the file's lines in a fixed-pitch font on the default printer (through CUPS),
+// or, only where the machine has no printer at all, into a PDF beside the file (out.dat
+// gives out.pdf). Shows nothing. A printer that is set up but cannot print (stopped,
+// refusing jobs, its server unreachable) is a failure, never a PDF.
+[[nodiscard]] HardcopyResult igrhardcopytextfile(std::string_view fileName);
 
 // A modal message box with an OK button, for errors the program reports.
 void wmessagebox(std::string_view title, std::string_view text);

@@ -1,10 +1,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -95,6 +98,64 @@ void writeExampleCatalogue(const WorkFolder& folder) {
   folder.write("light.dat", QByteArray::fromStdString(formatLightDat(catalogue)));
   folder.write("Type.dat", QByteArray::fromStdString(formatTypeDat(catalogue)));
 }
+
+// Output of a poppler tool; null when it is missing or fails.
+QString popplerOutput(const QString& tool, const QStringList& arguments) {
+  QProcess process;
+  process.start(tool, arguments);
+  if (!process.waitForFinished(20000) || process.exitCode() != 0) return {};
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The test printers of scripts/cups-printer.sh; the folder where cups-pdf writes is empty
+// when they are not set up.
+QString printerOutputFolder() {
+  return qEnvironmentVariable("KANDELOR_TEST_PRINTER_OUTPUT");
+}
+constexpr const char* kNoPrinters =
+    "needs the CUPS test printers: run 'eval \"$(bash scripts/cups-printer.sh start)\"' as root";
+
+// The first complete PDF that cups-pdf writes for a job of that title, other than those
+// already there; empty when none comes within a minute.
+QString awaitPrintedPdf(const QString& title, const QStringList& before) {
+  const QDir folder(printerOutputFolder());
+  const QDeadlineTimer deadline(60000);
+  do {
+    for (const QString& name : folder.entryList({title + "*.pdf"}, QDir::Files)) {
+      const QString file = folder.filePath(name);
+      if (!before.contains(name) && popplerOutput("pdfinfo", {file}).contains("Pages:")) {
+        return file;
+      }
+    }
+    QTest::qWait(200);
+  } while (!deadline.hasExpired());
+  return {};
+}
+
+// Sets environment variables for the life of the object.
+class EnvironmentOverride {
+ public:
+  void set(const char* name, const QString& value) {
+    saved_.push_back({name, qgetenv(name), qEnvironmentVariableIsSet(name)});
+    qputenv(name, value.toUtf8());
+  }
+  ~EnvironmentOverride() {
+    for (const auto& [name, value, wasSet] : saved_) {
+      if (wasSet)
+        qputenv(name, value);
+      else
+        qunsetenv(name);
+    }
+  }
+
+ private:
+  struct Saved {
+    const char* name;
+    QByteArray value;
+    bool wasSet;
+  };
+  std::vector<Saved> saved_;
+};
 
 }  // namespace
 
@@ -490,8 +551,9 @@ class AppFlowTest : public QObject {
     QCOMPARE(textOf(fieldId(1, Column::RoomCavityRatio)), QStringLiteral("3"));
   }
 
-  // Print writes the page's report to out.dat and, with no printer, out.pdf beside it.
+  // Print writes the page's report to out.dat and, printing into a PDF, out.pdf beside it.
   void printWritesTheReportAndAPdf() {
+    toolkit::testing::setPrintToPdf(true);
     WorkFolder folder;
     AppState state;
     QVERIFY(startUp(state));
@@ -513,6 +575,92 @@ class AppFlowTest : public QObject {
     QVERIFY(text.contains("Zonal Cavity Lighting"));
     QVERIFY(text.contains("Page"));
     QVERIFY(text.contains("W/sqft."));
+  }
+
+  // Print sends the report to the default printer (cups-pdf): one portrait page with
+  // every line of the report, in a fixed-pitch font; no PDF beside out.dat.
+  void printSendsTheReportToTheDefaultPrinter() {
+    if (printerOutputFolder().isEmpty()) QSKIP(kNoPrinters);
+    WorkFolder folder;
+    AppState state;
+    QVERIFY(startUp(state));
+    QVERIFY(choose(state, "actionZonePage3"));
+    const QStringList before = QDir(printerOutputFolder()).entryList(QDir::Files);
+    QVERIFY(choose(state, "actionPrint"));
+    QCOMPARE(joined(toolkit::testing::takeMessageBoxTexts()), QString());
+    QVERIFY(!folder.exists("out.pdf"));
+
+    const QString pdf = awaitPrintedPdf("out.dat", before);
+    QVERIFY2(!pdf.isEmpty(), "cups-pdf wrote no PDF of the report within a minute");
+    const QString info = popplerOutput("pdfinfo", {pdf});
+    QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")), qPrintable(info));
+    const auto size = QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+)").match(info);
+    QVERIFY2(size.hasMatch() && size.captured(1).toDouble() < size.captured(2).toDouble(),
+             qPrintable(info));
+
+    QStringList printed;
+    for (const QString& line : popplerOutput("pdftotext", {"-layout", pdf, "-"}).split('\n'))
+      printed << line.simplified();
+    const QString report = QString::fromUtf8(folder.read("out.dat"));
+    for (const QString& line : report.split('\n', Qt::SkipEmptyParts)) {
+      if (!line.simplified().isEmpty())
+        QVERIFY2(printed.contains(line.simplified()), qPrintable(line));
+    }
+    // ...and it is the report of page 3.
+    QVERIFY(printed.contains("Zonal Cavity Lighting") && printed.contains("Page 3"));
+
+    // Fixed pitch: every word is as wide as its number of letters, whatever the letters.
+    const QString boxes = popplerOutput("pdftotext", {"-bbox", pdf, "-"});
+    const QRegularExpression word(
+        R"re(xMin="([0-9.]+)"[^>]*xMax="([0-9.]+)"[^>]*>([^<&]{3,})</word>)re");
+    double narrowest = 1e9, widest = 0;
+    for (const auto& match : word.globalMatch(boxes)) {
+      const double perLetter =
+          (match.captured(2).toDouble() - match.captured(1).toDouble()) / match.captured(3).size();
+      narrowest = std::min(narrowest, perLetter);
+      widest = std::max(widest, perLetter);
+    }
+    QVERIFY2(widest > 0 && widest < narrowest * 1.03,
+             qPrintable(QString("letters %1 to %2 wide").arg(narrowest).arg(widest)));
+  }
+
+  // A printer that is set but cannot print: the message names it and the reason, the
+  // report stays in out.dat and no PDF stands in for the printer.
+  void printFailuresNameThePrinterAndTheReason_data() {
+    QTest::addColumn<QString>("printer");  // PRINTER
+    QTest::addColumn<QString>("server");   // CUPS_SERVER, unless empty
+    QTest::addColumn<QString>("reason");
+    const QString stopped = qEnvironmentVariable("KANDELOR_TEST_STOPPED_PRINTER");
+    const QString refusing = qEnvironmentVariable("KANDELOR_TEST_REJECTING_PRINTER");
+    const QString socket = QDir::temp().filePath("kandelor-no-cupsd.sock");
+    QTest::newRow("stopped") << stopped << ""
+                             << "the printer is stopped";
+    QTest::newRow("refusing jobs") << refusing << ""
+                                   << "the printer is not accepting jobs";
+    QTest::newRow("no such printer") << "kandelor-no-such-printer"
+                                     << ""
+                                     << "there is no such printer";
+    QTest::newRow("scheduler unreachable")
+        << qEnvironmentVariable("KANDELOR_TEST_PRINTER") << socket
+        << "the print server (" + socket + ") cannot be reached";
+  }
+  void printFailuresNameThePrinterAndTheReason() {
+    if (printerOutputFolder().isEmpty()) QSKIP(kNoPrinters);
+    QFETCH(QString, printer);
+    QFETCH(QString, server);
+    QFETCH(QString, reason);
+    EnvironmentOverride environment;
+    environment.set("PRINTER", printer);
+    if (!server.isEmpty()) environment.set("CUPS_SERVER", server);
+    WorkFolder folder;
+    AppState state;
+    QVERIFY(startUp(state));
+    QVERIFY(choose(state, "actionPrint"));
+    QCOMPARE(joined(toolkit::testing::takeMessageBoxTexts()),
+             "The report was written to \"out.dat\" but could not be printed on \"" + printer +
+                 "\": " + reason + ".\n");
+    QVERIFY(folder.read("out.dat").contains("Zonal Cavity Lighting"));
+    QVERIFY(!folder.exists("out.pdf"));
   }
 
   // Exit and the close box end the loop; neither writes a file.
