@@ -18,7 +18,7 @@ dpkg-deb -c "$package" | awk '$1 !~ /^d/ { print $6 }' | sort >"$scratch/files"
 diff -u <(grep -v '^#' "$expected" | sort) "$scratch/files"
 
 depends=$(dpkg-deb -f "$package" Depends)
-for library in libqt6widgets6 libqt6printsupport6 libqt6gui6 libc6; do
+for library in libqt6widgets6 libqt6printsupport6 libqt6gui6 libcups2 libc6; do
   grep -q "$library" <<<"$depends" || { echo "Depends lacks $library: $depends"; exit 1; }
 done
 
