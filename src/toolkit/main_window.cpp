@@ -65,6 +65,17 @@ Qt::WindowFlags windowFlagsFor(int flags) {
   return result;
 }
 
+// The program's icon for every window, and the desktop entry that names it; also where
+// the application object came from elsewhere (as in tests).
+void presentAsKandelor() {
+  if (!QApplication::windowIcon().availableSizes().isEmpty()) return;
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/kandelor-%1.png").arg(size), QSize(size, size));
+  QApplication::setWindowIcon(icon);
+  QGuiApplication::setDesktopFileName(QStringLiteral("kandelor"));
+}
+
 }  // namespace
 }  // namespace detail
 
@@ -75,18 +86,14 @@ void winitialise() {
   static char name[] = "kandelor";
   static char* argv[] = {name, nullptr};
   new QApplication(argc, argv);
-  // The program's icon for every window, and the desktop entry that names it.
-  QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128, 256})
-    icon.addFile(QStringLiteral(":/icons/kandelor-%1.png").arg(size), QSize(size, size));
-  QApplication::setWindowIcon(icon);
-  QGuiApplication::setDesktopFileName(QStringLiteral("kandelor"));
+  detail::presentAsKandelor();
 }
 
 void windowopen2(int flags, int menuId, int formId, std::string_view title) {
   using namespace detail;
   Windows& s = windows();
   if (s.main || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return;
+  presentAsKandelor();
   auto* window = new MainWindow;
   s.main = window;
   window->setWindowTitle(toQString(title));

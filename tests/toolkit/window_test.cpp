@@ -46,6 +46,10 @@ class WindowTest : public QObject {
   void buildsWindowFromResources() {
     QMainWindow* window = qt::mainWindow();
     QCOMPARE(window->windowTitle(), QString("Test window"));
+    // The program's icon in every size of the icon theme, and the desktop entry's name.
+    QCOMPARE(window->windowIcon().availableSizes().size(), 7);
+    QVERIFY(!window->windowIcon().pixmap(256).isNull());
+    QCOMPARE(QGuiApplication::desktopFileName(), QString("kandelor"));
     // A child-style form fixes the window's size and drops the maximise box.
     QCOMPARE(window->minimumSize(), window->maximumSize());
     QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
