@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QIcon>
 #include <QMenuBar>
 #include <QScreen>
@@ -69,9 +70,10 @@ Qt::WindowFlags windowFlagsFor(int flags) {
 // the application object came from elsewhere (as in tests).
 void presentAsKandelor() {
   if (!QApplication::windowIcon().availableSizes().isEmpty()) return;
+  // Every size that the build embeds (the icon theme's sizes).
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128, 256})
-    icon.addFile(QStringLiteral(":/icons/kandelor-%1.png").arg(size), QSize(size, size));
+  for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
+    icon.addFile(file.filePath());
   QApplication::setWindowIcon(icon);
   QGuiApplication::setDesktopFileName(QStringLiteral("kandelor"));
 }

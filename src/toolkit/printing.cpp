@@ -8,6 +8,7 @@
 #include <QTemporaryFile>
 #include <QTextStream>
 
+#include <optional>
 #include <string>
 
 #include "toolkit/cups_printer.h"
@@ -62,9 +63,17 @@ bool paintLines(QPrinter& printer, const QStringList& lines) {
   return painter.end();
 }
 
-void setUp(QPrinter& printer, const QString& title) {
+// Paints the lines into the PDF file `path`, on `paper` where given, in the orientation
+// last set.
+bool paintPdf(const QString& path, const QStringList& lines, const QString& title,
+              const std::optional<QPageSize>& paper = std::nullopt) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  if (paper) printer.setPageSize(*paper);
   printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
   printer.setDocName(title);
+  return paintLines(printer, lines);
 }
 
 // Paints the pages into a temporary PDF on the printer's paper and hands it to CUPS, so
@@ -76,14 +85,11 @@ HardcopyResult printOn(detail::DefaultPrinter& cups, const QStringList& lines,
   if (!pdf.open()) return {cups.name(), "no temporary file could be written for the pages"};
   pdf.close();
 
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(pdf.fileName());
-  if (const auto paper = cups.paperSize()) {
-    printer.setPageSize(QPageSize(QSizeF(paper->widthMm, paper->heightMm), QPageSize::Millimeter));
-  }
-  setUp(printer, title);
-  if (!paintLines(printer, lines)) return {cups.name(), "the pages could not be drawn"};
+  std::optional<QPageSize> paper;
+  if (const auto size = cups.paperSize())
+    paper = QPageSize(QSizeF(size->widthMm, size->heightMm), QPageSize::Millimeter);
+  if (!paintPdf(pdf.fileName(), lines, title, paper))
+    return {cups.name(), "the pages could not be drawn"};
   return {cups.name(), cups.submit(pdf.fileName().toStdString(), title.toStdString())};
 }
 
@@ -109,11 +115,7 @@ HardcopyResult igrhardcopytextfile(std::string_view fileName) {
   }
   // Without a printer the pages go into a PDF beside the text file.
   const QString pdfName = info.absoluteDir().filePath(info.completeBaseName() + ".pdf");
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(pdfName);
-  setUp(printer, info.fileName());
-  if (!paintLines(printer, *lines)) {
+  if (!paintPdf(pdfName, *lines, info.fileName())) {
     return {{}, QFileInfo(pdfName).fileName().toStdString() + " could not be written"};
   }
   return {};
