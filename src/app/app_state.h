@@ -17,6 +17,14 @@ struct AppState {
   bool spreadsheetMode = false;             // recalculate on every field change
   ReportPercentages reportPercentages;      // last printed reflectances
 
+  // The project as last loaded or saved under currentFileName, as a file holds it: what
+  // the project shown is compared with to tell whether there is unsaved work.
+  std::string savedText;
+  // What the recovery copy of currentFileName holds; empty when none was written.
+  std::string recoveryText;
+  // The user has been told that the recovery copy cannot be written (told once).
+  bool recoveryFailureShown = false;
+
   RoomPage& page() { return project.page(currentPage); }
 };
 

@@ -10,10 +10,17 @@ namespace kandelor {
 // Saves the project, reads it back and shows page `page` (1 to 5).
 void switchPage(AppState& state, int page);
 
+// New and Open first settle unsaved work (see unsaved_work.h); New asks before it takes
+// the name of an existing file, Save As before it replaces one.
 void newProject(AppState& state);
 void openProject(AppState& state);
-void saveProject(AppState& state);
+// Returns whether the project was saved.
+bool saveProject(AppState& state);
 void saveProjectAs(AppState& state);
+
+// Reads the form into the project (the current page and the reflectance choices), as
+// every save and Print do.
+void gatherForm(AppState& state);
 
 void calculate(AppState& state);
 void printReport(AppState& state);
@@ -23,7 +30,8 @@ void showHelp();
 // numbers; after every change of the form's values.
 void showVerdicts(AppState& state);
 
-// Runs the command of one menu id; sets `quit` for Exit. Unknown ids do nothing.
+// Runs the command of one menu id; sets `quit` for Exit (once unsaved work is settled).
+// Unknown ids do nothing.
 void processmenu(int menuId, bool& quit, AppState& state);
 
 }  // namespace kandelor

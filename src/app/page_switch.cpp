@@ -1,13 +1,15 @@
 #include "app/commands.h"
 #include "app/messages.h"
+#include "app/recovery.h"
 #include "app/status_texts.h"
+#include "app/unsaved_work.h"
 #include "form/form_transfer.h"
 #include "model/project_file.h"
 
 namespace kandelor {
 
 void switchPage(AppState& state, int page) {
-  GetData(state.page());
+  gatherForm(state);
   if (const auto saved = savedata(state.project, state.currentFileName); !saved) {
     // Without a saved file there is nothing to read back: stay on this page with its edits.
     showFileError(saved.error());
@@ -19,8 +21,11 @@ void switchPage(AppState& state, int page) {
   if (const auto loaded = loaddata(state.project, state.currentFileName); !loaded)
     showFileError(loaded.error());
   PutData(state.page());
+  PutReflectances(state.project);
   showVerdicts(state);
   showPageInStatusBar(page);
+  markSaved(state);
+  discardRecoveryCopy(state);
 }
 
 }  // namespace kandelor

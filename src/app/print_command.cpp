@@ -14,9 +14,10 @@ namespace {
 constexpr const char* kReportFile = "out.dat";
 }  // namespace
 
-// Writes the current page's report to "out.dat" and prints it. The report shows the
-// project as last gathered from the form; of the form it reads only the reflectances.
+// Writes the current page's report to "out.dat" and prints it: the page as the form
+// shows it, read into the project first (nothing is saved to disk).
 void printReport(AppState& state) {
+  gatherForm(state);
   const int ceilingChoice = toolkit::wdialoggetmenu1(kCeilingReflectanceList);
   const int wallChoice = toolkit::wdialoggetmenu1(kWallReflectanceList);
   state.reportPercentages.update(ceilingChoice, wallChoice);

@@ -1,4 +1,6 @@
 #include "app/commands.h"
+#include "app/recovery.h"
+#include "app/unsaved_work.h"
 #include "form/calc_data.h"
 #include "form/field_ids.h"
 #include "toolkit/toolkit.h"
@@ -8,6 +10,7 @@ namespace kandelor {
 void calculate(AppState& state) {
   CalcData(state.page(), state.catalogue);
   showVerdicts(state);
+  keepRecoveryCopy(state);
 }
 
 void showHelp() {
@@ -21,7 +24,7 @@ void processmenu(int menuId, bool& quit, AppState& state) {
       printReport(state);
       break;
     case kMenuExit:
-      quit = true;
+      quit = settleUnsavedWork(state, Leaving::Closing);
       break;
     case kMenuHelp:
       showHelp();

@@ -7,7 +7,9 @@
 #include "app/commands.h"
 #include "app/messages.h"
 #include "app/program_title.h"
+#include "app/recovery.h"
 #include "app/status_texts.h"
+#include "app/unsaved_work.h"
 #include "form/field_ids.h"
 #include "form/form_transfer.h"
 #include "form/resource.h"
@@ -56,7 +58,10 @@ bool startUp(AppState& state) {
     return false;
   }
   PutData(state.page());
+  PutReflectances(state.project);
   showVerdicts(state);
+  markSaved(state);
+  offerRecovery(state);
   toolkit::wmessageenable(toolkit::kFieldChanged, 1);
   return true;
 }
@@ -67,14 +72,16 @@ void dispatchMessage(AppState& state, int type, const toolkit::Message& message,
       processmenu(message.value[0], quit, state);
       break;
     case toolkit::kCloseRequest:
-      quit = true;
+      quit = settleUnsavedWork(state, Leaving::Closing);
       break;
     case toolkit::kFieldChanged:
-      // Calculate shows the verdicts of its results; otherwise they follow what was typed.
+      // Calculate shows the verdicts of its results and keeps the recovery copy;
+      // otherwise the verdicts follow what was typed.
       if (state.spreadsheetMode) {
         calculate(state);
       } else {
         showVerdicts(state);
+        keepRecoveryCopy(state);
       }
       break;
     default:

@@ -103,4 +103,20 @@ void GetData(RoomPage& page) {
   GetNumbers(page);
 }
 
+void GetReflectances(Project& project) {
+  const ReflectanceChoices choices{toolkit::wdialoggetmenu1(kCeilingReflectanceList),
+                                   toolkit::wdialoggetmenu1(kWallReflectanceList)};
+  const auto valid = [](std::int32_t choice) {
+    return choice >= 1 && choice <= kReflectanceChoiceCount;
+  };
+  project.reflectances.reset();
+  if (valid(choices.ceiling) && valid(choices.wall)) project.reflectances = choices;
+}
+
+void PutReflectances(const Project& project) {
+  if (!project.reflectances) return;
+  toolkit::wdialogputoption(kCeilingReflectanceList, project.reflectances->ceiling);
+  toolkit::wdialogputoption(kWallReflectanceList, project.reflectances->wall);
+}
+
 }  // namespace kandelor

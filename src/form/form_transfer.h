@@ -13,6 +13,13 @@ void PutData(const RoomPage& page);
 // Reads the same fields of the form into the page, computed ones included.
 void GetData(RoomPage& page);
 
+// Reads the reflectance lists' choices into the project; unknown when a list holds
+// something other than one of its items.
+void GetReflectances(Project& project);
+
+// Selects the project's reflectance choices in the lists, when it has them.
+void PutReflectances(const Project& project);
+
 // Reads only the numeric fields (page defaults and the grid's numbers) into the page.
 void GetNumbers(RoomPage& page);
 

@@ -151,13 +151,13 @@ toolkit::MenuResource mainMenu() {
       {kMenuFilePopup,
        "&File",
        "menuFile",
-       {{kMenuNew, "&New", "actionFileNew", {}},
-        {kMenuOpen, "&Open", "actionFileOpen", {}},
-        {kMenuSave, "&Save", "actionFileSave", {}},
+       {{kMenuNew, "&New", "actionFileNew", {}, toolkit::CommandKey::New},
+        {kMenuOpen, "&Open", "actionFileOpen", {}, toolkit::CommandKey::Open},
+        {kMenuSave, "&Save", "actionFileSave", {}, toolkit::CommandKey::Save},
         {kMenuSaveAs, "Save &As", "actionFileSaveAs", {}}}},
       {kMenuHelp, "&Help", "actionHelp", {}},
       {kMenuPrint, "&Print", "actionPrint", {}},
-      {kMenuExit, "&Exit", "actionExit", {}},
+      {kMenuExit, "&Exit", "actionExit", {}, toolkit::CommandKey::Quit},
   };
   return menu;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 
 #include "model/fixed_text.h"
@@ -57,9 +58,21 @@ struct RoomPage {
   bool operator==(const RoomPage&) const = default;
 };
 
-// The whole project: five pages, numbered 1 to 5.
+// The ceiling and wall reflectance choices the project's results were computed with:
+// the 1-based items of the form's two lists (1 to 4 each).
+struct ReflectanceChoices {
+  std::int32_t ceiling = 0;
+  std::int32_t wall = 0;
+
+  bool operator==(const ReflectanceChoices&) const = default;
+};
+inline constexpr std::int32_t kReflectanceChoiceCount = 4;
+
+// The whole project: five pages, numbered 1 to 5, and the reflectance choices when the
+// file held them (files of the plain layout do not).
 struct Project {
   std::array<RoomPage, kPageCount> pages;
+  std::optional<ReflectanceChoices> reflectances;
 
   RoomPage& page(int p) { return pages.at(static_cast<std::size_t>(p - 1)); }
   const RoomPage& page(int p) const { return pages.at(static_cast<std::size_t>(p - 1)); }

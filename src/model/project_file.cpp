@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 #include "model/project_slots.h"
 #include "model/records.h"
@@ -80,6 +81,41 @@ std::size_t maxPageBytes() {
   return bytes;
 }
 
+// The reflectance choices after the layout's values: one record of the two item numbers,
+// each right-aligned in 11 characters, one blank apart.
+void appendReflectanceRecord(std::string& out, const ReflectanceChoices& choices) {
+  out += ' ';
+  appendInteger(out, choices.ceiling);
+  out += ' ';
+  appendInteger(out, choices.wall);
+  out += '\n';
+}
+
+// Reads the optional reflectance record that follows the layout's values. Nothing but
+// blanks after the values means a file of the plain layout.
+Result<std::optional<ReflectanceChoices>> readReflectanceRecord(RecordReader& reader,
+                                                                const std::string& fileName) {
+  reader.beginRecord();
+  if (reader.atEnd()) return std::optional<ReflectanceChoices>{};
+  ReflectanceChoices choices;
+  for (auto [choice, what] : {std::pair{&choices.ceiling, "ceiling"}, {&choices.wall, "wall"}}) {
+    *choice = reader.readInteger();
+    if (!reader.ok()) {
+      FileError error = *reader.error();
+      error.what +=
+          std::string(" (the ") + what + " reflectance choice after the project's values)";
+      return error;
+    }
+    if (*choice < 1 || *choice > kReflectanceChoiceCount) {
+      return FileError{fileName, reader.line(),
+                       std::string("expected the ") + what + " reflectance choice, 1 to " +
+                           std::to_string(kReflectanceChoiceCount) + ", found " +
+                           std::to_string(*choice)};
+    }
+  }
+  return std::optional<ReflectanceChoices>{choices};
+}
+
 }  // namespace
 
 std::string formatProject(const Project& project) {
@@ -97,6 +133,7 @@ std::string formatProject(const Project& project) {
     });
   }
   out.resize(static_cast<std::size_t>(end - out.data()));
+  if (project.reflectances) appendReflectanceRecord(out, *project.reflectances);
   return out;
 }
 
@@ -132,6 +169,9 @@ Result<> parseProject(std::string_view content, const std::string& fileName, Pro
     }
     return error;
   }
+  const auto reflectances = readReflectanceRecord(reader, fileName);
+  if (!reflectances) return reflectances.error();
+  fresh->reflectances = *reflectances;
   out = *fresh;
   return {};
 }
@@ -163,6 +203,12 @@ Result<> verifyReadsBack(std::string_view content, const Project& project,
       ++line;
       if (differs == 0 && !sameBits(a, b)) differs = line;
     });
+  }
+  if (differs == 0 && readBack->reflectances != project.reflectances) {
+    return FileError{fileName, kProjectFileLines + 1,
+                     "the reflectance choices would not read back as they are; nothing was "
+                     "written",
+                     true};
   }
   if (differs == 0) return {};
   return FileError{

@@ -82,6 +82,14 @@ void RecordReader::beginRecord() {
   if (pos_ < size) ++line_;
 }
 
+bool RecordReader::atEnd() const {
+  for (std::size_t pos = pos_; pos < content_.size(); ++pos) {
+    const unsigned char c = classOf(content_[pos]);
+    if (c != kBlank && c != kLineEnd) return false;
+  }
+  return true;
+}
+
 void RecordReader::fail(std::string what) {
   if (!error_) error_ = FileError{fileName_, line_, std::move(what)};
 }

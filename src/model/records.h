@@ -72,6 +72,9 @@ class RecordReader {
   std::int32_t readInteger();
   float readReal();
 
+  // True when nothing but blanks and line ends is left to read (after beginRecord()).
+  bool atEnd() const;
+
   bool ok() const { return !error_.has_value(); }
   // Success, or the first error.
   Result<> outcome() const {

@@ -17,6 +17,8 @@ struct DialogAnswers {
   std::deque<FileAnswer> files;
   bool answerMessageBoxes = false;
   std::vector<std::string> messageBoxTexts;
+  std::deque<std::string> questionAnswers;  // button texts without their '&'
+  std::vector<std::string> questionTexts;
   bool printToPdf = false;
 };
 

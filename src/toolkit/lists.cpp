@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QSignalBlocker>
 
 #include "toolkit/field_registry.h"
 #include "toolkit/toolkit.h"
@@ -19,6 +20,16 @@ int wdialoggetmenu1(int id) {
     if (list->itemText(i) == text) return i + 1;
   }
   return 0;
+}
+
+void wdialogputoption(int id, int item) {
+  const detail::Field* field = detail::findField(id);
+  auto* list = field == nullptr ? nullptr : qobject_cast<QComboBox*>(field->widget);
+  if (list == nullptr || item < 1 || item > list->count()) return;
+  // A selection the program makes is not the user's change.
+  const QSignalBlocker quiet(list);
+  list->setCurrentIndex(item - 1);
+  list->setEditText(list->itemText(item - 1));
 }
 
 }  // namespace toolkit

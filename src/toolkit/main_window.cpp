@@ -9,6 +9,8 @@
 #include <QStatusBar>
 #include <QTextBrowser>
 
+#include <map>
+
 #include "toolkit/field_focus.h"
 #include "toolkit/field_registry.h"
 #include "toolkit/form_builder.h"
@@ -34,6 +36,24 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 namespace {
 
+QList<QKeySequence> keysOf(CommandKey key) {
+  struct Keys {
+    QKeySequence::StandardKey standard;
+    Qt::Key letter;
+  };
+  static const std::map<CommandKey, Keys> kKeys = {
+      {CommandKey::New, {QKeySequence::New, Qt::Key_N}},
+      {CommandKey::Open, {QKeySequence::Open, Qt::Key_O}},
+      {CommandKey::Save, {QKeySequence::Save, Qt::Key_S}},
+      {CommandKey::Quit, {QKeySequence::Quit, Qt::Key_Q}}};
+  const auto found = kKeys.find(key);
+  if (found == kKeys.end()) return {};
+  QList<QKeySequence> keys = QKeySequence::keyBindings(found->second.standard);
+  const QKeySequence ctrlLetter(Qt::CTRL | found->second.letter);
+  if (!keys.contains(ctrlLetter)) keys.prepend(ctrlLetter);
+  return keys;
+}
+
 void addMenuItems(QWidget* menu, const std::vector<MenuItem>& items) {
   for (const MenuItem& item : items) {
     const QString text = toQString(item.text);
@@ -50,6 +70,7 @@ void addMenuItems(QWidget* menu, const std::vector<MenuItem>& items) {
     }
     auto* action = new QAction(text, menu);
     action->setObjectName(toQString(item.name));
+    action->setShortcuts(keysOf(item.key));
     const int id = item.id;
     QObject::connect(action, &QAction::triggered, [id] { enqueue(kMenuSelection, id, -1); });
     menu->addAction(action);

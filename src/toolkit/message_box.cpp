@@ -1,5 +1,8 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <vector>
 
 #include "toolkit/dialog_answers.h"
 #include "toolkit/qt_text.h"
@@ -18,6 +21,55 @@ void wmessagebox(std::string_view title, std::string_view text) {
   QMessageBox box(QMessageBox::Warning, detail::toQString(title), detail::toQString(text),
                   QMessageBox::Ok, detail::windows().main);
   box.exec();
+}
+
+namespace {
+
+QString withoutMnemonic(std::string_view text) {
+  QString plain = detail::toQString(text);
+  return plain.remove(QLatin1Char('&'));
+}
+
+// The index of the button a test answered with; the Esc button when none was given.
+int answeredInAdvance(detail::DialogAnswers& answers, std::string_view text,
+                      std::span<const std::string_view> buttons, int escapeButton) {
+  answers.questionTexts.emplace_back(text);
+  if (answers.questionAnswers.empty()) return escapeButton;
+  const QString wanted = QString::fromStdString(answers.questionAnswers.front());
+  answers.questionAnswers.pop_front();
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    if (withoutMnemonic(buttons[i]) == wanted) return static_cast<int>(i);
+  }
+  return escapeButton;
+}
+
+}  // namespace
+
+int wquestion(std::string_view title, std::string_view text,
+              std::span<const std::string_view> buttons, int defaultButton, int escapeButton) {
+  detail::DialogAnswers& answers = detail::dialogAnswers();
+  if (answers.answerMessageBoxes) return answeredInAdvance(answers, text, buttons, escapeButton);
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr ||
+      detail::windows().main == nullptr) {
+    return defaultButton;
+  }
+  QMessageBox box(QMessageBox::Question, detail::toQString(title), detail::toQString(text),
+                  QMessageBox::NoButton, detail::windows().main);
+  std::vector<QPushButton*> shown;
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    const bool escapes = static_cast<int>(i) == escapeButton;
+    shown.push_back(box.addButton(detail::toQString(buttons[i]),
+                                  escapes ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+  }
+  if (defaultButton >= 0 && defaultButton < static_cast<int>(shown.size()))
+    box.setDefaultButton(shown[static_cast<std::size_t>(defaultButton)]);
+  if (escapeButton >= 0 && escapeButton < static_cast<int>(shown.size()))
+    box.setEscapeButton(shown[static_cast<std::size_t>(escapeButton)]);
+  box.exec();
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    if (box.clickedButton() == shown[i]) return static_cast<int>(i);
+  }
+  return escapeButton;
 }
 
 }  // namespace toolkit

@@ -47,11 +47,16 @@ struct FormResource {
   std::vector<Control> controls;  // in tab order
 };
 
+// The desktop's usual keys for a command: its standard keys where the desktop has
+// them, and Ctrl with the command's letter everywhere.
+enum class CommandKey { None, New, Open, Save, Quit };
+
 struct MenuItem {
   int id = 0;        // the id reported by a selection (a popup's own id is never reported)
   std::string text;  // with '&' before the mnemonic letter
   std::string name;  // the object name of the item's QAction (a popup's: of its QMenu)
   std::vector<MenuItem> popup;  // non-empty: this item opens a popup
+  CommandKey key = CommandKey::None;
 };
 
 struct MenuResource {

@@ -26,6 +26,14 @@ std::vector<std::string> takeMessageBoxTexts() {
   return std::exchange(detail::dialogAnswers().messageBoxTexts, {});
 }
 
+void setNextQuestionAnswer(const std::string& button) {
+  detail::dialogAnswers().questionAnswers.push_back(button);
+}
+
+std::vector<std::string> takeQuestionTexts() {
+  return std::exchange(detail::dialogAnswers().questionTexts, {});
+}
+
 void setPrintToPdf(bool on) {
   detail::dialogAnswers().printToPdf = on;
 }

@@ -19,6 +19,11 @@ void setNextFileCancel();
 void answerMessageBoxes(bool on);
 // Texts of the message boxes shown since the last call (and forgets them).
 std::vector<std::string> takeMessageBoxTexts();
+// The next question is answered with the button of this text (without its '&'), e.g.
+// "Don't Save". A question with no answer given is answered with its Esc button.
+void setNextQuestionAnswer(const std::string& button);
+// Texts of the questions asked since the last call (and forgets them).
+std::vector<std::string> takeQuestionTexts();
 // Forces printing into a PDF even where a printer exists.
 void setPrintToPdf(bool on);
 // Resets every answer and record.

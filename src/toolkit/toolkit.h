@@ -72,6 +72,8 @@ void wdialograngereal(int id, float min, float max);
 // 1-based item of a list; typed text equal to an item counts as that item; other
 // text gives 0; no selection and no text gives -999.
 int wdialoggetmenu1(int id);
+// Selects the 1-based item of a list; other numbers do nothing. Reports no field change.
+void wdialogputoption(int id, int item);
 
 // Shows a file dialog. `filter` is pairs "description|pattern|". On OK `fileName`
 // becomes the chosen full path and the result is true; on Cancel it is unchanged.
@@ -102,6 +104,12 @@ struct HardcopyResult {
 
 // A modal message box with an OK button, for errors the program reports.
 void wmessagebox(std::string_view title, std::string_view text);
+
+// A modal question with its buttons, given with '&' before each underlined letter.
+// Returns the index of the button chosen: `defaultButton` is Enter's, `escapeButton` is
+// Esc's and the close box's. Without a window to show it on, the default is taken.
+int wquestion(std::string_view title, std::string_view text,
+              std::span<const std::string_view> buttons, int defaultButton, int escapeButton);
 
 // Marks of the program's own on a field: a background tint (none gives the field its
 // plain look) and a tooltip (empty for none). Fields keep them until changed.

@@ -13,6 +13,7 @@
 
 #include "app/program.h"
 #include "app/report.h"
+#include "app_driver.h"
 #include "calc/catalogue.h"
 #include "form/field_ids.h"
 #include "model/project_file.h"
@@ -28,6 +29,11 @@ using namespace kandelor;
 
 namespace {
 
+using kandelor::testing::choose;
+using kandelor::testing::joined;
+using kandelor::testing::loadProject;
+using kandelor::testing::pumpMessages;
+using kandelor::testing::showActiveMainWindow;
 using kandelor::testing::textOf;
 using kandelor::testing::typeInto;
 
@@ -41,49 +47,6 @@ bool typeExampleRoom() {
          typeInto(fieldId(1, Column::Height), "9") &&
          typeInto(fieldId(1, Column::FixtureNumber), "1") &&
          typeInto(fieldId(1, Column::Quantity), "6");
-}
-
-// Handles every message the toolkit has queued, as the event loop would.
-void pumpMessages(AppState& state) {
-  QApplication::processEvents();
-  bool quit = false;
-  while (toolkit::qt::pendingMessages() > 0) {
-    int kind = 0;
-    toolkit::Message message;
-    toolkit::wmessage(kind, message);
-    dispatchMessage(state, kind, message, quit);
-  }
-}
-
-// Chooses a menu item as a user would: triggers the main window's action of that object
-// name and lets the event loop dispatch the selection. False when there is no such action.
-bool choose(AppState& state, const char* actionName) {
-  QAction* action = toolkit::qt::mainWindow()->findChild<QAction*>(actionName);
-  if (action == nullptr) return false;
-  action->trigger();
-  pumpMessages(state);
-  return true;
-}
-
-// Shows the main window and waits until it is active, so that keys reach its fields.
-bool showActiveMainWindow() {
-  QMainWindow* window = toolkit::qt::mainWindow();
-  window->show();
-  window->activateWindow();
-  return QTest::qWaitForWindowActive(window);
-}
-
-Project loadProject(const std::string& fileName) {
-  Project project;
-  const auto error = loaddata(project, fileName);
-  if (!error) qWarning("%s", error.error().message().c_str());
-  return project;
-}
-
-QString joined(const std::vector<std::string>& texts) {
-  QString all;
-  for (const auto& t : texts) all += QString::fromStdString(t) + "\n";
-  return all;
 }
 
 // A catalogue whose type 1 has 2 lamps and a CU of 65 at RCR 3 in every column.
@@ -273,6 +236,7 @@ class AppFlowTest : public QObject {
     // Save As onto a name that cannot be written (here a folder) keeps the old name.
     QVERIFY(QDir().mkdir(QString::fromStdString(folder.path("taken.prj"))));
     toolkit::testing::setNextFileName("taken.prj");
+    toolkit::testing::setNextQuestionAnswer("Replace");
     QVERIFY(choose(state, "actionFileSaveAs"));
     QVERIFY(joined(toolkit::testing::takeMessageBoxTexts()).contains("taken.prj"));
     QCOMPARE(state.currentFileName, folder.path("missing-folder/project.prj"));
@@ -286,6 +250,7 @@ class AppFlowTest : public QObject {
     AppState state;
     QVERIFY(startUp(state));
     QVERIFY(typeInto(fieldId(1, Column::Name), "Edited"));
+    toolkit::testing::setNextQuestionAnswer("Don't Save");
     toolkit::testing::setNextFileCancel();
     QVERIFY(choose(state, "actionFileNew"));
     QCOMPARE(state.currentFileName, std::string("new.dat"));
@@ -337,6 +302,7 @@ class AppFlowTest : public QObject {
     QVERIFY(typeInto(fieldId(1, Column::Name), "Kept"));
     const Project before = state.project;
     for (const char* name : {"xxx.dat", "link.dat"}) {
+      toolkit::testing::setNextQuestionAnswer("Don't Save");
       toolkit::testing::setNextFileName(name);
       QVERIFY(choose(state, "actionFileNew"));
       QVERIFY(joined(toolkit::testing::takeMessageBoxTexts()).contains("xxx.dat"));
@@ -366,7 +332,7 @@ class AppFlowTest : public QObject {
     QCOMPARE(number->text(), QStringLiteral("A  B  "));
     QVERIFY(choose(state, "actionZonePage2"));
     QVERIFY(choose(state, "actionZonePage1"));
-    QCOMPARE(folder.read("new.dat").count('\n'), 2155);
+    QCOMPARE(folder.read("new.dat").count('\n'), 2156);  // the layout and the reflectances
     const RoomRow saved = loadProject(folder.path("new.dat")).page(1).row(1);
     QCOMPARE(std::string(saved.name.trimmed()), std::string("Hall East 1"));
     QCOMPARE(std::string(saved.number.trimmed()), std::string("A  B"));
@@ -417,12 +383,14 @@ class AppFlowTest : public QObject {
     AppState state;
     QVERIFY(startUp(state));
     QVERIFY(typeInto(fieldId(1, Column::Name), "Unsaved"));
+    toolkit::testing::setNextQuestionAnswer("Don't Save");
     toolkit::testing::setNextFileCancel();
     QVERIFY(choose(state, "actionFileOpen"));
     QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("Unsaved"));
 
     folder.write("bad.prj", folder.read("new.dat").left(2000) + "not-a-number\n");
     const Project before = state.project;
+    toolkit::testing::setNextQuestionAnswer("Don't Save");
     toolkit::testing::setNextFileName("bad.prj");
     QVERIFY(choose(state, "actionFileOpen"));
     const QString message = joined(toolkit::testing::takeMessageBoxTexts());
@@ -433,13 +401,14 @@ class AppFlowTest : public QObject {
 
     folder.write("good.prj",
                  QByteArray::fromStdString(formatProject(loadProject(folder.path("xxx.dat")))));
+    toolkit::testing::setNextQuestionAnswer("Don't Save");
     toolkit::testing::setNextFileName("good.prj");
     QVERIFY(choose(state, "actionFileOpen"));
     QVERIFY(QString::fromStdString(state.currentFileName).endsWith("good.prj"));
     QCOMPARE(textOf(fieldId(1, Column::Name)), QStringLiteral("."));
   }
 
-  // Save As: Cancel saves nothing; OK replaces an existing file without a question.
+  // Save As: Cancel saves nothing; OK (and Replace) replaces an existing file.
   void saveAsReplacesOnlyOnOk() {
     WorkFolder folder;
     AppState state;
@@ -452,6 +421,7 @@ class AppFlowTest : public QObject {
 
     folder.write("other.prj", "old contents\n");
     toolkit::testing::setNextFileName("other.prj");
+    toolkit::testing::setNextQuestionAnswer("Replace");
     QVERIFY(choose(state, "actionFileSaveAs"));
     QCOMPARE(std::string(loadProject(folder.path("other.prj")).page(1).row(1).name.trimmed()),
              std::string("Renamed"));
@@ -663,7 +633,7 @@ class AppFlowTest : public QObject {
     QVERIFY(!folder.exists("out.pdf"));
   }
 
-  // Exit and the close box end the loop; neither writes a file.
+  // Exit and the close box end the loop once Don't Save is chosen; neither writes a file.
   void exitAndCloseEndTheProgramWithoutSaving() {
     WorkFolder folder;
     const QByteArray before = folder.read("new.dat");
@@ -671,6 +641,7 @@ class AppFlowTest : public QObject {
       AppState state;
       QVERIFY(startUp(state));
       QVERIFY(typeInto(fieldId(1, Column::Name), "Discarded"));
+      toolkit::testing::setNextQuestionAnswer("Don't Save");
       if (useExit) {
         QAction* exitAction = toolkit::qt::mainWindow()->findChild<QAction*>("actionExit");
         QVERIFY(exitAction);

@@ -199,15 +199,39 @@ TEST(ProjectFile, SaveSetsBlankTextsToDotsInMemory) {
   EXPECT_EQ(loaded, project);
 }
 
-TEST(ProjectFile, ReadsCrlfAndIgnoresAnythingAfterTheLastValue) {
+// The reflectance choices follow the 2,155 values as one more record; files without it
+// read as before, and a bad choice is refused with its line, in CRLF files too.
+TEST(ProjectFile, ReflectanceRecordFollowsTheLayout) {
   TempFolder folder;
-  const Project project = numberedProject();
+  Project project = numberedProject();
+  project.reflectances = ReflectanceChoices{4, 3};
+  const std::string text = formatProject(project);
+  const auto file = lines(text);
+  ASSERT_EQ(file.size(), 2156u);
+  EXPECT_EQ(file.back(), integerLine(4) + " " + std::string(10, ' ') + "3");
+
   std::string crlf;
-  for (const auto& line : lines(formatProject(project))) crlf += line + "\r\n";
-  writeFile(folder.file("crlf.prj"), crlf + "this is not a number\n42\n");
+  for (const auto& line : file) crlf += line + "\r\n";
+  writeFile(folder.file("crlf.prj"), crlf + "\r\n");
   Project loaded;
   ASSERT_TRUE(loaddata(loaded, folder.file("crlf.prj")));
   EXPECT_EQ(loaded, project);
+
+  // The plain layout leaves the choices unknown.
+  writeFile(folder.file("plain.prj"), formatProject(numberedProject()) + "\n  \n");
+  ASSERT_TRUE(loaddata(loaded, folder.file("plain.prj")));
+  EXPECT_EQ(loaded, numberedProject());
+  EXPECT_FALSE(loaded.reflectances);
+
+  for (const std::string record : {" 7 2", " 2 0", " 3", " x 2"}) {
+    writeFile(folder.file("bad.prj"), formatProject(numberedProject()) + record + "\n");
+    const auto error = loaddata(loaded, folder.file("bad.prj"));
+    ASSERT_FALSE(error) << record;
+    EXPECT_EQ(error.error().line, 2156) << record << ": " << error.error().message();
+    EXPECT_NE(error.error().message().find("reflectance"), std::string::npos)
+        << error.error().message();
+    EXPECT_EQ(loaded, numberedProject());
+  }
 }
 
 TEST(ProjectFile, BadFilesReportLineAndLeaveTheProjectAlone) {
