@@ -4,6 +4,7 @@
 
 #include "app/report.h"
 #include "calc/catalogue.h"
+#include "calc/current_results.h"
 #include "model/project.h"
 
 namespace kandelor {
@@ -16,6 +17,7 @@ struct AppState {
   std::string currentFileName = "new.dat";  // the project file loaddata/savedata act on
   bool spreadsheetMode = false;             // recalculate on every field change
   ReportPercentages reportPercentages;      // last printed reflectances
+  CurrentResults currentResults;            // the rooms whose results match their inputs
 
   // The project as last loaded or saved under currentFileName, as a file holds it: what
   // the project shown is compared with to tell whether there is unsaved work.

@@ -29,6 +29,10 @@ void showHelp();
 // Shows each row's verdict and the fixtures that meet its design, from the form's
 // numbers; after every change of the form's values.
 void showVerdicts(AppState& state);
+// As showVerdicts, after a project was loaded and put on the form: its results count as
+// computed from the inputs shown when the file gave the reflectances they were computed
+// with.
+void showLoadedResults(AppState& state);
 
 // Runs the command of one menu id; sets `quit` for Exit (once unsaved work is settled).
 // Unknown ids do nothing.

@@ -72,7 +72,7 @@ void adopt(AppState& state, Project&& project, const std::string& fileName) {
   state.currentFileName = fileName;
   PutData(state.page());
   PutReflectances(state.project);
-  showVerdicts(state);
+  showLoadedResults(state);
   showPageInStatusBar(state.currentPage);
   toolkit::windowoutstatusbar(2, state.currentFileName);
   markSaved(state);

@@ -29,10 +29,15 @@ void printReport(AppState& state) {
   }
   toolkit::igrhardcopyoptions(toolkit::kPageOrientation, toolkit::kPortrait);
   toolkit::whardcopyoptionstext();
-  if (const auto printed = toolkit::igrhardcopytextfile(kReportFile); !printed) {
+  const auto printed = toolkit::igrhardcopytextfile(kReportFile);
+  if (!printed) {
     std::string message = "The report was written to \"out.dat\" but could not be printed";
     if (!printed.printer.empty()) message += " on \"" + printed.printer + "\"";
     toolkit::wmessagebox(kProgramTitle, message + ": " + printed.failure + ".");
+  } else if (!printed.pdfFile.empty()) {
+    // Without a printer the copy is a file the user has to know about.
+    toolkit::wmessagebox(kProgramTitle,
+                         "No printer is set up: the report was written to " + printed.pdfFile + ".");
   }
 }
 

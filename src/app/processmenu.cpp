@@ -8,7 +8,8 @@
 namespace kandelor {
 
 void calculate(AppState& state) {
-  CalcData(state.page(), state.catalogue);
+  if (const auto choices = CalcData(state.page(), state.catalogue))
+    state.currentResults.calculated(state.currentPage, state.page(), *choices);
   showVerdicts(state);
   keepRecoveryCopy(state);
 }

@@ -59,7 +59,7 @@ bool startUp(AppState& state) {
   }
   PutData(state.page());
   PutReflectances(state.project);
-  showVerdicts(state);
+  showLoadedResults(state);
   markSaved(state);
   offerRecovery(state);
   toolkit::wmessageenable(toolkit::kFieldChanged, 1);

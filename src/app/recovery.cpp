@@ -113,7 +113,7 @@ void offerRecovery(AppState& state) {
   state.project = *recovered;
   PutData(state.page());
   PutReflectances(state.project);
-  showVerdicts(state);
+  showLoadedResults(state);
   state.recoveryText = shownProjectText(state);
 }
 

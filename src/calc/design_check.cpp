@@ -1,5 +1,8 @@
 #include "calc/design_check.h"
 
+#include <array>
+#include <cstddef>
+
 namespace kandelor {
 
 Verdict judgeFootcandles(std::int32_t calculated, std::int32_t design, bool hasFloorArea) {
@@ -43,20 +46,23 @@ FixturesNeeded fixturesNeeded(const RoomRow& room, const PageDefaults& defaults,
                               const FixtureCatalogue& catalogue, int column) {
   FixturesNeeded needed;
   RoomRow trial = room;
-  std::int32_t previous = 0;
+  // footcandles[q] for q = 0..100; 0 fixtures give no light.
+  std::array<std::int32_t, kMaxFixturesTried + 1> footcandles{};
   for (std::int32_t quantity = 1; quantity <= kMaxFixturesTried; ++quantity) {
     trial.quantity = quantity;
-    const std::int32_t footcandles =
+    const std::int32_t given =
         calculateRoom(trial, defaults, catalogue, column).calculatedFootcandles;
-    if (footcandles >= room.designFootcandles) {
-      needed.quantity = quantity;
-      needed.footcandles = footcandles;
-      needed.footcandlesWithOneLess = previous;
-      return needed;
+    footcandles[static_cast<std::size_t>(quantity)] = given;
+    if (!needed.meets &&
+        judgeFootcandles(given, room.designFootcandles, true) == Verdict::Meets) {
+      needed.meets = FixtureCount{quantity, given};
     }
-    previous = footcandles;
+    if (!needed.full && given >= room.designFootcandles) needed.full = FixtureCount{quantity, given};
+    if (needed.meets && needed.full) break;
   }
-  needed.footcandles = previous;
+  if (const auto advised = needed.advised()) {
+    needed.footcandlesWithOneLess = footcandles[static_cast<std::size_t>(advised->quantity - 1)];
+  }
   return needed;
 }
 

@@ -33,13 +33,25 @@ std::optional<VerdictTint> verdictTint(Verdict verdict);
 
 inline constexpr std::int32_t kMaxFixturesTried = 100;
 
-// The smallest quantity from 1 to 100 whose calculated footcandles, by the page
-// calculation's own arithmetic with the room's fixture type, RCR and page defaults,
-// reach the design; the footcandles it gives and those one fixture fewer gives.
+// A number of fixtures and the footcandles they give.
+struct FixtureCount {
+  std::int32_t quantity = 0;
+  std::int32_t footcandles = 0;
+
+  bool operator==(const FixtureCount&) const = default;
+};
+
+// The quantities from 1 to 100 that light a room to its design, each computed by the
+// page calculation's own arithmetic with the room's fixture type, RCR and page defaults:
+// the fewest whose verdict is "meets" and the fewest that reach the full design. The
+// advice is the first of these, so that it agrees with the tint of the Calc'd field.
 struct FixturesNeeded {
-  std::optional<std::int32_t> quantity;  // none when no quantity up to 100 reaches it
-  std::int32_t footcandles = 0;          // at `quantity`
-  std::int32_t footcandlesWithOneLess = 0;
+  std::optional<FixtureCount> meets;  // none when no quantity up to 100 meets the design
+  std::optional<FixtureCount> full;   // none when no quantity up to 100 reaches it
+  std::int32_t footcandlesWithOneLess = 0;  // what one fixture fewer than the advice gives
+
+  // The fixtures needed: the fewest that meet the design, or else the fewest that reach it.
+  std::optional<FixtureCount> advised() const { return meets ? meets : full; }
 };
 FixturesNeeded fixturesNeeded(const RoomRow& room, const PageDefaults& defaults,
                               const FixtureCatalogue& catalogue, int column);

@@ -1,18 +1,29 @@
 #include "form/calc_data.h"
 
 #include "calc/calculation.h"
+#include "calc/reflectances.h"
 #include "form/field_ids.h"
 #include "form/form_transfer.h"
 #include "toolkit/toolkit.h"
 
 namespace kandelor {
 
-void CalcData(RoomPage& page, const FixtureCatalogue& catalogue) {
-  const int ceilingChoice = toolkit::wdialoggetmenu1(kCeilingReflectanceList);
-  const int wallChoice = toolkit::wdialoggetmenu1(kWallReflectanceList);
+ReflectanceChoices ReadReflectanceChoices() {
+  return {toolkit::wdialoggetmenu1(kCeilingReflectanceList),
+          toolkit::wdialoggetmenu1(kWallReflectanceList)};
+}
+
+std::optional<ReflectanceChoices> CalcData(RoomPage& page, const FixtureCatalogue& catalogue) {
+  const ReflectanceChoices choices = ReadReflectanceChoices();
+  if (catalogueColumnOfChoices(choices.ceiling, choices.wall) == 0) {
+    if (!toolkit::holdRefusedText(kCeilingReflectanceList)) {
+      toolkit::holdRefusedText(kWallReflectanceList);
+    }
+    return std::nullopt;
+  }
   GetNumbers(page);
 
-  const PageResults results = calculatePage(page, catalogue, ceilingChoice, wallChoice);
+  const PageResults results = calculatePage(page, catalogue, choices.ceiling, choices.wall);
   storeResults(page, results);
 
   for (int r = 1; r <= kRowCount; ++r) {
@@ -28,6 +39,7 @@ void CalcData(RoomPage& page, const FixtureCatalogue& catalogue) {
   for (int r = 1; r <= kRowCount; ++r) {
     toolkit::wdialogputreal(fieldId(r, Column::WattsPerSquareFoot), page.row(r).wattsPerSquareFoot);
   }
+  return choices;
 }
 
 }  // namespace kandelor

@@ -48,6 +48,34 @@ constexpr GridColumn kGridColumns[] = {
     {Column::WattsPerSquareFoot, 1024, 468, "Watts/Sqft", ControlKind::Real, 473, 30, false, "0.0"},
 };
 
+// The page-wide fields and the labels beside them, which also name the fields when they
+// refuse what was typed.
+struct FieldLabel {
+  int field;
+  int id;
+  int x;
+  int y;
+  const char* text;
+};
+
+constexpr FieldLabel kFieldLabels[] = {
+    {kBallastFactorField, 1006, 120, 6, "Ballast Factor"},
+    {kLampLumenDepreciationField, 1007, 120, 20, "Lamp Lumen Depreciation Factor"},
+    {kLampDirtDepreciationField, 1008, 120, 35, "Lamp Dirt Depreciation Factor"},
+    {kLampWattsField, 1029, 120, 49, "Watts"},
+    {kLampLumensField, 1258, 200, 49, "Lumens"},
+    {kCeilingReflectanceList, 1002, 378, 14, "Ceiling Reflectance"},
+    {kWallReflectanceList, 1003, 378, 30, "Wall Reflectance"},
+};
+
+// The label of a page-wide field.
+std::string labelOf(int field) {
+  for (const FieldLabel& label : kFieldLabels) {
+    if (label.field == field) return label.text;
+  }
+  return {};
+}
+
 constexpr int kGridTop = 88;
 constexpr int kRowPitch = 12;
 constexpr int kHeadingY = 72;
@@ -105,6 +133,7 @@ toolkit::FormResource roomForm() {
       f.enabled = col.editable;
       f.tabStop = col.editable;
       f.characters = col.characters;
+      f.name = col.heading;
       c.push_back(f);
     }
   }
@@ -112,13 +141,11 @@ toolkit::FormResource roomForm() {
   lumens.tabStop = false;  // reached with the mouse
   c.push_back(lumens);
 
-  c.push_back(label(1006, 120, 6, "Ballast Factor"));
-  c.push_back(label(1007, 120, 20, "Lamp Lumen Depreciation Factor"));
-  c.push_back(label(1008, 120, 35, "Lamp Dirt Depreciation Factor"));
-  c.push_back(label(1029, 120, 49, "Watts"));
-  c.push_back(label(1258, 200, 49, "Lumens"));
-  c.push_back(label(1002, 378, 14, "Ceiling Reflectance"));
-  c.push_back(label(1003, 378, 30, "Wall Reflectance"));
+  for (Control& control : c) {
+    if (control.name.empty()) control.name = labelOf(control.id);
+  }
+
+  for (const FieldLabel& l : kFieldLabels) c.push_back(label(l.id, l.x, l.y, l.text));
   c.push_back(label(1005, 20, 16, "Luminaire Defaults", 2, 56));
   c.push_back(label(1021, 20, 49, "Lamp Data"));
   c.push_back(label(1001, 290, 22, "Room Defaults", 2, 48));

@@ -29,33 +29,27 @@ std::string shortest(double value) {
 
 std::string verdictToolTip(Verdict verdict, std::int32_t design, const FixturesNeeded& needed) {
   if (verdict == Verdict::None) return {};
-  std::string text = "Design ";
-  text += std::to_string(design);
-  text += " fc: ";
-  text += verdictName(verdict);
-  text += ". ";
-  if (!needed.quantity) {
-    text += "No quantity up to ";
-    text += std::to_string(kMaxFixturesTried);
-    text += " reaches ";
-    text += std::to_string(design);
-    text += " fc.";
-    return text;
+  std::string text = "Design " + std::to_string(design) + " fc: " + verdictName(verdict) + ". ";
+  const auto advised = needed.advised();
+  if (!advised) {
+    return text + "No quantity up to " + std::to_string(kMaxFixturesTried) + " reaches " +
+           std::to_string(design) + " fc.";
   }
-  const std::int32_t count = *needed.quantity;
-  text += fixtures(count);
-  text += give(count);
-  text += std::to_string(needed.footcandles);
-  text += " fc";
-  if (count > 1) {
-    text += " (";
-    text += std::to_string(count - 1);
-    text += give(count - 1);
-    text += std::to_string(needed.footcandlesWithOneLess);
-    text += ")";
+  const std::int32_t count = advised->quantity;
+  text += fixtures(count) + give(count) + std::to_string(advised->footcandles) + " fc";
+  if (needed.full == advised || !needed.meets) {
+    // The fewest that meet the design also reach it: what one fewer gives shows the margin.
+    if (count > 1) {
+      text += " (" + std::to_string(count - 1) + give(count - 1) +
+              std::to_string(needed.footcandlesWithOneLess) + ")";
+    }
+  } else if (needed.full) {
+    text += "; " + std::to_string(needed.full->quantity) + give(needed.full->quantity) +
+            std::to_string(needed.full->footcandles) + " fc, the full design";
+  } else {
+    text += "; no quantity up to " + std::to_string(kMaxFixturesTried) + " gives the full design";
   }
-  text += ".";
-  return text;
+  return text + ".";
 }
 
 std::string powerToolTip(std::int32_t watts, const RoomRow& room) {
@@ -68,28 +62,34 @@ std::string powerToolTip(std::int32_t watts, const RoomRow& room) {
   return text;
 }
 
-void ShowVerdicts(const RoomPage& page, const FixtureCatalogue& catalogue, int ceilingChoice,
-                  int wallChoice) {
-  const int column = catalogueColumnOfChoices(ceilingChoice, wallChoice);
+void ShowVerdicts(const RoomPage& page, const FixtureCatalogue& catalogue,
+                  ReflectanceChoices choices, const std::array<bool, kRowCount>& current) {
+  const int column = catalogueColumnOfChoices(choices.ceiling, choices.wall);
   for (int r = 1; r <= kRowCount; ++r) {
     const RoomRow& room = page.row(r);
     const bool hasFloorArea =
         static_cast<double>(room.length) * static_cast<double>(room.width) > 0.0;
     const Verdict verdict =
         judgeFootcandles(room.calculatedFootcandles, room.designFootcandles, hasFloorArea);
+    const bool isCurrent = current[static_cast<std::size_t>(r - 1)];
     std::optional<toolkit::Tint> tint;
-    if (const auto shown = verdictTint(verdict)) {
+    if (const auto shown = verdictTint(verdict); shown && isCurrent) {
       tint = toolkit::Tint{shown->red, shown->green, shown->blue};
     }
     const int calculatedField = fieldId(r, Column::Calculated);
     toolkit::setFieldTint(calculatedField, tint);
-    const FixturesNeeded needed = verdict == Verdict::None
-                                      ? FixturesNeeded{}
-                                      : fixturesNeeded(room, page.defaults, catalogue, column);
-    toolkit::setFieldToolTip(calculatedField,
-                             verdictToolTip(verdict, room.designFootcandles, needed));
+
+    std::string verdictText;
+    if (verdict != Verdict::None) {
+      verdictText = isCurrent ? verdictToolTip(verdict, room.designFootcandles,
+                                               fixturesNeeded(room, page.defaults, catalogue, column))
+                              : kStaleResultToolTip;
+    }
+    toolkit::setFieldToolTip(calculatedField, verdictText);
+    const std::string powerText =
+        powerToolTip(installedWatts(room, page.defaults, catalogue), room);
     toolkit::setFieldToolTip(fieldId(r, Column::WattsPerSquareFoot),
-                             powerToolTip(installedWatts(room, page.defaults, catalogue), room));
+                             isCurrent || powerText.empty() ? powerText : kStaleResultToolTip);
   }
 }
 

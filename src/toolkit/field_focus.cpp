@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
@@ -13,6 +14,7 @@
 #include "toolkit/beep.h"
 #include "toolkit/message_queue.h"
 #include "toolkit/number_text.h"
+#include "toolkit/refusal_note.h"
 #include "toolkit/windows.h"
 
 namespace toolkit::detail {
@@ -47,6 +49,26 @@ void commit(Field& field) {
   if (field.held) edit->setText(formatReal(*field.held, field.format));
 }
 
+// The item of the list whose text equals the list's text, -1 for none.
+int typedItem(const QComboBox& list) {
+  const QString text = list.currentText();
+  for (int i = 0; i < list.count(); ++i) {
+    if (list.itemText(i) == text) return i;
+  }
+  return -1;
+}
+
+// A list left with an item's text typed into it selects that item. Quietly: leaving the
+// list reports the change already.
+void selectTypedItem(const Field& field) {
+  auto* list = qobject_cast<QComboBox*>(field.widget);
+  if (list == nullptr) return;
+  const int item = typedItem(*list);
+  if (item < 0 || item == list->currentIndex()) return;
+  const QSignalBlocker quiet(list);
+  list->setCurrentIndex(item);
+}
+
 // The current field when its text may not be left, else nullptr.
 QWidget* refusedField() {
   if (!current || !windows().main) return nullptr;
@@ -61,6 +83,7 @@ void selectWhole(QWidget* widget) {
 
 void refuseLeaving(QWidget* widget) {
   beep();
+  if (const Field* field = findField(fieldIdOf(widget))) showRefusal(*field);
   returning = widget;
   // Sent after the current focus change has finished, so it is not undone by it.
   QTimer::singleShot(0, widget, [widget] { selectWhole(widget); });
@@ -84,6 +107,8 @@ void onFocusChanged(QWidget*, QWidget* now) {
       return;
     }
     commit(*field);
+    selectTypedItem(*field);
+    hideRefusal();
     reportFieldChanged();
   }
   current = findField(newId)->widget;
@@ -153,6 +178,7 @@ class FocusGuard : public QObject {
   static void holdBack(QWidget* refused, bool noisy) {
     // A focus change already refused has beeped and is bringing the focus back.
     if (noisy && !returning) beep();
+    if (const Field* field = findField(fieldIdOf(refused))) showRefusal(*field);
     selectWhole(refused);
   }
 };
@@ -162,6 +188,10 @@ QPointer<FocusGuard> guard;
 }  // namespace
 
 bool acceptsText(const Field& field) {
+  if (const auto* list = qobject_cast<const QComboBox*>(field.widget)) {
+    // A list takes only its own items (one without items takes anything).
+    return !list->isEnabled() || list->count() == 0 || typedItem(*list) >= 0;
+  }
   if (field.kind != ControlKind::Integer && field.kind != ControlKind::Real) return true;
   const QLineEdit* edit = lineEditOf(field.widget);
   if (edit == nullptr || !edit->isEnabled()) return true;
@@ -182,6 +212,12 @@ void watchFocus() {
   qApp->installEventFilter(guard);
 }
 
+void refuseText(Field& field) {
+  beep();
+  showRefusal(field);
+  selectWhole(field.widget);
+}
+
 void unwatchFocus() {
   QObject::disconnect(focusConnection);
   focusConnection = {};
@@ -191,3 +227,14 @@ void unwatchFocus() {
 }
 
 }  // namespace toolkit::detail
+
+namespace toolkit {
+
+bool holdRefusedText(int id) {
+  detail::Field* field = detail::findField(id);
+  if (field == nullptr || field->widget == nullptr || detail::acceptsText(*field)) return false;
+  detail::refuseText(*field);
+  return true;
+}
+
+}  // namespace toolkit

@@ -10,7 +10,12 @@ namespace toolkit::detail {
 void watchFocus();
 void unwatchFocus();
 
-// Whether the field's text may stay when the user leaves it.
+// Whether the field's text may stay when the user leaves it: a number within the range
+// of a numeric field, one of the items of a list.
 bool acceptsText(const Field& field);
+
+// Refuses the field's text as leaving it would: beeps, says at the field what it accepts
+// and selects the whole text in it.
+void refuseText(Field& field);
 
 }  // namespace toolkit::detail

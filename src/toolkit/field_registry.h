@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <string>
 #include <optional>
 
 #include "toolkit/resource.h"
@@ -24,6 +25,7 @@ struct Field {
   std::optional<float> held;         // real fields: the number last put or typed
   bool edited = false;               // the text was changed since the last put or commit
   bool shownValue = false;           // the field has shown a non-empty text
+  std::string name;                  // what a refusal calls the field; empty for none
 };
 
 // The fields of the open form by id; empty while no form is open.

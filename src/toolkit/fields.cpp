@@ -4,9 +4,11 @@
 
 #include <cmath>
 
+#include "toolkit/field_focus.h"
 #include "toolkit/field_registry.h"
 #include "toolkit/number_text.h"
 #include "toolkit/qt_text.h"
+#include "toolkit/refusal_note.h"
 #include "toolkit/toolkit.h"
 
 namespace toolkit {
@@ -33,6 +35,8 @@ void showText(Field& field, const QString& text) {
   }
   field.edited = false;
   if (!text.isEmpty()) field.shownValue = true;
+  // Text the program puts over a refused one may make the note at the field untrue.
+  if (detail::refusedWidget() == field.widget && detail::acceptsText(field)) detail::hideRefusal();
 }
 
 void setRange(int id, double min, double max) {

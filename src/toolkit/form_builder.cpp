@@ -151,6 +151,7 @@ QWidget* buildForm(const FormResource& resource) {
     field.kind = control.kind;
     field.widget = widget;
     field.shownValue = !control.text.empty();
+    field.name = control.name;
     if (control.kind == ControlKind::Real) field.held = parseReal(toQString(control.text));
     formFields[control.id] = field;
 

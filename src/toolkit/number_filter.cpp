@@ -4,6 +4,8 @@
 #include <QLineEdit>
 
 #include "toolkit/beep.h"
+#include "toolkit/field_registry.h"
+#include "toolkit/refusal_note.h"
 
 namespace toolkit::detail {
 namespace {
@@ -44,6 +46,7 @@ bool NumberKeyFilter::eventFilter(QObject* watched, QEvent* event) {
   const bool full = edit->maxLength() <= edit->text().size() && !edit->hasSelectedText();
   if (!allowed(c, real_) || full) {
     beep();
+    if (const Field* field = findField(fieldIdOf(edit))) showRefusal(*field);
     return true;
   }
   if (c != text[0]) {

@@ -9,8 +9,8 @@ namespace toolkit::detail {
 
 // Keeps the characters of a numeric field to those that can spell a number: digits,
 // "+" and "-", and for real fields "." and "E" (a typed "e" becomes "E").
-// Typed characters outside the set are refused with a beep; a paste that holds any
-// of them is refused as a whole.
+// Typed characters outside the set are refused with a beep and a note at the field of
+// what it accepts; a paste that holds any of them is refused as a whole.
 class NumberValidator : public QValidator {
  public:
   NumberValidator(bool real, QObject* parent);

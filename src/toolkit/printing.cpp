@@ -115,10 +115,9 @@ HardcopyResult igrhardcopytextfile(std::string_view fileName) {
   }
   // Without a printer the pages go into a PDF beside the text file.
   const QString pdfName = info.absoluteDir().filePath(info.completeBaseName() + ".pdf");
-  if (!paintPdf(pdfName, *lines, info.fileName())) {
-    return {{}, QFileInfo(pdfName).fileName().toStdString() + " could not be written"};
-  }
-  return {};
+  const std::string pdfFile = QFileInfo(pdfName).fileName().toStdString();
+  if (!paintPdf(pdfName, *lines, info.fileName())) return {{}, pdfFile + " could not be written"};
+  return {{}, {}, pdfFile};
 }
 
 }  // namespace toolkit

@@ -7,6 +7,7 @@
 #include "toolkit/beep.h"
 #include "toolkit/field_registry.h"
 #include "toolkit/message_queue.h"
+#include "toolkit/refusal_note.h"
 #include "toolkit/windows.h"
 
 namespace toolkit::qt {
@@ -47,6 +48,14 @@ bool isHelpViewerVisible() {
 
 int beepCount() {
   return detail::beepsSounded();
+}
+
+QString refusalNote() {
+  return detail::refusalText();
+}
+
+const QWidget* refusalNoteField() {
+  return detail::refusedWidget();
 }
 
 int pendingMessages() {

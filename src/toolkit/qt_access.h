@@ -21,6 +21,10 @@ QString helpViewerText();
 bool isHelpViewerVisible();
 // Beeps sounded since the toolkit started (refused keys and refused leaving).
 int beepCount();
+// The note of what a field accepts, shown while it refuses what was typed; empty when
+// none is shown. The field it stands at, nullptr for none.
+QString refusalNote();
+const QWidget* refusalNoteField();
 // Messages waiting in the queue.
 int pendingMessages();
 // Drops the waiting messages.

@@ -22,6 +22,7 @@ struct Control {
   std::vector<std::string> items;  // list items
   int selectedItem = 0;            // 1-based selected list item, 0 for none
   int characters = 0;              // text fields: the most characters held, 0 for any
+  std::string name;                // what a refusal calls the field: the label beside it
 };
 
 // A control at a place, with its initial text; the other members keep their defaults.

@@ -72,6 +72,14 @@ void wdialograngereal(int id, float min, float max);
 // 1-based item of a list; typed text equal to an item counts as that item; other
 // text gives 0; no selection and no text gives -999.
 int wdialoggetmenu1(int id);
+
+// A numeric field cannot be left holding text that is not a number within its range, nor
+// a list holding text that is none of its items. Each refusal beeps and shows at the field
+// what it accepts, named as its Control's `name` ("Ballast Factor: from 0.85 to 1.5"),
+// until the field is left with an accepted text. This refuses the field's text in the same
+// way when it is one that may not be left (for a command that cannot use it), giving the
+// field the focus; returns whether it did.
+bool holdRefusedText(int id);
 // Selects the 1-based item of a list; other numbers do nothing. Reports no field change.
 void wdialogputoption(int id, int item);
 
@@ -93,6 +101,7 @@ void whardcopyoptionstext();
 struct HardcopyResult {
   std::string printer;  // the printer meant; empty for the PDF or when none is known
   std::string failure;  // why nothing was printed, e.g. "the printer is stopped"; empty if printed
+  std::string pdfFile = {};  // the PDF written where there is no printer ("out.pdf"), else empty
   explicit operator bool() const { return failure.empty(); }
 };
 

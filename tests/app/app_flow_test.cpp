@@ -534,7 +534,11 @@ class AppFlowTest : public QObject {
     QCOMPARE(folder.read("out.dat"),
              QByteArray::fromStdString(formatReport(state.project.page(3), expected, 3)));
     QVERIFY(folder.exists("out.pdf"));
-    QVERIFY(toolkit::testing::takeMessageBoxTexts().empty());
+    // Once per print, the user is told where the copy went.
+    QCOMPARE(joined(toolkit::testing::takeMessageBoxTexts()),
+             QStringLiteral("No printer is set up: the report was written to out.pdf.\n"));
+    QVERIFY(choose(state, "actionPrint"));
+    QCOMPARE(toolkit::testing::takeMessageBoxTexts().size(), std::size_t{1});
 
     const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
     if (pdftotext.isEmpty()) QSKIP("pdftotext is not installed");

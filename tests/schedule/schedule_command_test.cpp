@@ -169,10 +169,10 @@ TEST(ScheduleCommand, CsvRowsAndJsonTotalsAreTheRoomsInUseComputedFromTheirValue
       const RoomResult result = calculateRoom(room, page.defaults, catalogue, column);
       const Verdict verdict =
           judgeFootcandles(result.calculatedFootcandles, room.designFootcandles, true);
-      const auto needed = fixturesNeeded(room, page.defaults, catalogue, column);
+      const auto needed = fixturesNeeded(room, page.defaults, catalogue, column).advised();
       const std::string neededText = room.designFootcandles <= 0 ? ""
-                                     : needed.quantity           ? std::to_string(*needed.quantity)
-                                                                 : "none";
+                                     : needed ? std::to_string(needed->quantity)
+                                              : "none";
       const std::int32_t roomWatts = installedWatts(room, page.defaults, catalogue);
       const std::vector<std::string> expected{std::to_string(p),
                                               std::to_string(r),

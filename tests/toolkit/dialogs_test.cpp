@@ -167,7 +167,9 @@ class DialogsTest : public QObject {
     QVERIFY(writeFile(path("out.dat"), text));
     igrhardcopyoptions(kPageOrientation, kPortrait);
     whardcopyoptionstext();
-    QVERIFY(igrhardcopytextfile((path("out.dat") + "      ").toStdString()));
+    const HardcopyResult printed = igrhardcopytextfile((path("out.dat") + "      ").toStdString());
+    QVERIFY(printed);
+    QCOMPARE(printed.pdfFile, std::string("out.pdf"));
     QVERIFY(QFile::exists(path("out.pdf")));
 
     const QString info = runTool("pdfinfo", {path("out.pdf")});
@@ -200,7 +202,9 @@ class DialogsTest : public QObject {
     // The PDF cannot be written where a folder of that name stands.
     QVERIFY(writeFile(path("blocked.dat"), "text\n"));
     QVERIFY(QDir(dir_.path()).mkdir("blocked.pdf"));
-    QVERIFY(!igrhardcopytextfile(path("blocked.dat").toStdString()));
+    const HardcopyResult blocked = igrhardcopytextfile(path("blocked.dat").toStdString());
+    QVERIFY(!blocked);
+    QVERIFY(blocked.pdfFile.empty());
   }
 };
 

@@ -13,9 +13,9 @@ namespace {
 NeededFixtures neededFor(const RoomRow& room, const PageDefaults& defaults,
                          const FixtureCatalogue& catalogue, int column) {
   if (room.designFootcandles <= 0) return {};
-  const FixturesNeeded needed = fixturesNeeded(room, defaults, catalogue, column);
-  if (!needed.quantity) return {NeededFixtures::Kind::None, 0};
-  return {NeededFixtures::Kind::Count, *needed.quantity};
+  const auto advised = fixturesNeeded(room, defaults, catalogue, column).advised();
+  if (!advised) return {NeededFixtures::Kind::None, 0};
+  return {NeededFixtures::Kind::Count, advised->quantity};
 }
 
 template <class Real>

@@ -12,12 +12,13 @@
 
 namespace kandelor::schedule {
 
-// How many fixtures would reach a room's design footcandles.
+// How many fixtures a room's design needs, as the form advises: the fewest whose verdict
+// is "meets", or else the fewest that reach the design.
 struct NeededFixtures {
   enum class Kind {
     NoDesign,  // the design is 0 or below: nothing to reach
-    Count,     // `count` fixtures are the fewest that reach it
-    None,      // no quantity up to 100 reaches it
+    Count,     // `count` fixtures are needed
+    None,      // no quantity up to 100 meets or reaches it
   };
   Kind kind = Kind::NoDesign;
   std::int32_t count = 0;
