@@ -36,8 +36,8 @@ void printReport(AppState& state) {
     toolkit::wmessagebox(kProgramTitle, message + ": " + printed.failure + ".");
   } else if (!printed.pdfFile.empty()) {
     // Without a printer the copy is a file the user has to know about.
-    toolkit::wmessagebox(kProgramTitle,
-                         "No printer is set up: the report was written to " + printed.pdfFile + ".");
+    toolkit::wmessagebox(
+        kProgramTitle, "No printer is set up: the report was written to " + printed.pdfFile + ".");
   }
 }
 

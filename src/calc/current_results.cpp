@@ -7,11 +7,11 @@ namespace kandelor {
 CurrentResults::Basis CurrentResults::basisOf(const RoomPage& page, int row,
                                               ReflectanceChoices choices) {
   const RoomRow& room = page.row(row);
-  return {room.length,
+  return {room.fixtureNumber,
+          room.quantity,
+          room.length,
           room.width,
           room.height,
-          room.fixtureNumber,
-          room.quantity,
           page.defaults,
           choices,
           room.roomCavityRatio,
@@ -34,7 +34,8 @@ void CurrentResults::loaded(const Project& project) {
 }
 
 void CurrentResults::calculated(int page, const RoomPage& computed, ReflectanceChoices choices) {
-  for (int r = 1; r <= kRowCount; ++r) computedFrom_.at(slot(page, r)) = basisOf(computed, r, choices);
+  for (int r = 1; r <= kRowCount; ++r)
+    computedFrom_.at(slot(page, r)) = basisOf(computed, r, choices);
 }
 
 bool CurrentResults::isCurrent(int page, int row, const RoomPage& shown,

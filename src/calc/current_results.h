@@ -30,11 +30,11 @@ class CurrentResults {
  private:
   // Everything a room's results depend on, and the results.
   struct Basis {
+    std::int32_t fixtureNumber = 0;
+    std::int32_t quantity = 0;
     float length = 0.0f;
     float width = 0.0f;
     float height = 0.0f;
-    std::int32_t fixtureNumber = 0;
-    std::int32_t quantity = 0;
     PageDefaults defaults;
     ReflectanceChoices choices;
     std::int32_t roomCavityRatio = 0;

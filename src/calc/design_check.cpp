@@ -53,11 +53,11 @@ FixturesNeeded fixturesNeeded(const RoomRow& room, const PageDefaults& defaults,
     const std::int32_t given =
         calculateRoom(trial, defaults, catalogue, column).calculatedFootcandles;
     footcandles[static_cast<std::size_t>(quantity)] = given;
-    if (!needed.meets &&
-        judgeFootcandles(given, room.designFootcandles, true) == Verdict::Meets) {
+    if (!needed.meets && judgeFootcandles(given, room.designFootcandles, true) == Verdict::Meets) {
       needed.meets = FixtureCount{quantity, given};
     }
-    if (!needed.full && given >= room.designFootcandles) needed.full = FixtureCount{quantity, given};
+    if (!needed.full && given >= room.designFootcandles)
+      needed.full = FixtureCount{quantity, given};
     if (needed.meets && needed.full) break;
   }
   if (const auto advised = needed.advised()) {

@@ -46,8 +46,8 @@ struct FixtureCount {
 // the fewest whose verdict is "meets" and the fewest that reach the full design. The
 // advice is the first of these, so that it agrees with the tint of the Calc'd field.
 struct FixturesNeeded {
-  std::optional<FixtureCount> meets;  // none when no quantity up to 100 meets the design
-  std::optional<FixtureCount> full;   // none when no quantity up to 100 reaches it
+  std::optional<FixtureCount> meets;        // none when no quantity up to 100 meets the design
+  std::optional<FixtureCount> full;         // none when no quantity up to 100 reaches it
   std::int32_t footcandlesWithOneLess = 0;  // what one fixture fewer than the advice gives
 
   // The fixtures needed: the fewest that meet the design, or else the fewest that reach it.

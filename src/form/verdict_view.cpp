@@ -81,9 +81,10 @@ void ShowVerdicts(const RoomPage& page, const FixtureCatalogue& catalogue,
 
     std::string verdictText;
     if (verdict != Verdict::None) {
-      verdictText = isCurrent ? verdictToolTip(verdict, room.designFootcandles,
-                                               fixturesNeeded(room, page.defaults, catalogue, column))
-                              : kStaleResultToolTip;
+      verdictText = isCurrent
+                        ? verdictToolTip(verdict, room.designFootcandles,
+                                         fixturesNeeded(room, page.defaults, catalogue, column))
+                        : kStaleResultToolTip;
     }
     toolkit::setFieldToolTip(calculatedField, verdictText);
     const std::string powerText =

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <map>
-#include <string>
 #include <optional>
+#include <string>
 
 #include "toolkit/resource.h"
 #include "toolkit/toolkit.h"

@@ -35,8 +35,8 @@ QString accepted(const Field& field) {
     return items;
   }
   if (field.range) {
-    return QStringLiteral("from %1 to %2").arg(limit(field, field.range->min),
-                                               limit(field, field.range->max));
+    return QStringLiteral("from %1 to %2")
+        .arg(limit(field, field.range->min), limit(field, field.range->max));
   }
   if (field.kind == ControlKind::Integer) {
     return QStringLiteral("a whole number from %1 to %2")

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -453,7 +454,8 @@ class AppFlowTest : public QObject {
   }
 
   // The Calc'd field judges the footcandles against the design after Calculate and after
-  // the design is edited: tint, and a tooltip with the fixtures that meet the design.
+  // the design is edited: tint, and a tooltip with the fixtures the design needs (the
+  // fewest that meet it, and those that reach it where they are more).
   void calculatedFieldShowsItsVerdict() {
     WorkFolder folder;
     writeExampleCatalogue(folder);
@@ -469,8 +471,10 @@ class AppFlowTest : public QObject {
       QString toolTip;
     };
     const Case cases[] = {
-        {"50", "#c8f0c8", "Design 50 fc: meets. 6 fixtures give 58 fc (5 give 49)."},
-        {"70", "#ffd8a8", "Design 70 fc: low. 8 fixtures give 78 fc (7 give 68)."},
+        {"50", "#c8f0c8",
+         "Design 50 fc: meets. 5 fixtures give 49 fc; 6 give 58 fc, the full design."},
+        {"70", "#ffd8a8",
+         "Design 70 fc: low. 7 fixtures give 68 fc; 8 give 78 fc, the full design."},
         {"46", "#c8dcff", "Design 46 fc: high. 5 fixtures give 49 fc (4 give 39)."},
         {"6000", "#ffd8a8", "Design 6000 fc: low. No quantity up to 100 reaches 6000 fc."},
         {"0", nullptr, ""},
@@ -492,6 +496,129 @@ class AppFlowTest : public QObject {
     QCOMPARE(toolkit::qt::fieldWidget(fieldId(1, Column::WattsPerSquareFoot))->toolTip(),
              QStringLiteral("408 W on 300 sqft."));
     QVERIFY(!calculated->isEnabled());  // a result: shown, not for typing
+  }
+
+  // A Calc'd field is tinted only while its results come from the inputs its row shows:
+  // not after a load without the file's reflectances, not after a row input, a page
+  // default or a list changed; Calculate, or the inputs back as they were, tints again.
+  void tintsOnlyForCurrentResults() {
+    WorkFolder folder;
+    AppState state;
+    QVERIFY(startUp(state));
+    QVERIFY(showActiveMainWindow());
+    const auto calculated = [](int row) {
+      return toolkit::qt::fieldWidget(fieldId(row, Column::Calculated));
+    };
+    // The sample rooms 1 to 8 have floor areas and designs; the other rows are blank.
+    const auto tintedRows = [&] {
+      QList<int> rows;
+      for (int r = 1; r <= kRowCount; ++r) {
+        if (calculated(r)->styleSheet().contains('#')) rows << r;
+      }
+      return rows;
+    };
+    const QList<int> rooms{1, 2, 3, 4, 5, 6, 7, 8};
+    const auto stale = [&](int row) {
+      return calculated(row)->toolTip() == "Calculate to update." &&
+             toolkit::qt::fieldWidget(fieldId(row, Column::WattsPerSquareFoot))->toolTip() ==
+                 "Calculate to update.";
+    };
+    // new.dat does not say with which reflectances its results were computed.
+    QCOMPARE(tintedRows(), QList<int>());
+    QVERIFY(stale(4));
+    QCOMPARE(calculated(12)->toolTip(), QString());
+
+    // Conference, ceiling 80 and wall 50, 5 fixtures: 36 fc, exactly 90 % of 40.
+    auto* ceiling = qobject_cast<QComboBox*>(toolkit::qt::fieldWidget(kCeilingReflectanceList));
+    auto* wall = qobject_cast<QComboBox*>(toolkit::qt::fieldWidget(kWallReflectanceList));
+    ceiling->setCurrentIndex(3);
+    wall->setCurrentIndex(2);
+    QVERIFY(typeInto(fieldId(4, Column::Quantity), "5"));
+    QVERIFY(choose(state, "actionCalculate"));
+    QCOMPARE(tintedRows(), rooms);
+    QCOMPARE(textOf(fieldId(4, Column::Calculated)), QStringLiteral("36"));
+    QVERIFY(calculated(4)->styleSheet().contains("#c8f0c8"));
+    QCOMPARE(calculated(4)->toolTip(),
+             QStringLiteral(
+                 "Design 40 fc: meets. 5 fixtures give 36 fc; 6 give 43 fc, the full design."));
+
+    // A quantity typed takes that row's tint; the design is no input of the result.
+    QVERIFY(typeInto(fieldId(4, Column::Quantity), "7"));
+    QVERIFY(typeInto(fieldId(3, Column::Design), "45"));
+    QVERIFY(typeInto(fieldId(5, Column::Name), "x"));
+    pumpMessages(state);
+    QCOMPARE(tintedRows(), (QList<int>{1, 2, 3, 5, 6, 7, 8}));
+    QVERIFY(stale(4));
+    QVERIFY(calculated(3)->toolTip().startsWith("Design 45 fc:"));
+    QVERIFY(typeInto(fieldId(4, Column::Quantity), "5"));  // as computed again
+    QVERIFY(typeInto(fieldId(5, Column::Name), "y"));
+    pumpMessages(state);
+    QCOMPARE(tintedRows(), rooms);
+    QVERIFY(typeInto(fieldId(4, Column::Quantity), "6"));
+    QVERIFY(choose(state, "actionCalculate"));
+    QCOMPARE(tintedRows(), rooms);
+    QCOMPARE(textOf(fieldId(4, Column::Calculated)), QStringLiteral("43"));
+    // Page 2 was never calculated; page 1 comes back from the file as it was.
+    QVERIFY(choose(state, "actionZonePage2"));
+    QCOMPARE(tintedRows(), QList<int>());
+    QVERIFY(choose(state, "actionZonePage1"));
+    QCOMPARE(tintedRows(), rooms);
+
+    // A page default or a list choice concerns every row.
+    QVERIFY(typeInto(kBallastFactorField, "0.95"));
+    QVERIFY(typeInto(fieldId(5, Column::Name), "z"));
+    pumpMessages(state);
+    QCOMPARE(tintedRows(), QList<int>());
+    QVERIFY(choose(state, "actionCalculate"));
+    QCOMPARE(tintedRows(), rooms);
+    // The rows tinted once the user chose item `index` of a list.
+    const auto tintedAfterChoosing = [&](QComboBox* list, int index) {
+      list->setCurrentIndex(index);
+      pumpMessages(state);
+      return tintedRows();
+    };
+    QCOMPARE(tintedAfterChoosing(wall, 1), QList<int>());
+    QCOMPARE(tintedAfterChoosing(wall, 2), rooms);
+
+    // Saved with its reflectances, the project opens with its results judged; a file
+    // without them, or lists changed since, judges none.
+    QVERIFY(choose(state, "actionFileSave"));
+    toolkit::testing::setNextFileName("new.dat");
+    QVERIFY(choose(state, "actionFileOpen"));
+    QCOMPARE(tintedRows(), rooms);
+    QCOMPARE(tintedAfterChoosing(ceiling, 2), QList<int>());
+    QCOMPARE(tintedAfterChoosing(ceiling, 3), rooms);
+    Project plain = state.project;
+    plain.reflectances.reset();
+    folder.write("plain.prj", QByteArray::fromStdString(formatProject(plain)));
+    toolkit::testing::setNextFileName("plain.prj");
+    QVERIFY(choose(state, "actionFileOpen"));
+    QVERIFY(QString::fromStdString(state.currentFileName).endsWith("plain.prj"));
+    QCOMPARE(tintedRows(), QList<int>());
+  }
+
+  // The calculation never runs with a reflectance that is none of a list's items: the
+  // list holding 75 refuses it, and every result stays as it was.
+  void calculateRefusesAListHoldingOtherText() {
+    WorkFolder folder;
+    AppState state;
+    QVERIFY(startUp(state));
+    QVERIFY(showActiveMainWindow());
+    QVERIFY(choose(state, "actionCalculate"));
+    const RoomPage before = state.page();
+    const QString shown = textOf(fieldId(4, Column::Calculated));
+    QVERIFY(typeInto(kCeilingReflectanceList, "75"));
+    const int beeps = toolkit::qt::beepCount();
+    QVERIFY(choose(state, "actionCalculate"));
+    QVERIFY(state.page() == before);
+    QCOMPARE(textOf(fieldId(4, Column::Calculated)), shown);
+    QCOMPARE(toolkit::qt::beepCount(), beeps + 1);
+    QCOMPARE(toolkit::qt::refusalNote(), QStringLiteral("Ceiling Reflectance: 30, 50, 70 or 80"));
+    QVERIFY(toolkit::qt::fieldWidget(kCeilingReflectanceList)
+                ->isAncestorOf(QApplication::focusWidget()));
+    QVERIFY(typeInto(kCeilingReflectanceList, "80"));
+    QVERIFY(choose(state, "actionCalculate"));
+    QVERIFY(state.page() != before);
   }
 
   // Field changes recalculate only while spreadsheet mode is on.

@@ -95,8 +95,9 @@ TEST(DesignCheck, TheAdviceAgreesWithTheVerdictOfItsQuantity) {
     const auto verdictOf = [&](std::int32_t quantity) {
       RoomRow trial = room;
       trial.quantity = quantity;
-      return judgeFootcandles(calculateRoom(trial, kUnitDefaults, catalogue, kColumn).calculatedFootcandles,
-                              design, true);
+      return judgeFootcandles(
+          calculateRoom(trial, kUnitDefaults, catalogue, kColumn).calculatedFootcandles, design,
+          true);
     };
     for (std::int32_t fewer = 1; fewer < advised->quantity; ++fewer) {
       ASSERT_EQ(verdictOf(fewer), Verdict::Low) << design << " with " << fewer;

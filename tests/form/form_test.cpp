@@ -7,6 +7,7 @@
 #include "form/field_ids.h"
 #include "form/form_transfer.h"
 #include "form/resource.h"
+#include "form/verdict_view.h"
 #include "support/qt_helpers.h"
 #include "toolkit/qt_access.h"
 #include "toolkit/toolkit.h"
@@ -126,6 +127,32 @@ class FormTest : public QObject {
     GetData(back);
     QCOMPARE(std::string(back.row(5).name.view()), std::string("A very long r"));
     QCOMPARE(std::string(back.row(5).number.view()), std::string("123456"));
+  }
+
+  // The advice names the fewest fixtures that meet the design and, where more are needed
+  // to reach it, those too.
+  void verdictToolTipsNameTheFixturesNeeded() {
+    using C = FixtureCount;
+    const struct {
+      Verdict verdict;
+      FixturesNeeded needed;
+      const char* text;
+    } cases[] = {
+        {Verdict::Meets,
+         {C{5, 39}, C{6, 47}, 31},
+         "Design 40 fc: meets. 5 fixtures give 39 fc; 6 give 47 fc, the full design."},
+        {Verdict::Low,
+         {C{6, 47}, C{6, 47}, 39},
+         "Design 40 fc: low. 6 fixtures give 47 fc (5 give 39)."},
+        {Verdict::High, {std::nullopt, C{1, 52}, 0}, "Design 40 fc: high. 1 fixture gives 52 fc."},
+        {Verdict::Low,
+         {C{2, 37}, std::nullopt, 18},
+         "Design 40 fc: low. 2 fixtures give 37 fc; no quantity up to 100 gives the full design."},
+        {Verdict::Low, {}, "Design 40 fc: low. No quantity up to 100 reaches 40 fc."},
+        {Verdict::None, {C{5, 39}, C{6, 47}, 31}, ""},
+    };
+    for (const auto& c : cases)
+      QCOMPARE(verdictToolTip(c.verdict, 40, c.needed), std::string(c.text));
   }
 
   // Tab walks the page defaults, the two lists and then each row's editable fields.

@@ -171,8 +171,8 @@ TEST(ScheduleCommand, CsvRowsAndJsonTotalsAreTheRoomsInUseComputedFromTheirValue
           judgeFootcandles(result.calculatedFootcandles, room.designFootcandles, true);
       const auto needed = fixturesNeeded(room, page.defaults, catalogue, column).advised();
       const std::string neededText = room.designFootcandles <= 0 ? ""
-                                     : needed ? std::to_string(needed->quantity)
-                                              : "none";
+                                     : needed                    ? std::to_string(needed->quantity)
+                                                                 : "none";
       const std::int32_t roomWatts = installedWatts(room, page.defaults, catalogue);
       const std::vector<std::string> expected{std::to_string(p),
                                               std::to_string(r),

@@ -252,6 +252,88 @@ class FieldsTest : public QObject {
     QCOMPARE(textOf(kFactor), QString("1.00"));
   }
 
+  // A refusal says, at the field, its name and what it takes, until the field is left
+  // with an accepted text.
+  void refusalsSayWhatTheFieldTakes() {
+    QCOMPARE(qt::refusalNote(), QString());
+    QVERIFY(typeInto(kFactor, "0.84"));
+    QVERIFY(pressTab());
+    QVERIFY(refusedLeaving(kFactor, "0.84"));
+    QCOMPARE(qt::refusalNote(), QString("Factor: from 0.85 to 1.5"));
+    QCOMPARE(qt::refusalNoteField(), field(kFactor));
+    // A text still refused keeps it; one accepted but not yet left too.
+    QTest::keyClicks(field(kFactor), "2");
+    QVERIFY(pressTab());
+    QVERIFY(refusedLeaving(kFactor, "2"));
+    QTest::keyClicks(field(kFactor), "1");
+    QCOMPARE(qt::refusalNote(), QString("Factor: from 0.85 to 1.5"));
+    QVERIFY(pressTab());
+    QVERIFY(focusLeft(kFactor));
+    QCOMPARE(qt::refusalNote(), QString());
+
+    const struct {
+      int id;
+      const char* typed;
+      const char* note;
+    } cases[] = {{kWatts, "201", "Watts: from 10 to 200"},
+                 {kLength, "-1", "from 0 to 500"},  // a field without a name
+                 {kDesign, "99999999999", "a whole number from -2147483648 to 2147483647"}};
+    for (const auto& c : cases) {
+      QVERIFY(typeInto(c.id, c.typed));
+      QVERIFY(pressTab());
+      QVERIFY2(refusedLeaving(c.id, c.typed), c.typed);
+      QCOMPARE(qt::refusalNote(), QString(c.note));
+      QVERIFY(typeInto(c.id, "20"));
+      QVERIFY(pressTab());
+      QVERIFY(focusLeft(c.id));
+      QCOMPARE(qt::refusalNote(), QString());
+    }
+
+    // A key the field refuses says so too; a put that makes the text good takes it away.
+    QVERIFY(typeInto(kWatts, "x"));
+    QCOMPARE(qt::refusalNote(), QString("Watts: from 10 to 200"));
+    QVERIFY(typeInto(kWatts, "5"));
+    wdialogputinteger(kWatts, 300);
+    QCOMPARE(qt::refusalNote(), QString("Watts: from 10 to 200"));
+    wdialogputinteger(kWatts, 30);
+    QCOMPARE(qt::refusalNote(), QString());
+  }
+
+  // Text that is none of a list's items cannot stay in it; an item's text selects it.
+  void listsTakeOnlyTheirItems() {
+    auto* list = qobject_cast<QComboBox*>(field(kCeiling));
+    const auto heldInList = [&] {
+      QCoreApplication::processEvents();
+      QCoreApplication::processEvents();
+      QWidget* focus = QApplication::focusWidget();
+      return focus != nullptr && (focus == list || list->isAncestorOf(focus));
+    };
+    const int beeps = qt::beepCount();
+    for (const char* refused : {"75", "", "50 "}) {
+      QVERIFY(typeInto(kCeiling, refused));
+      if (QString(refused).isEmpty()) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+      QVERIFY(pressTab());
+      QVERIFY2(heldInList(), refused);
+      QCOMPARE(list->currentText(), QString(refused));
+      QCOMPARE(list->lineEdit()->selectedText(), QString(refused));
+      QCOMPARE(qt::refusalNote(), QString("Ceiling: 30, 50, 70 or 80"));
+    }
+    QCOMPARE(qt::beepCount(), beeps + 3);
+    // A command that cannot use the text refuses it the same way.
+    QVERIFY(holdRefusedText(kCeiling));
+    QVERIFY(heldInList());
+    QCOMPARE(qt::beepCount(), beeps + 4);
+    QVERIFY(!holdRefusedText(kFactor));
+
+    QVERIFY(typeInto(kCeiling, "50"));
+    QVERIFY(pressTab());
+    QVERIFY(!heldInList());
+    QCOMPARE(qt::refusalNote(), QString());
+    QCOMPARE(list->currentIndex(), 1);
+    QCOMPARE(wdialoggetmenu1(kCeiling), 2);
+    QVERIFY(!holdRefusedText(kCeiling));
+  }
+
   void listItemsCountFromOne() {
     auto* list = qobject_cast<QComboBox*>(field(kCeiling));
     QCOMPARE(wdialoggetmenu1(kCeiling), 3);

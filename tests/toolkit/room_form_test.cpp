@@ -108,11 +108,14 @@ class RoomFormTest : public QObject {
     QTest::keyClick(edit, Qt::Key_Tab);
     QTRY_COMPARE(QApplication::focusWidget(), edit);
     QCOMPARE(edit->selectedText(), QString("1.51"));
+    // Named by its label, the field says what it takes.
+    QCOMPARE(qt::refusalNote(), QString("Ballast Factor: from 0.85 to 1.5"));
     QTest::keyClicks(edit, "1.5");
     QTest::keyClick(edit, Qt::Key_Tab);
     QCoreApplication::processEvents();
     QCOMPARE(QApplication::focusWidget(), qt::fieldWidget(1018));
     QCOMPARE(wdialoggetreal(1017), 1.5f);
+    QCOMPARE(qt::refusalNote(), QString());
   }
 
   // While Length holds 600 (beyond 500), nothing gets into another field or list.
@@ -131,6 +134,7 @@ class RoomFormTest : public QObject {
     };
     QTest::keyClick(length, Qt::Key_Tab);
     QVERIFY2(held(), "Tab");
+    QCOMPARE(qt::refusalNote(), QString("Length: from 0 to 500"));
     QTest::keyClick(length, Qt::Key_Backtab, Qt::ShiftModifier);
     QVERIFY2(held(), "Shift+Tab");
     click(kNextName);
@@ -168,6 +172,37 @@ class RoomFormTest : public QObject {
     QTRY_VERIFY(wall->view()->isVisible());
     wall->hidePopup();
     QCOMPARE(qt::beepCount(), beeps);
+  }
+
+  // 75 typed into the ceiling list is held back with what the list takes; its own
+  // drop-down stays open to put it right.
+  void reflectanceListTakesOnlyItsItems() {
+    constexpr int kCeiling = 1259, kNextName = 1042;
+    auto* ceiling = qobject_cast<QComboBox*>(qt::fieldWidget(kCeiling));
+    QCOMPARE(wdialoggetmenu1(kCeiling), 3);
+    QVERIFY(typeInto(kCeiling, "75"));
+    const int beeps = qt::beepCount();
+    click(kNextName);
+    QCoreApplication::processEvents();
+    QVERIFY(ceiling->isAncestorOf(QApplication::focusWidget()));
+    QCOMPARE(ceiling->currentText(), QString("75"));
+    QCOMPARE(ceiling->lineEdit()->selectedText(), QString("75"));
+    QCOMPARE(qt::beepCount(), beeps + 1);
+    QCOMPARE(qt::refusalNote(), QString("Ceiling Reflectance: 30, 50, 70 or 80"));
+    QCOMPARE(qt::refusalNoteField(), ceiling);
+
+    // Choosing the item that was selected before puts its text back.
+    click(kCeiling);
+    QTRY_VERIFY(ceiling->view()->isVisible());
+    ceiling->view()->setCurrentIndex(ceiling->model()->index(2, 0));
+    QTest::keyClick(ceiling->view(), Qt::Key_Return);
+    QTRY_VERIFY(!ceiling->view()->isVisible());
+    QCOMPARE(ceiling->currentText(), QString("70"));
+    QCOMPARE(wdialoggetmenu1(kCeiling), 3);
+    click(kNextName);
+    QTRY_COMPARE(QApplication::focusWidget(), qt::fieldWidget(kNextName));
+    QCOMPARE(qt::refusalNote(), QString());
+    QCOMPARE(qt::beepCount(), beeps + 1);
   }
 };
 

@@ -32,7 +32,10 @@ void registerTestResources() {
       control(kComputed, ControlKind::Integer, 10, 76, 30, "7"),
       control(kLumens, ControlKind::Integer, 10, 90, 30, "2800"),
   };
+  form.controls[1].name = "Factor";
+  form.controls[3].name = "Watts";
   form.controls[5].characters = 8;
+  form.controls[6].name = "Ceiling";
   form.controls[6].height = 72;
   form.controls[6].items = {"30", "50", "70", "80"};
   form.controls[6].selectedItem = 3;

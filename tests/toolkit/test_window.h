@@ -11,12 +11,12 @@ inline constexpr int kOpenItem = 401;
 inline constexpr int kCalculateItem = 402;
 
 // Field ids of the test form.
-inline constexpr int kFactor = 10;    // real, initial "1.0000"
+inline constexpr int kFactor = 10;    // real, initial "1.0000", named "Factor"
 inline constexpr int kLength = 11;    // real, empty
-inline constexpr int kWatts = 12;     // integer, initial "34"
+inline constexpr int kWatts = 12;     // integer, initial "34", named "Watts"
 inline constexpr int kDesign = 13;    // integer, empty
 inline constexpr int kName = 14;      // text, 8 characters
-inline constexpr int kCeiling = 15;   // list "30" "50" "70" "80", item 3 selected
+inline constexpr int kCeiling = 15;   // list "30" "50" "70" "80", item 3 selected, "Ceiling"
 inline constexpr int kComputed = 16;  // integer, disabled
 inline constexpr int kLumens = 17;    // integer, not a tab stop
 inline constexpr int kCaption = 5;    // label
