@@ -10,6 +10,7 @@
 
 #include "app/commands.h"
 #include "app/program.h"
+#include "app/recovery.h"
 #include "form/calc_data.h"
 #include "form/field_ids.h"
 #include "toolkit/toolkit.h"
@@ -59,9 +60,37 @@ void BM_PageSwitch(benchmark::State& bench) {
   toolkit::windowclose();
 }
 
+// Leaving a field after an edit: the verdicts and the recovery copy written (the name
+// alternates, so every change is new work to keep).
+void BM_FieldChangeWithRecoveryWrite(benchmark::State& bench) {
+  AppState state;
+  if (!startUp(state)) bench.SkipWithError("start-up failed");
+  bool quit = false;
+  int n = 0;
+  for (auto _ : bench) {
+    toolkit::wdialogputstring(fieldId(1, Column::Name), (++n % 2) ? "Atrium" : "Lobby 2");
+    dispatchMessage(state, toolkit::kFieldChanged, toolkit::Message{}, quit);
+  }
+  discardRecoveryCopy(state);  // the next start would offer it
+  toolkit::windowclose();
+}
+
+// Leaving a field with nothing new to keep: the copy is not written again.
+void BM_FieldChangeWithoutNewWork(benchmark::State& bench) {
+  AppState state;
+  if (!startUp(state)) bench.SkipWithError("start-up failed");
+  bool quit = false;
+  toolkit::wdialogputstring(fieldId(1, Column::Name), "Atrium");
+  for (auto _ : bench) dispatchMessage(state, toolkit::kFieldChanged, toolkit::Message{}, quit);
+  discardRecoveryCopy(state);
+  toolkit::windowclose();
+}
+
 BENCHMARK(BM_StartUpToFirstForm)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CalcDataThroughToolkit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PageSwitch)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FieldChangeWithRecoveryWrite)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FieldChangeWithoutNewWork)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

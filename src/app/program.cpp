@@ -63,6 +63,7 @@ bool startUp(AppState& state) {
   markSaved(state);
   offerRecovery(state);
   toolkit::wmessageenable(toolkit::kFieldChanged, 1);
+  toolkit::wmessageenable(toolkit::kFieldPasted, 1);
   return true;
 }
 
@@ -83,6 +84,9 @@ void dispatchMessage(AppState& state, int type, const toolkit::Message& message,
         showVerdicts(state);
         keepRecoveryCopy(state);
       }
+      break;
+    case toolkit::kFieldPasted:
+      keepRecoveryCopy(state);
       break;
     default:
       break;

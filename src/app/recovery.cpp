@@ -36,8 +36,9 @@ std::string modificationTime(const std::string& fileName) {
 // never replaces a file). Returns the new name, or empty when it could not be moved.
 std::string setAside(const std::string& fileName) {
   for (int n = 1; n < 1000; ++n) {
-    const std::string aside =
-        fileName + ".unreadable" + (n == 1 ? std::string{} : "-" + std::to_string(n));
+    std::string aside = fileName;
+    aside += ".unreadable";
+    if (n > 1) aside.append(1, '-').append(std::to_string(n));
     if (::link(fileName.c_str(), aside.c_str()) == 0) {
       ::unlink(fileName.c_str());
       return aside;
@@ -51,7 +52,9 @@ std::string setAside(const std::string& fileName) {
 
 std::string recoveryFileName(const std::string& projectFile) {
   const std::filesystem::path path(projectFile.substr(0, projectFile.find_last_not_of(' ') + 1));
-  return (path.parent_path() / ("." + path.filename().string() + ".recovery")).string();
+  std::string hidden(1, '.');
+  hidden.append(path.filename().string()).append(".recovery");
+  return (path.parent_path() / hidden).string();
 }
 
 void keepRecoveryCopy(AppState& state) {

@@ -18,6 +18,23 @@
 namespace toolkit::detail {
 namespace {
 
+constexpr const char* kShownTextProperty = "kandelorShownText";
+constexpr const char* kEarlierTextProperty = "kandelorEarlierText";
+
+// How many characters an edit put in, from the text before and after it: what is left
+// between their common start and common end.
+qsizetype insertedCharacters(const QString& before, const QString& after) {
+  const qsizetype shorter = std::min(before.size(), after.size());
+  qsizetype start = 0;
+  while (start < shorter && before[start] == after[start]) ++start;
+  qsizetype end = 0;
+  while (end < shorter - start &&
+         before[before.size() - 1 - end] == after[after.size() - 1 - end]) {
+    ++end;
+  }
+  return after.size() - start - end;
+}
+
 // Converts dialog units into pixels of the form's font.
 class DialogUnits {
  public:
@@ -95,8 +112,18 @@ QLineEdit* makeEdit(const Control& control, QWidget* form) {
   } else {
     installNumberFilter(edit, control.kind == ControlKind::Real);
   }
-  QObject::connect(edit, &QLineEdit::textEdited, [edit] {
+  // The last two texts the field showed, whoever set them, so that an edit can be
+  // compared with the text before it (whichever of the two signals comes first).
+  QObject::connect(edit, &QLineEdit::textChanged, [edit](const QString& text) {
+    edit->setProperty(kEarlierTextProperty, edit->property(kShownTextProperty));
+    edit->setProperty(kShownTextProperty, text);
+  });
+  QObject::connect(edit, &QLineEdit::textEdited, [edit](const QString& text) {
     if (Field* field = findField(fieldIdOf(edit))) field->edited = true;
+    const QString shown = edit->property(kShownTextProperty).toString();
+    const QString before = shown == text ? edit->property(kEarlierTextProperty).toString() : shown;
+    // A key brings one character; a paste or a drop brings several at once.
+    if (insertedCharacters(before, text) > 1) reportFieldPasted();
   });
   edit->setText(toQString(control.text));
   return edit;

@@ -26,6 +26,15 @@ void reportFieldChanged() {
   if (messageQueue().enabledTypes.count(kFieldChanged)) enqueue(kFieldChanged, -1, -1);
 }
 
+void reportFieldPasted() {
+  MessageQueue& q = messageQueue();
+  if (!q.enabledTypes.count(kFieldPasted)) return;
+  for (const auto& waiting : q.waiting) {
+    if (waiting.first == kFieldPasted) return;
+  }
+  enqueue(kFieldPasted, -1, -1);
+}
+
 }  // namespace detail
 
 void wmessageenable(int type, int on) {

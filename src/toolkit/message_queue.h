@@ -22,5 +22,7 @@ MessageQueue& messageQueue();
 void enqueue(int type, int value0, int value1);
 // Queues a field-changed message when the program has turned them on.
 void reportFieldChanged();
+// Queues a field-pasted message when the program has turned them on and none waits.
+void reportFieldPasted();
 
 }  // namespace toolkit::detail

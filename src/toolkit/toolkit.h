@@ -19,6 +19,7 @@ namespace toolkit {
 inline constexpr int kMenuSelection = 2;  // value[0] = menu id, value[1] = -1
 inline constexpr int kCloseRequest = 9;   // value[0] = value[1] = -1
 inline constexpr int kFieldChanged = 10;  // focus moved to another field, or a list changed
+inline constexpr int kFieldPasted = 11;   // a paste or drop put several characters into a field
 
 // The record of a message: the values its type gives (see above).
 struct Message {

@@ -678,6 +678,50 @@ class AppFlowTest : public QObject {
     QVERIFY(text.contains("W/sqft."));
   }
 
+  // The report prints what the form shows, names and descriptions included, and Print
+  // saves nothing.
+  void printShowsTheFormAndSavesNothing() {
+    toolkit::testing::setPrintToPdf(true);
+    WorkFolder folder;
+    const QByteArray before = folder.read("new.dat");
+    AppState state;
+    QVERIFY(startUp(state));
+    QVERIFY(typeInto(fieldId(2, Column::Name), "Janitor"));
+    QVERIFY(typeInto(fieldId(2, Column::FixtureNumber), "3"));
+    QVERIFY(choose(state, "actionCalculate"));
+    const QString description = textOf(fieldId(2, Column::Description));
+    QVERIFY(!description.isEmpty() && description != ".");
+    QVERIFY(choose(state, "actionPrint"));
+    const QByteArray report = folder.read("out.dat");
+    QVERIFY(report.contains("Janitor"));
+    QVERIFY(report.contains(description.toUtf8()));
+    QCOMPARE(folder.read("new.dat"), before);
+  }
+
+  // The reflectances chosen travel with the project: saved, they come back at the next
+  // start; a file without them leaves the lists as they are.
+  void reflectancesTravelWithTheProject() {
+    WorkFolder folder;
+    {
+      AppState state;
+      QVERIFY(startUp(state));
+      QVERIFY(typeInto(kCeilingReflectanceList, "80"));
+      QVERIFY(typeInto(kWallReflectanceList, "50"));
+      QVERIFY(choose(state, "actionFileSave"));
+      toolkit::windowclose();
+    }
+    AppState state;
+    QVERIFY(startUp(state));
+    QCOMPARE(toolkit::wdialoggetmenu1(kCeilingReflectanceList), 4);
+    QCOMPARE(toolkit::wdialoggetmenu1(kWallReflectanceList), 3);
+    folder.write("plain.prj", folder.read("xxx.dat"));
+    toolkit::testing::setNextFileName("plain.prj");
+    QVERIFY(choose(state, "actionFileOpen"));
+    QVERIFY(QString::fromStdString(state.currentFileName).endsWith("plain.prj"));
+    QCOMPARE(toolkit::wdialoggetmenu1(kCeilingReflectanceList), 4);
+    QCOMPARE(toolkit::wdialoggetmenu1(kWallReflectanceList), 3);
+  }
+
   // Print sends the report to the default printer (cups-pdf): one portrait page with
   // every line of the report, in a fixed-pitch font; no PDF beside out.dat.
   void printSendsTheReportToTheDefaultPrinter() {

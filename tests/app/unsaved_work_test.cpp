@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QClipboard>
 #include <QFile>
 #include <QKeySequence>
 #include <QMainWindow>
@@ -222,6 +223,17 @@ class UnsavedWorkTest : public QObject {
 
     QVERIFY(choose(state, "actionFileSave"));
     QVERIFY(!folder.exists(".new.dat.recovery"));
+
+    // A paste is kept before the field is left; a typed key waits for leaving.
+    QVERIFY(typeInto(kRoom1Name, ""));
+    QTest::keyClick(toolkit::qt::fieldWidget(kRoom1Name), Qt::Key_X);
+    pumpMessages(state);
+    QVERIFY(!folder.exists(".new.dat.recovery"));
+    QApplication::clipboard()->setText("Pasted");
+    QTest::keyClick(toolkit::qt::fieldWidget(kRoom1Name), Qt::Key_V, Qt::ControlModifier);
+    pumpMessages(state);
+    QCOMPARE(room1Name(folder.path(".new.dat.recovery")), std::string("xPasted"));
+    QVERIFY(choose(state, "actionFileSave"));
 
     std::filesystem::create_directory(folder.path(".new.dat.recovery"));
     for (const char* name : {"Atrium 3", "Atrium 4"}) {

@@ -140,6 +140,26 @@ TEST(ScheduleCommand, ExitStatuses) {
   EXPECT_NE(run.err.find("out.csv"), std::string::npos) << run.err;
 }
 
+// The project file's reflectances are used unless the command line chooses others, and
+// the table says where they came from.
+TEST(ScheduleCommand, ReflectancesComeFromTheProjectFileUnlessGiven) {
+  TempFolder folder;
+  Project project = testing::craftedProject(shippedCatalogue(), 8);
+  project.reflectances = ReflectanceChoices{4, 3};
+  prepare(folder, project);
+  CommandRun run = runCommand(folder, "");
+  EXPECT_NE(run.out.find("Reflectances: ceiling 80 %, wall 50 %, floor 20 %, from the project file"),
+            std::string::npos)
+      << run.out;
+  run = runCommand(folder, "--wall 10");
+  EXPECT_NE(run.out.find("ceiling 80 %, wall 10 %"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("from the command line and the project file"), std::string::npos);
+  project.reflectances.reset();
+  ASSERT_TRUE(savedata(project, folder.file("new.dat")));
+  run = runCommand(folder, "");
+  EXPECT_NE(run.out.find("Reflectances: ceiling 70 %, wall 30 %, floor 20 %\n"), std::string::npos) << run.out;
+}
+
 TEST(ScheduleCommand, CsvRowsAndJsonTotalsAreTheRoomsInUseComputedFromTheirValues) {
   TempFolder folder;
   const FixtureCatalogue catalogue = shippedCatalogue();

@@ -40,8 +40,8 @@ with their verdicts, the fixtures each would need and the totals.
 
 Options:
   --catalogue DIR  folder of light.dat and Type.dat (default: the project's folder)
-  --ceiling PCT    ceiling reflectance, per cent (default 70)
-  --wall PCT       wall reflectance, per cent (default 30)
+  --ceiling PCT    ceiling reflectance, per cent (default: the project file's, else 70)
+  --wall PCT       wall reflectance, per cent (default: the project file's, else 30)
   --lpd-limit W    allowed watts per square foot: rooms above it are marked, and the
                    exit status is 3 when the project's average exceeds it
   --csv FILE       write one CSV row per room in use ('-': standard output)
@@ -58,6 +58,8 @@ struct Arguments {
   std::string project = "new.dat";
   std::optional<std::string> catalogueDir;
   ScheduleOptions options;
+  bool ceilingGiven = false;
+  bool wallGiven = false;
   std::optional<std::string> csv;
   std::optional<std::string> json;
   std::optional<std::string> pdf;
@@ -136,10 +138,12 @@ std::optional<std::string> parseArguments(int argc, char** argv, Arguments& args
       const auto choice = choiceOf(value, kCeilingPercents);
       if (!choice) return "--ceiling must be 30, 50, 70 or 80, not '" + value + "'";
       args.options.ceilingChoice = *choice;
+      args.ceilingGiven = true;
     } else if (arg == "--wall") {
       const auto choice = choiceOf(value, kWallPercents);
       if (!choice) return "--wall must be 10, 30, 50 or 70, not '" + value + "'";
       args.options.wallChoice = *choice;
+      args.wallGiven = true;
     } else if (arg == "--lpd-limit") {
       const auto limit = limitOf(value);
       if (!limit)
@@ -155,6 +159,22 @@ std::optional<std::string> parseArguments(int argc, char** argv, Arguments& args
   if (args.pdf == "-") return "the PDF cannot go to standard output";
   if (args.csv == "-" && args.json == "-") return "only one of --csv and --json can be '-'";
   return std::nullopt;
+}
+
+// The reflectances the project's results were computed with, where the file keeps them
+// and the command line does not choose others; returns where they came from.
+std::string takeReflectances(const Project& project, Arguments& args) {
+  ScheduleOptions& options = args.options;
+  if (project.reflectances) {
+    if (!args.ceilingGiven) options.ceilingChoice = project.reflectances->ceiling;
+    if (!args.wallGiven) options.wallChoice = project.reflectances->wall;
+  }
+  if (args.ceilingGiven || args.wallGiven) {
+    return project.reflectances && !(args.ceilingGiven && args.wallGiven)
+               ? "the command line and the project file"
+               : "the command line";
+  }
+  return project.reflectances ? "the project file" : "";
 }
 
 // Writes `content` to the file, or to standard output for "-".
@@ -180,6 +200,7 @@ int main(int argc, char** argv) {
   if (const auto loaded = loaddata(project, args.project); !loaded) {
     return fileError(loaded.error());
   }
+  const std::string reflectancesFrom = takeReflectances(project, args);
   const std::filesystem::path projectPath(args.project);
   const std::filesystem::path catalogueDir =
       args.catalogueDir ? std::filesystem::path(*args.catalogueDir)
@@ -191,8 +212,9 @@ int main(int argc, char** argv) {
     return fileError(read.error());
   }
 
-  const Schedule schedule =
+  Schedule schedule =
       buildSchedule(project, catalogue, args.options, projectPath.filename().string());
+  schedule.reflectancesFrom = reflectancesFrom;
 
   if (args.csv != "-" && args.json != "-") std::cout << formatTable(schedule) << std::flush;
   if (args.csv) {

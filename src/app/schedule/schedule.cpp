@@ -106,6 +106,10 @@ std::string reflectanceText(const Schedule& schedule) {
   text += ", floor ";
   text += std::to_string(kFloorPercent);
   text += " %";
+  if (!schedule.reflectancesFrom.empty()) {
+    text += ", from ";
+    text += schedule.reflectancesFrom;
+  }
   return text;
 }
 

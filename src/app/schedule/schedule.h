@@ -71,6 +71,9 @@ struct Schedule {
   ScheduleOptions options;
   int ceilingPercent = 0;
   int wallPercent = 0;
+  // Where the reflectances came from, said beside them ("the project file"); empty for
+  // the defaults.
+  std::string reflectancesFrom;
   int column = 0;  // catalogue column 1..14 used for the CU
   std::vector<ScheduleRow> rows;
   ScheduleTotals totals;
