@@ -12,10 +12,22 @@
 #include "app/program.h"
 #include "model/project_file.h"
 #include "toolkit/qt_access.h"
+#include "toolkit/test_hooks.h"
 #include "toolkit/toolkit.h"
 
 // Running the program's flows in a test as the event loop would.
 namespace kandelor::testing {
+
+// Every test of a whole flow answers the dialogs in advance, and leaves no window and no
+// answers behind.
+inline void answerDialogsInAdvance() {
+  toolkit::testing::reset();
+  toolkit::testing::answerMessageBoxes(true);
+}
+inline void closeWindowAndForgetAnswers() {
+  toolkit::windowclose();
+  toolkit::testing::reset();
+}
 
 // Handles every message the toolkit has queued; returns whether one of them ended the
 // program (Exit or a close request that went ahead).

@@ -127,14 +127,8 @@ class AppFlowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() {
-    toolkit::testing::reset();
-    toolkit::testing::answerMessageBoxes(true);
-  }
-  void cleanup() {
-    toolkit::windowclose();
-    toolkit::testing::reset();
-  }
+  void init() { kandelor::testing::answerDialogsInAdvance(); }
+  void cleanup() { kandelor::testing::closeWindowAndForgetAnswers(); }
 
   void startUpShowsPageOneOfNewDat() {
     WorkFolder folder;

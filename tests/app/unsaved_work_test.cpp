@@ -69,14 +69,8 @@ class UnsavedWorkTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() {
-    toolkit::testing::reset();
-    toolkit::testing::answerMessageBoxes(true);
-  }
-  void cleanup() {
-    toolkit::windowclose();
-    toolkit::testing::reset();
-  }
+  void init() { kandelor::testing::answerDialogsInAdvance(); }
+  void cleanup() { kandelor::testing::closeWindowAndForgetAnswers(); }
 
   // Nothing is asked without unsaved work: right after start-up, after typing a value
   // and its old value back, after a page switch saved the edits.
