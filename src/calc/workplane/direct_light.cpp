@@ -1,0 +1,37 @@
+#include "calc/workplane/direct_light.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace kandelor::workplane {
+
+namespace {
+
+constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
+
+}  // namespace
+
+double PointSource::candelaToward(Vec3 offset) const {
+  const double horizontal = std::hypot(offset.x, offset.y);
+  if (intensity == nullptr) {
+    if (offset.z >= 0) return 0;
+    return scale * -offset.z / std::hypot(horizontal, offset.z);
+  }
+  const double theta = std::atan2(horizontal, -offset.z) * kDegreesPerRadian;
+  const double c = horizontal > 0 ? std::atan2(offset.y, offset.x) * kDegreesPerRadian : 0;
+  return scale * intensity->at(c, theta);
+}
+
+double illuminance(const PointSource& source, Vec3 point, Vec3 normal) {
+  const Vec3 offset = point - source.position;
+  const double facing = -dot(offset, normal);
+  if (facing <= 0) return 0;
+  const double d2 = dot(offset, offset);
+  return source.candelaToward(offset) * facing / (d2 * std::sqrt(d2));
+}
+
+double illuminanceFacingUp(const PointSource& source, Vec3 point) {
+  return illuminance(source, point, {0, 0, 1});
+}
+
+}  // namespace kandelor::workplane
