@@ -3,6 +3,8 @@
 #include <charconv>
 #include <filesystem>
 
+#include "model/text_file.h"
+
 namespace kandelor::photometry {
 
 namespace fs = std::filesystem;
@@ -66,6 +68,14 @@ PhotometryFiles indexOfEntries(const std::vector<CatalogueEntry>& entries,
     files[i] = (relative.empty() ? file : relative).generic_string();
   }
   return files;
+}
+
+Result<PhotometryFiles> indexOfList(const std::string& listPath, const std::string& outputFolder) {
+  const auto content = readWholeFile(listPath);
+  if (!content) return content.error();
+  const auto entries = parseCatalogueList(*content, listPath);
+  if (!entries) return entries.error();
+  return indexOfEntries(*entries, fs::path(listPath).parent_path().string(), outputFolder);
 }
 
 }  // namespace kandelor::photometry

@@ -31,4 +31,7 @@ Result<PhotometryFiles> parsePhotometryIndex(std::string_view content, const std
 PhotometryFiles indexOfEntries(const std::vector<CatalogueEntry>& entries,
                                const std::string& listFolder, const std::string& outputFolder);
 
+// The same for the list file at `listPath`.
+Result<PhotometryFiles> indexOfList(const std::string& listPath, const std::string& outputFolder);
+
 }  // namespace kandelor::photometry

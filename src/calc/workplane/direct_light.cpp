@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "calc/workplane/fast_atan.h"
+
 namespace kandelor::workplane {
 
 namespace {
@@ -12,13 +14,13 @@ constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
 }  // namespace
 
 double PointSource::candelaToward(Vec3 offset) const {
-  const double horizontal = std::hypot(offset.x, offset.y);
+  const double horizontal = std::sqrt(offset.x * offset.x + offset.y * offset.y);
   if (intensity == nullptr) {
     if (offset.z >= 0) return 0;
-    return scale * -offset.z / std::hypot(horizontal, offset.z);
+    return scale * -offset.z / std::sqrt(horizontal * horizontal + offset.z * offset.z);
   }
-  const double theta = std::atan2(horizontal, -offset.z) * kDegreesPerRadian;
-  const double c = horizontal > 0 ? std::atan2(offset.y, offset.x) * kDegreesPerRadian : 0;
+  const double theta = fastAtan2(horizontal, -offset.z) * kDegreesPerRadian;
+  const double c = horizontal > 0 ? fastAtan2(offset.y, offset.x) * kDegreesPerRadian : 0;
   return scale * intensity->at(c, theta);
 }
 

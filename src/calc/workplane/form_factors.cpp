@@ -4,6 +4,8 @@
 #include <initializer_list>
 #include <numbers>
 
+#include "calc/workplane/fast_atan.h"
+
 namespace kandelor::workplane {
 
 namespace {
@@ -16,7 +18,7 @@ double lnDistanceCorner(double u, double d) {
   const double r2 = u * u + d * d;
   if (r2 == 0) return 0;
   double value = 0.25 * (u * u - d * d) * std::log(r2);
-  if (d > 0) value += d * u * std::atan(u / d);
+  if (d > 0) value += d * u * fastAtan(u / d);
   return value;
 }
 
@@ -46,12 +48,12 @@ void edgesAlong(const AxisRect& r, int axis, Edge out[2]) {
 double pointToParallelCorner(double a, double b, double h) {
   const double x = a / h, y = b / h;
   const double sx = std::sqrt(1 + x * x), sy = std::sqrt(1 + y * y);
-  return kInverseTwoPi * (x / sx * std::atan(y / sx) + y / sy * std::atan(x / sy));
+  return kInverseTwoPi * (x / sx * fastAtan(y / sx) + y / sy * fastAtan(x / sy));
 }
 
 double pointToPerpendicularCorner(double a, double b, double d) {
   const double s = std::sqrt(b * b + d * d);
-  return kInverseTwoPi * (std::atan(a / d) - d / s * std::atan(a / s));
+  return kInverseTwoPi * (fastAtan(a / d) - d / s * fastAtan(a / s));
 }
 
 double exchangeArea(const AxisRect& p, const AxisRect& q) {

@@ -39,7 +39,7 @@ double meanIrradiance(const AxisRect& patch, Vec3 normal, const PointSource& sou
   if (distance <= 0) return 0;
   const double size = std::max(patch.length1, patch.length2);
   const int n =
-      std::clamp(static_cast<int>(std::ceil(4 * size / distance)) + 3, 3, kMaxGaussPoints);
+      std::clamp(static_cast<int>(std::ceil(6 * size / distance)) + 1, 2, kMaxGaussPoints);
   const GaussRule rule = gaussRule(n);
   double sum = 0;
   for (std::size_t a = 0; a < rule.nodes.size(); ++a) {
@@ -195,6 +195,90 @@ int solveExitance(const Matrix& exchange, const std::vector<double>& diagonal,
   return iteration;
 }
 
+// The patch that mirrors `p` about the room's centre line across x and/or y.
+int mirroredPatch(const std::vector<PatchGrid>& surfaces, const AxisRect& patch, Vec3 size,
+                  bool mirrorX, bool mirrorY) {
+  Vec3 centre = patch.origin;
+  centre[patch.axis1] += patch.length1 / 2;
+  centre[patch.axis2] += patch.length2 / 2;
+  if (mirrorX) centre.x = size.x - centre.x;
+  if (mirrorY) centre.y = size.y - centre.y;
+  for (const PatchGrid& g : surfaces) {
+    const AxisRect& r = g.rect;
+    const int normal = normalAxis(r);
+    if (normal != normalAxis(patch) || r.origin[normal] != centre[normal]) continue;
+    const double u = (centre[r.axis1] - r.origin[r.axis1]) / g.step1();
+    const double v = (centre[r.axis2] - r.origin[r.axis2]) / g.step2();
+    if (u < 0 || v < 0 || u > g.count1 || v > g.count2) continue;
+    return g.indexOf(static_cast<int>(u), static_cast<int>(v));
+  }
+  return -1;
+}
+
+// A surface above the work plane as the points see it: its grid's nodes, and for each
+// mirror image (none, across x, across y, both) the signed exitances meeting at each
+// node, as each patch is the signed sum of its four corners' factors.
+struct NodeView {
+  bool horizontal = false;
+  int axisU = 0, axisV = 1;  // u: a horizontal axis along the surface; v: the other
+  int normal = 2;
+  double plane = 0;
+  std::vector<double> u, v;  // node coordinates
+  std::array<std::vector<double>, 4> weights;
+
+  void factorsFrom(Vec3 point, std::vector<double>& out) const {
+    out.resize(u.size() * v.size());
+    const double distance = std::abs(plane - point[normal]);
+    std::size_t k = 0;
+    for (const double vn : v) {
+      const double b = vn - point[axisV];
+      for (const double un : u) {
+        const double a = un - point[axisU];
+        out[k++] = horizontal ? pointToParallelCorner(a, b, distance)
+                              : pointToPerpendicularCorner(a, b, distance);
+      }
+    }
+  }
+};
+
+std::vector<NodeView> nodeViews(const Interreflection& solution) {
+  const AxisRect& floor = solution.surfaces.front().rect;
+  const Vec3 size{floor.length1, floor.length2, 0};
+  std::vector<NodeView> views;
+  for (const PatchGrid& g : solution.surfaces) {
+    if (!g.aboveWorkPlane) continue;
+    const AxisRect& r = g.rect;
+    NodeView view;
+    view.normal = normalAxis(r);
+    view.horizontal = view.normal == 2;
+    view.plane = r.origin[view.normal];
+    const bool firstIsU = view.horizontal || r.axis1 != 2;
+    view.axisU = firstIsU ? r.axis1 : r.axis2;
+    view.axisV = firstIsU ? r.axis2 : r.axis1;
+    const int countU = firstIsU ? g.count1 : g.count2, countV = firstIsU ? g.count2 : g.count1;
+    const double stepU = firstIsU ? g.step1() : g.step2(), stepV = firstIsU ? g.step2() : g.step1();
+    for (int k = 0; k <= countU; ++k) view.u.push_back(r.origin[view.axisU] + k * stepU);
+    for (int k = 0; k <= countV; ++k) view.v.push_back(r.origin[view.axisV] + k * stepV);
+    for (std::size_t m = 0; m < 4; ++m) {
+      auto exitance = [&](int cu, int cv) {
+        if (cu < 0 || cv < 0 || cu >= countU || cv >= countV) return 0.0;
+        const int i1 = firstIsU ? cu : cv, i2 = firstIsU ? cv : cu;
+        const int p = mirroredPatch(solution.surfaces, g.patch(i1, i2), size, m & 1, m & 2);
+        return p < 0 ? 0.0 : solution.exitance[static_cast<std::size_t>(p)];
+      };
+      std::vector<double>& w = view.weights[m];
+      for (int cv = 0; cv <= countV; ++cv) {
+        for (int cu = 0; cu <= countU; ++cu) {
+          w.push_back(exitance(cu - 1, cv - 1) - exitance(cu, cv - 1) - exitance(cu - 1, cv) +
+                      exitance(cu, cv));
+        }
+      }
+    }
+    views.push_back(std::move(view));
+  }
+  return views;
+}
+
 }  // namespace
 
 AxisRect PatchGrid::patch(int i1, int i2) const {
@@ -300,47 +384,27 @@ Interreflection interreflect(const RoomBox& room, const SurfaceReflectances& rho
 }
 
 std::vector<double> reflectedOnWorkPlane(const Interreflection& solution, const PointGrid& grid) {
+  // The box and its patches are symmetric about the room's two centre lines, so the
+  // factors from a point to every node also serve its mirror images, seen against the
+  // mirrored exitances: each costly factor is computed once for up to four points.
+  const std::vector<NodeView> views = nodeViews(solution);
   std::vector<double> light(static_cast<std::size_t>(grid.size()), 0.0);
-  for (const PatchGrid& g : solution.surfaces) {
-    if (!g.aboveWorkPlane) continue;
-    const AxisRect& r = g.rect;
-    const int normal = normalAxis(r);
-    const bool horizontal = normal == 2;
-    // u: a horizontal axis along the surface; v: the other (z on a wall).
-    const bool firstIsU = horizontal || r.axis1 != 2;
-    const int axisU = firstIsU ? r.axis1 : r.axis2, axisV = firstIsU ? r.axis2 : r.axis1;
-    const int countU = firstIsU ? g.count1 : g.count2, countV = firstIsU ? g.count2 : g.count1;
-    const double stepU = firstIsU ? g.step1() : g.step2(), stepV = firstIsU ? g.step2() : g.step1();
-    auto exitance = [&](int u, int v) {
-      if (u < 0 || v < 0 || u >= countU || v >= countV) return 0.0;
-      const int i1 = firstIsU ? u : v, i2 = firstIsU ? v : u;
-      return solution.exitance[static_cast<std::size_t>(g.indexOf(i1, i2))];
-    };
-    // Each patch is the signed sum of its four corners' factors, so each node carries
-    // the signed exitances of the patches that meet there.
-    const std::size_t nodesU = static_cast<std::size_t>(countU) + 1;
-    std::vector<double> weight(nodesU * static_cast<std::size_t>(countV + 1));
-    for (int v = 0; v <= countV; ++v) {
-      for (int u = 0; u <= countU; ++u) {
-        weight[static_cast<std::size_t>(v) * nodesU + static_cast<std::size_t>(u)] =
-            exitance(u - 1, v - 1) - exitance(u, v - 1) - exitance(u - 1, v) + exitance(u, v);
-      }
-    }
-    for (int j = 0; j < grid.ny; ++j) {
-      for (int i = 0; i < grid.nx; ++i) {
-        const Vec3 point{grid.x(i), grid.y(j), kWorkPlaneHeight};
-        const double distance = std::abs(r.origin[normal] - point[normal]);
-        double sum = 0;
-        for (int v = 0; v <= countV; ++v) {
-          const double b = r.origin[axisV] + v * stepV - point[axisV];
-          const double* w = &weight[static_cast<std::size_t>(v) * nodesU];
-          for (int u = 0; u <= countU; ++u) {
-            const double a = r.origin[axisU] + u * stepU - point[axisU];
-            sum += w[u] * (horizontal ? pointToParallelCorner(a, b, distance)
-                                      : pointToPerpendicularCorner(a, b, distance));
-          }
+  std::vector<double> factors;
+  for (int j = 0; j < (grid.ny + 1) / 2; ++j) {
+    for (int i = 0; i < (grid.nx + 1) / 2; ++i) {
+      const Vec3 point{grid.x(i), grid.y(j), kWorkPlaneHeight};
+      const int mirrorI = grid.nx - 1 - i, mirrorJ = grid.ny - 1 - j;
+      const std::array<int, 4> images = {
+          j * grid.nx + i, mirrorI != i ? j * grid.nx + mirrorI : -1,
+          mirrorJ != j ? mirrorJ * grid.nx + i : -1,
+          mirrorI != i && mirrorJ != j ? mirrorJ * grid.nx + mirrorI : -1};
+      for (const NodeView& view : views) {
+        view.factorsFrom(point, factors);
+        for (std::size_t m = 0; m < images.size(); ++m) {
+          if (images[m] < 0) continue;
+          light[static_cast<std::size_t>(images[m])] +=
+              std::inner_product(factors.begin(), factors.end(), view.weights[m].begin(), 0.0);
         }
-        light[static_cast<std::size_t>(j * grid.nx + i)] += sum;
       }
     }
   }
