@@ -24,6 +24,7 @@ cd "$scratch"
 kandelor-catalog --help | grep -q "Usage: kandelor-catalog"
 kandelor-schedule /usr/share/kandelor/new.dat | tee schedule.txt
 grep -q "Office-102" schedule.txt
+grep -q "within SC" schedule.txt  # the point-by-point light found its photometric files
 man -w kandelor kandelor-launcher kandelor-catalog kandelor-schedule >/dev/null
 
 # The desktop entry's command, in a home folder of its own.
@@ -39,7 +40,7 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ "$(cat "/proc/$launcher/comm")" = "kandelor" ] || { cat launcher.log; exit 1; }
-for f in new.dat xxx.dat light.dat Type.dat HELP.HLP photometry/catalog.list; do
+for f in new.dat xxx.dat light.dat Type.dat photometry.dat HELP.HLP photometry/catalog.list; do
   cmp "/usr/share/kandelor/$f" "home/Kandelor/$f"
 done
 sleep 1

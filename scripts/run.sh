@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Kandelor and starts it in the working folder run/ (or the folder given),
-# seeded with the shipped data files where they are absent. Without a display the
+# seeded with the shipped data files (and the photometric files the catalogue was built
+# from) where they are absent. Without a display the
 # program runs on a virtual one (xvfb-run).
 set -euo pipefail
 
@@ -12,7 +13,10 @@ cmake -S "$repo" -B "$repo/build" -DCMAKE_BUILD_TYPE=Release -DKANDELOR_BUILD_BE
 cmake --build "$repo/build" -j"$(nproc)" --target kandelor kandelor-catalog kandelor-schedule
 
 mkdir -p "$workdir"
-for f in new.dat xxx.dat light.dat Type.dat HELP.HLP; do
+mkdir -p "$workdir/photometry"
+for f in new.dat xxx.dat light.dat Type.dat photometry.dat HELP.HLP photometry/catalog.list \
+  "$repo"/data/photometry/*.ies; do
+  f=${f#"$repo/data/"}
   [ -e "$workdir/$f" ] || cp "$repo/data/$f" "$workdir/$f"
 done
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <algorithm>
 
 #include <QColor>
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -171,7 +173,7 @@ TEST(ScheduleCommand, CsvRowsAndJsonTotalsAreTheRoomsInUseComputedFromTheirValue
   ASSERT_EQ(run.status, 0) << run.err;
   const auto records = parseCsv(run.out);  // the table is left out when the CSV goes there
   ASSERT_EQ(records.size(), 17u);
-  EXPECT_EQ(records[0].size(), 18u);
+  EXPECT_EQ(records[0].size(), 32u);  // 18 and the point-by-point columns
   EXPECT_EQ(records[0][12], "fixtures_needed");
 
   std::size_t next = 1;
@@ -184,8 +186,11 @@ TEST(ScheduleCommand, CsvRowsAndJsonTotalsAreTheRoomsInUseComputedFromTheirValue
       const RoomRow& room = page.row(r);
       if (!(room.length > 0 && room.width > 0)) continue;
       ASSERT_LT(next, records.size());
-      const auto& f = records[next++];
-      ASSERT_EQ(f.size(), 18u);
+      ASSERT_EQ(records[next].size(), 32u);
+      // No photometry.dat beside this catalogue: the point-by-point columns are empty.
+      EXPECT_EQ(std::count(records[next].begin() + 18, records[next].end(), ""), 14);
+      const std::vector<std::string> f(records[next].begin(), records[next].begin() + 18);
+      ++next;
       const RoomResult result = calculateRoom(room, page.defaults, catalogue, column);
       const Verdict verdict =
           judgeFootcandles(result.calculatedFootcandles, room.designFootcandles, true);
@@ -249,6 +254,42 @@ TEST(ScheduleCommand, CsvRowsAndJsonTotalsAreTheRoomsInUseComputedFromTheirValue
   EXPECT_EQ(totals["meets"].toInt(), verdicts[static_cast<int>(Verdict::Meets)]);
   EXPECT_EQ(totals["high"].toInt(), verdicts[static_cast<int>(Verdict::High)]);
   EXPECT_FALSE(json.contains("lpd_limit"));
+}
+
+// The shipped sample with its photometry: every room in use is laid out and lit point
+// by point, in the table and in the JSON with its points.
+TEST(ScheduleCommand, ShippedSampleHasEveryRoomsLayoutSpacingAndPoints) {
+  TempFolder folder;
+  const CommandRun run =
+      runCommand(folder, "--json out.json --points '" KANDELOR_DATA_DIR "/new.dat'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("1\u00d76     too wide along"), std::string::npos) << run.out;  // Corridor
+  EXPECT_EQ(run.out.find("No point-by-point light"), std::string::npos);
+
+  const QJsonObject json =
+      QJsonDocument::fromJson(QByteArray::fromStdString(testing::readFile(folder.file("out.json"))))
+          .object();
+  const QJsonArray rooms = json["rooms"].toArray();
+  ASSERT_EQ(rooms.size(), 10);
+  for (const auto& value : rooms) {
+    const QJsonObject room = value.toObject();
+    const QJsonObject light = room["light"].toObject();
+    const std::string name = room["name"].toString().toStdString();
+    ASSERT_FALSE(light.isEmpty()) << name;
+    EXPECT_EQ(light["fixtures"].toArray().size(), room["quantity"].toInt()) << name;
+    EXPECT_EQ(light["rows"].toInt() * light["columns"].toInt() >= room["quantity"].toInt(), true);
+    const QJsonObject points = light["points"].toObject();
+    const auto nx = points["x"].toArray().size(), ny = points["y"].toArray().size();
+    EXPECT_EQ(nx, static_cast<qsizetype>(std::ceil(room["length"].toDouble()))) << name;
+    for (const char* grid : {"direct_fc", "total_fc"}) {
+      const QJsonArray rows = points[grid].toArray();
+      ASSERT_EQ(rows.size(), ny) << name;
+      EXPECT_EQ(rows[0].toArray().size(), nx) << name;
+    }
+    const double average = light["avg_fc"].toDouble();
+    EXPECT_GT(average, light["min_fc"].toDouble()) << name;
+    EXPECT_NEAR(average / room["calc_fc"].toDouble(), 1, 0.1) << name;
+  }
 }
 
 int pdfPageCount(const std::string& pdf) {

@@ -12,6 +12,7 @@
 #include "calc/catalogue.h"
 #include "calc/photometry/catalogue_list.h"
 #include "calc/photometry/datasheet.h"
+#include "calc/photometry/photometry_index.h"
 #include "model/text_file.h"
 
 #ifdef KANDELOR_CATALOG_SHEETS
@@ -31,7 +32,9 @@ constexpr const char* kUsage =
 
 Computes the coefficients of utilization of 22 fixture types from IES LM-63
 photometric files (type C, TILT=NONE or TILT=INCLUDE) and writes the fixture
-catalogue files light.dat and Type.dat into DIR (default: the current folder).
+catalogue files light.dat and Type.dat into DIR (default: the current folder),
+with photometry.dat, which names each type's photometric file (relative to DIR)
+for the point-by-point light of kandelor-schedule.
 
 LIST is a text file naming one fixture type per line, types 1 to 22 in order:
   FILE  DESCRIPTION  [LAMPS]
@@ -40,7 +43,7 @@ DESCRIPTION one word of at most 9 characters (no commas or slashes), LAMPS the
 lamps per fixture (default: the file's number of lamps). '#' starts a comment.
 
 Options:
-  -o, --output DIR   folder to write light.dat and Type.dat into
+  -o, --output DIR   folder to write light.dat, Type.dat and photometry.dat into
   -s, --sheets PDF   also write a datasheet of each type into the PDF file PDF
                      (taken from the current folder, not DIR): one US Letter page
                      per type with the luminaire text, lamps, polar candela curve,
@@ -118,9 +121,15 @@ int main(int argc, char** argv) {
 
   Result<FixtureCatalogue> catalogue = FileError{};
   Result<std::vector<Datasheet>> sheets = std::vector<Datasheet>{};
+  PhotometryFiles index;
   if (positional.size() == 1 && positional[0].find(',') == std::string::npos) {
     catalogue = buildCatalogueFromList(positional[0]);
     if (catalogue && !sheetsPath.empty()) sheets = buildDatasheetsFromList(positional[0]);
+    if (catalogue) {
+      auto files = indexOfList(positional[0], outputDir);
+      if (!files) return fileError(files.error());
+      index = std::move(files).value();
+    }
   } else {
     auto entries = entriesFromArguments(positional);
     if (!entries) {
@@ -129,6 +138,7 @@ int main(int argc, char** argv) {
     }
     catalogue = buildCatalogue(*entries, "", "arguments");
     if (catalogue && !sheetsPath.empty()) sheets = buildDatasheets(*entries, "");
+    index = indexOfEntries(*entries, "", outputDir);
   }
   if (!catalogue) return fileError(catalogue.error());
   if (!sheets) return fileError(sheets.error());
@@ -148,7 +158,8 @@ int main(int argc, char** argv) {
   const FixtureCatalogue& types = *catalogue;
   const std::filesystem::path dir(outputDir);
   for (const auto& [name, text] : {std::pair{"light.dat", kandelor::formatLightDat(types)},
-                                   std::pair{"Type.dat", kandelor::formatTypeDat(types)}}) {
+                                   std::pair{"Type.dat", kandelor::formatTypeDat(types)},
+                                   std::pair{kPhotometryIndexFile, formatPhotometryIndex(index)}}) {
     if (const auto written = kandelor::writeFileAtomically((dir / name).string(), text); !written) {
       return fileError(written.error());
     }
@@ -159,8 +170,8 @@ int main(int argc, char** argv) {
                 std::string(type.description.trimmed()).c_str(), type.lampsPerFixture,
                 type.cu(13, 1), type.cu(13, 5), type.cu(13, 10));
   }
-  std::printf("Wrote %s and %s\n", (dir / "light.dat").string().c_str(),
-              (dir / "Type.dat").string().c_str());
+  std::printf("Wrote %s, %s and %s\n", (dir / "light.dat").string().c_str(),
+              (dir / "Type.dat").string().c_str(), (dir / kPhotometryIndexFile).string().c_str());
   if (!sheetsPath.empty()) {
     if (const auto written = kandelor::writeFileAtomically(sheetsPath, pdf); !written) {
       return fileError(written.error());

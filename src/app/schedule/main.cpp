@@ -1,5 +1,6 @@
 // kandelor-schedule: computes every room of a project and prints the schedule of the
-// rooms in use, optionally also as CSV, JSON and a printable PDF.
+// rooms in use, with each room's fixture layout and its light point by point,
+// optionally also as CSV, JSON and a printable PDF.
 
 #include <charconv>
 #include <cmath>
@@ -17,6 +18,7 @@
 #include "app/schedule/schedule_table.h"
 #include "calc/catalogue.h"
 #include "calc/reflectances.h"
+#include "calc/workplane/type_photometry.h"
 #include "model/project_file.h"
 #include "model/text_file.h"
 
@@ -32,11 +34,16 @@ constexpr int kOverLimit = 3;
 
 constexpr const char* kUsage =
     R"(Usage: kandelor-schedule [--catalogue DIR] [--ceiling 30|50|70|80] [--wall 10|30|50|70]
-                         [--lpd-limit W] [--csv FILE] [--json FILE] [--pdf FILE] [PROJECT]
+                         [--lpd-limit W] [--csv FILE] [--json FILE] [--points] [--pdf FILE]
+                         [PROJECT]
 
 Computes all 95 rooms of the project file PROJECT (default: new.dat) from their
 entered values and prints a table of the rooms in use (length and width above 0)
-with their verdicts, the fixtures each would need and the totals.
+with their verdicts, the fixtures each would need and the totals. For each room
+it also lays out the fixtures in rows, checks their spacing against the type's
+spacing criterion (SC) and computes the light on the work plane point by point
+(average, minimum, average/minimum), from the photometric files that
+photometry.dat beside the catalogue names.
 
 Options:
   --catalogue DIR  folder of light.dat and Type.dat (default: the project's folder)
@@ -46,6 +53,8 @@ Options:
                    exit status is 3 when the project's average exceeds it
   --csv FILE       write one CSV row per room in use ('-': standard output)
   --json FILE      write the schedule as JSON ('-': standard output)
+  --points         the JSON also lists every point: x, y and the direct and total
+                   footcandles
   --pdf FILE       write a printable schedule (US Letter) with two charts
   -h, --help       show this text
 
@@ -107,6 +116,10 @@ std::optional<std::string> parseArguments(int argc, char** argv, Arguments& args
     if (arg == "-h" || arg == "--help") {
       help = true;
       return std::nullopt;
+    }
+    if (arg == "--points") {
+      args.options.points = true;
+      continue;
     }
     if (arg.size() < 2 || arg[0] != '-' || arg == "--") {
       if (arg == "--") {
@@ -212,8 +225,10 @@ int main(int argc, char** argv) {
     return fileError(read.error());
   }
 
-  Schedule schedule =
-      buildSchedule(project, catalogue, args.options, projectPath.filename().string());
+  const workplane::CataloguePhotometry photometry =
+      workplane::loadCataloguePhotometry(catalogueDir.string());
+  Schedule schedule = buildSchedule(project, catalogue, args.options,
+                                    projectPath.filename().string(), &photometry);
   schedule.reflectancesFrom = reflectancesFrom;
 
   if (args.csv != "-" && args.json != "-") std::cout << formatTable(schedule) << std::flush;

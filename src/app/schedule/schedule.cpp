@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "calc/reflectances.h"
+#include "calc/workplane/parallel_for.h"
 
 namespace kandelor::schedule {
 
@@ -36,7 +37,8 @@ std::string formatReal(double value) {
 }
 
 Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue,
-                       const ScheduleOptions& options, std::string projectName) {
+                       const ScheduleOptions& options, std::string projectName,
+                       const workplane::CataloguePhotometry* photometry) {
   Schedule schedule;
   schedule.projectName = std::move(projectName);
   schedule.options = options;
@@ -82,6 +84,16 @@ Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue
       totals.overLpdLimit += row.overLpdLimit;
       schedule.rows.push_back(std::move(row));
     }
+  }
+  if (photometry != nullptr && schedule.column != 0) {
+    const ReflectancePair reflectances{schedule.ceilingPercent, schedule.wallPercent};
+    workplane::parallelFor(schedule.rows.size(), [&](std::size_t i) {
+      ScheduleRow& row = schedule.rows[i];
+      const RoomPage& page = project.page(row.page);
+      row.light =
+          workplane::computeRoomLight(page.row(row.row), page.defaults, catalogue, *photometry,
+                                      reflectances, row.result.calculatedFootcandles);
+    });
   }
   if (totals.areaSqft > 0.0) {
     totals.wattsPerSqft = static_cast<double>(totals.watts) / totals.areaSqft;

@@ -8,6 +8,7 @@
 #include "calc/calculation.h"
 #include "calc/catalogue.h"
 #include "calc/design_check.h"
+#include "calc/workplane/room_light.h"
 #include "model/project.h"
 
 namespace kandelor::schedule {
@@ -44,6 +45,9 @@ struct ScheduleRow {
   std::int32_t quantity = 0;
   std::int32_t watts = 0;
   bool overLpdLimit = false;  // only ever set when a limit is given
+  // Where the fixtures go and the light point by point, or why the room has none;
+  // neither when the schedule was built without the types' photometry.
+  workplane::RoomLightResult light;
 
   std::string description() const { return std::string(result.description.trimmed()); }
   double area() const { return static_cast<double>(length) * static_cast<double>(width); }
@@ -64,6 +68,7 @@ struct ScheduleOptions {
   int ceilingChoice = 3;           // list item numbers 1..4: 70 %
   int wallChoice = 2;              // 30 %
   std::optional<double> lpdLimit;  // allowed W/sqft
+  bool points = false;             // the JSON lists every point of every room
 };
 
 struct Schedule {
@@ -90,9 +95,12 @@ inline bool isInUse(const RoomRow& room) {
 }
 
 // Computes every room of all five pages from its entered values (the results the file
-// holds are ignored) and keeps the rooms in use, with their totals.
+// holds are ignored) and keeps the rooms in use, with their totals. With the types'
+// photometry it also lays out each room's fixtures and computes the light point by
+// point, the rooms spread over the cores.
 Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue,
-                       const ScheduleOptions& options, std::string projectName);
+                       const ScheduleOptions& options, std::string projectName,
+                       const workplane::CataloguePhotometry* photometry = nullptr);
 
 // The shortest decimal that reads back to the same float, such as "0.1" or "12.5".
 std::string formatReal(float value);

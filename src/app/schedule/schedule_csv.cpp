@@ -28,6 +28,10 @@ std::string formatCsv(const Schedule& schedule) {
     csv += ',';
     csv += kOverLpdField;
   }
+  for (const RoomField& field : lightFields()) {
+    csv += ',';
+    csv += field.name;
+  }
   csv += "\r\n";
 
   for (const ScheduleRow& row : schedule.rows) {
@@ -38,6 +42,10 @@ std::string formatCsv(const Schedule& schedule) {
       separator = ",";
     }
     if (withLimit) csv += row.overLpdLimit ? ",true" : ",false";
+    for (const RoomField& field : lightFields()) {
+      csv += ',';
+      csv += csvField(field.value(row).text);
+    }
     csv += "\r\n";
   }
   return csv;

@@ -15,6 +15,12 @@ FieldValue number(std::int32_t value) {
 FieldValue number(float value) {
   return {FieldValue::Kind::Number, formatReal(value)};
 }
+FieldValue number(double value) {
+  return {FieldValue::Kind::Number, formatReal(value)};
+}
+FieldValue number(const std::optional<double>& value) {
+  return value ? number(*value) : FieldValue{};
+}
 
 FieldValue verdictValue(const ScheduleRow& row) {
   if (row.verdict == Verdict::None) return {};
@@ -54,7 +60,80 @@ constexpr std::array<RoomField, 18> kRoomFields{{
     {"watts_per_sqft", [](const ScheduleRow& r) { return number(r.result.wattsPerSquareFoot); }},
 }};
 
+// A light figure of the room, or null where it has none.
+template <class Figure>
+FieldValue light(const ScheduleRow& row, Figure figure) {
+  return row.light.light ? figure(*row.light.light) : FieldValue{};
+}
+
+FieldValue spacingOk(const workplane::RoomLight& l) {
+  using workplane::SpacingVerdict;
+  if (l.spacing == SpacingVerdict::OneFixture || l.spacing == SpacingVerdict::NotRated) return {};
+  return {FieldValue::Kind::Boolean, l.spacing == SpacingVerdict::Within ? "true" : "false"};
+}
+
+using L = workplane::RoomLight;
+constexpr std::array<RoomField, 14> kLightFields{{
+    {"rows",
+     [](const ScheduleRow& r) {
+       return light(r, [](const L& l) { return number(l.layout.rows); });
+     }},
+    {"columns",
+     [](const ScheduleRow& r) {
+       return light(r, [](const L& l) { return number(l.layout.columns); });
+     }},
+    {"spacing_length_ft",
+     [](const ScheduleRow& r) {
+       return light(r, [](const L& l) { return number(l.layout.spacingAlong()); });
+     }},
+    {"spacing_width_ft",
+     [](const ScheduleRow& r) {
+       return light(r, [](const L& l) { return number(l.layout.spacingAcross()); });
+     }},
+    {"sc_length",
+     [](const ScheduleRow& r) {
+       return light(r, [](const L& l) { return number(l.criterion.alongLength); });
+     }},
+    {"sc_width",
+     [](const ScheduleRow& r) {
+       return light(r, [](const L& l) { return number(l.criterion.across); });
+     }},
+    {"sc_diagonal",
+     [](const ScheduleRow& r) {
+       return light(r, [](const L& l) { return number(l.criterion.diagonal); });
+     }},
+    {"spacing_ok", [](const ScheduleRow& r) { return light(r, spacingOk); }},
+    {"avg_fc",
+     [](const ScheduleRow& r) {
+       return light(r, [](const L& l) { return number(l.figures.average); });
+     }},
+    {"min_fc",
+     [](const ScheduleRow& r) {
+       return light(r, [](const L& l) { return number(l.figures.minimum); });
+     }},
+    {"max_fc",
+     [](const ScheduleRow& r) {
+       return light(r, [](const L& l) { return number(l.figures.maximum); });
+     }},
+    {"avg_min",
+     [](const ScheduleRow& r) {
+       return light(r, [](const L& l) { return number(l.figures.averageToMinimum); });
+     }},
+    {"max_min",
+     [](const ScheduleRow& r) {
+       return light(r, [](const L& l) { return number(l.figures.maximumToMinimum); });
+     }},
+    {"direct_avg_fc",
+     [](const ScheduleRow& r) {
+       return light(r, [](const L& l) { return number(l.figures.directAverage); });
+     }},
+}};
+
 }  // namespace
+
+std::span<const RoomField> lightFields() {
+  return kLightFields;
+}
 
 std::span<const RoomField> roomFields() {
   return kRoomFields;

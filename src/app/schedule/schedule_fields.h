@@ -23,6 +23,9 @@ struct RoomField {
 // The columns every schedule file has.
 std::span<const RoomField> roomFields();
 
+// The point-by-point columns after them: null where a room has no such light.
+std::span<const RoomField> lightFields();
+
 // The column added when a W/sqft limit is given.
 inline constexpr const char* kOverLpdField = "over_lpd";
 

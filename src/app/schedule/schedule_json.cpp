@@ -27,6 +27,77 @@ void appendMember(std::string& json, const char* name, const std::string& value,
   json += last ? "\n" : ",\n";
 }
 
+void appendNumbers(std::string& json, int count, auto number) {
+  json += '[';
+  for (int i = 0; i < count; ++i) {
+    if (i > 0) json += ", ";
+    json += formatReal(number(i));
+  }
+  json += ']';
+}
+
+// The footcandles of every point, one array per row of points across the width.
+void appendPointRows(std::string& json, const workplane::RoomLight& l,
+                     double (workplane::RoomLight::*at)(int, int) const) {
+  json += '[';
+  for (int j = 0; j < l.grid.ny; ++j) {
+    if (j > 0) json += ", ";
+    appendNumbers(json, l.grid.nx, [&](int i) { return (l.*at)(i, j); });
+  }
+  json += ']';
+}
+
+// "light": the layout, the spacing check and the point figures (with every point when
+// asked), or null and the reason where the room has none.
+void appendLight(std::string& json, const ScheduleRow& row, bool points) {
+  json += ", \"light\": ";
+  if (!row.light.light) {
+    json += "null";
+    if (!row.light.reason.empty()) {
+      json += ", \"light_reason\": ";
+      json += jsonString(row.light.reason);
+    }
+    return;
+  }
+  const workplane::RoomLight& l = *row.light.light;
+  json += '{';
+  for (const RoomField& field : lightFields()) {
+    json += '"';
+    json += field.name;
+    json += "\": ";
+    json += jsonValue(field.value(row));
+    json += ", ";
+  }
+  json += "\"spacing\": ";
+  json += jsonString(workplane::spacingVerdictText(l.spacing));
+  json += ", \"mounting_height_ft\": ";
+  json += formatReal(l.mountingHeight);
+  json += ", \"lumen_fc\": ";
+  json += std::to_string(l.lumenFootcandles);
+  json += ", \"fixtures\": [";
+  for (std::size_t f = 0; f < l.layout.fixtures.size(); ++f) {
+    if (f > 0) json += ", ";
+    json += '[';
+    json += formatReal(l.layout.fixtures[f].x);
+    json += ", ";
+    json += formatReal(l.layout.fixtures[f].y);
+    json += ']';
+  }
+  json += ']';
+  if (points) {
+    json += ", \"points\": {\"x\": ";
+    appendNumbers(json, l.grid.nx, [&](int i) { return l.grid.x(i); });
+    json += ", \"y\": ";
+    appendNumbers(json, l.grid.ny, [&](int j) { return l.grid.y(j); });
+    json += ", \"direct_fc\": ";
+    appendPointRows(json, l, &workplane::RoomLight::directAt);
+    json += ", \"total_fc\": ";
+    appendPointRows(json, l, &workplane::RoomLight::totalAt);
+    json += '}';
+  }
+  json += '}';
+}
+
 }  // namespace
 
 std::string jsonString(std::string_view text) {
@@ -83,6 +154,7 @@ std::string formatJson(const Schedule& schedule) {
       json += kOverLpdField;
       json += row.overLpdLimit ? "\": true" : "\": false";
     }
+    appendLight(json, row, schedule.options.points);
     json += '}';
     separator = ",\n";
   }

@@ -16,7 +16,7 @@ struct Column {
   bool rightAligned;
 };
 
-constexpr std::array<Column, 14> kColumns{{
+constexpr std::array<Column, 19> kColumns{{
     {"Page", true},
     {"Room", true},
     {"Name", false},
@@ -31,23 +31,41 @@ constexpr std::array<Column, 14> kColumns{{
     {"Fixture", false},
     {"Qty", true},
     {"W/sqft", true},
+    {"Layout", false},
+    {"Spacing", false},
+    {"Avg fc", true},
+    {"Min fc", true},
+    {"Avg/min", true},
 }};
 
+// The layout as rows x columns, the spacing verdict and the point figures; dashes where
+// the room has no point-by-point light.
+std::vector<std::string> lightCells(const ScheduleRow& row) {
+  if (!row.light.light) return {"-", "-", "-", "-", "-"};
+  const workplane::RoomLight& l = *row.light.light;
+  const auto& ratio = l.figures.averageToMinimum;
+  return {std::to_string(l.layout.rows) + "\u00d7" + std::to_string(l.layout.columns),
+          workplane::spacingVerdictText(l.spacing), formatFixed(l.figures.average, 1),
+          formatFixed(l.figures.minimum, 1), ratio ? formatFixed(*ratio, 2) : "-"};
+}
+
 std::vector<std::string> cellsOf(const ScheduleRow& row) {
-  return {std::to_string(row.page),
-          std::to_string(row.room),
-          row.name,
-          row.number,
-          sizeText(row),
-          std::to_string(row.result.roomCavityRatio),
-          std::to_string(row.designFootcandles),
-          std::to_string(row.result.calculatedFootcandles),
-          verdictName(row.verdict),
-          neededText(row.needed),
-          std::to_string(row.fixtureNumber),
-          row.description(),
-          std::to_string(row.quantity),
-          formatFixed(row.result.wattsPerSquareFoot, 2)};
+  std::vector<std::string> cells{std::to_string(row.page),
+                                 std::to_string(row.room),
+                                 row.name,
+                                 row.number,
+                                 sizeText(row),
+                                 std::to_string(row.result.roomCavityRatio),
+                                 std::to_string(row.designFootcandles),
+                                 std::to_string(row.result.calculatedFootcandles),
+                                 verdictName(row.verdict),
+                                 neededText(row.needed),
+                                 std::to_string(row.fixtureNumber),
+                                 row.description(),
+                                 std::to_string(row.quantity),
+                                 formatFixed(row.result.wattsPerSquareFoot, 2)};
+  for (std::string& cell : lightCells(row)) cells.push_back(std::move(cell));
+  return cells;
 }
 
 void appendPadded(std::string& line, const std::string& text, std::size_t width, bool right) {
@@ -153,6 +171,13 @@ std::string formatTable(const Schedule& schedule) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     appendLine(out, lines[i], widths, withLimit, schedule.rows[i].overLpdLimit ? "over" : "");
   }
+  std::string reasons;
+  for (const ScheduleRow& row : schedule.rows) {
+    if (row.light.reason.empty()) continue;
+    reasons +=
+        "  room " + std::to_string(row.room) + " " + row.name + ": " + row.light.reason + "\n";
+  }
+  if (!reasons.empty()) out += "\nNo point-by-point light for\n" + reasons;
   out += '\n';
   out += totalsText(schedule);
   return out;

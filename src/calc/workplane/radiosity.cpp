@@ -1,0 +1,414 @@
+#include "calc/workplane/radiosity.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numeric>
+
+#include "calc/workplane/gauss_legendre.h"
+
+namespace kandelor::workplane {
+
+namespace {
+
+int normalAxis(const AxisRect& r) {
+  return 3 - r.axis1 - r.axis2;
+}
+
+Vec3 normalOf(const AxisRect& r) {
+  Vec3 n;
+  const bool cyclic = (r.axis1 + 1) % 3 == r.axis2;
+  n[normalAxis(r)] = cyclic ? 1 : -1;
+  return n;
+}
+
+// The distance from `point` to the nearest point of the rectangle.
+double distanceTo(const AxisRect& r, Vec3 point) {
+  Vec3 nearest = point;
+  nearest[normalAxis(r)] = r.origin[normalAxis(r)];
+  nearest[r.axis1] = std::clamp(point[r.axis1], r.origin[r.axis1], r.origin[r.axis1] + r.length1);
+  nearest[r.axis2] = std::clamp(point[r.axis2], r.origin[r.axis2], r.origin[r.axis2] + r.length2);
+  const Vec3 d = point - nearest;
+  return std::sqrt(dot(d, d));
+}
+
+// The mean irradiance on a patch from one source: a Gauss-Legendre rule per side with
+// more points the larger the patch looks from the source.
+double meanIrradiance(const AxisRect& patch, Vec3 normal, const PointSource& source) {
+  const double distance = distanceTo(patch, source.position);
+  if (distance <= 0) return 0;
+  const double size = std::max(patch.length1, patch.length2);
+  const int n =
+      std::clamp(static_cast<int>(std::ceil(6 * size / distance)) + 1, 2, kMaxGaussPoints);
+  const GaussRule rule = gaussRule(n);
+  double sum = 0;
+  for (std::size_t a = 0; a < rule.nodes.size(); ++a) {
+    for (std::size_t b = 0; b < rule.nodes.size(); ++b) {
+      Vec3 point = patch.origin;
+      point[patch.axis1] += rule.nodes[a] * patch.length1;
+      point[patch.axis2] += rule.nodes[b] * patch.length2;
+      sum += rule.weights[a] * rule.weights[b] * illuminance(source, point, normal);
+    }
+  }
+  return sum;
+}
+
+// How a pair of surfaces' patches are told apart along one axis of the room. Where both
+// surfaces are divided along it in equal steps, only the difference of the patches'
+// indices matters: the exchange between patches repeats with their offset.
+struct AxisKey {
+  int countS = 1;
+  int countT = 1;
+  bool inS = false;
+  bool inT = false;
+  bool difference = false;
+
+  int range() const {
+    if (inS && inT) return difference ? countS + countT - 1 : countS * countT;
+    return inS ? countS : inT ? countT : 1;
+  }
+  int value(int iS, int iT) const {
+    if (inS && inT) return difference ? iT - iS + countS - 1 : iS * countT + iT;
+    return inS ? iS : inT ? iT : 0;
+  }
+  // Indices of one pair of patches with this value.
+  std::array<int, 2> example(int value) const {
+    if (inS && inT) {
+      if (!difference) return {value / countT, value % countT};
+      const int offset = value - (countS - 1);
+      const int iS = std::max(0, -offset);
+      return {iS, iS + offset};
+    }
+    return inS ? std::array{value, 0} : std::array{0, value};
+  }
+};
+
+struct AxisOfGrid {
+  bool in = false;
+  int count = 1;
+  double step = 0;
+};
+
+AxisOfGrid axisOfGrid(const PatchGrid& g, int axis) {
+  if (axis == g.rect.axis1) return {true, g.count1, g.step1()};
+  if (axis == g.rect.axis2) return {true, g.count2, g.step2()};
+  return {};
+}
+
+// Per axis, the patch's index along it.
+std::array<int, 3> axisIndices(const PatchGrid& g, int i1, int i2) {
+  std::array<int, 3> index{};
+  index[static_cast<std::size_t>(g.rect.axis1)] = i1;
+  index[static_cast<std::size_t>(g.rect.axis2)] = i2;
+  return index;
+}
+
+using Matrix = std::vector<float>;
+
+// Fills the exchange areas between the patches of two surfaces into the symmetric
+// matrix, computing each distinct offset once.
+void fillExchange(const PatchGrid& s, const PatchGrid& t, std::size_t n, Matrix& matrix) {
+  std::array<AxisKey, 3> keys;
+  std::array<int, 3> stride{};
+  int size = 1;
+  for (int k = 0; k < 3; ++k) {
+    const AxisOfGrid as = axisOfGrid(s, k), at = axisOfGrid(t, k);
+    AxisKey& key = keys[static_cast<std::size_t>(k)];
+    key = {as.count, at.count, as.in, at.in, as.in && at.in && as.step == at.step};
+    stride[static_cast<std::size_t>(k)] = size;
+    size *= key.range();
+  }
+
+  std::vector<double> table(static_cast<std::size_t>(size));
+  for (int code = 0; code < size; ++code) {
+    std::array<int, 3> is{}, it{};
+    for (std::size_t k = 0; k < 3; ++k) {
+      const auto pair = keys[k].example(code / stride[k] % keys[k].range());
+      is[k] = pair[0];
+      it[k] = pair[1];
+    }
+    const auto sIndex = [&](const PatchGrid& g, const std::array<int, 3>& idx) {
+      return g.patch(idx[static_cast<std::size_t>(g.rect.axis1)],
+                     idx[static_cast<std::size_t>(g.rect.axis2)]);
+    };
+    table[static_cast<std::size_t>(code)] = exchangeArea(sIndex(s, is), sIndex(t, it));
+  }
+
+  for (int i1 = 0; i1 < s.count1; ++i1) {
+    for (int i2 = 0; i2 < s.count2; ++i2) {
+      const auto is = axisIndices(s, i1, i2);
+      const auto p = static_cast<std::size_t>(s.indexOf(i1, i2));
+      for (int j1 = 0; j1 < t.count1; ++j1) {
+        for (int j2 = 0; j2 < t.count2; ++j2) {
+          const auto it = axisIndices(t, j1, j2);
+          int code = 0;
+          for (std::size_t k = 0; k < 3; ++k) code += keys[k].value(is[k], it[k]) * stride[k];
+          const auto q = static_cast<std::size_t>(t.indexOf(j1, j2));
+          const auto value = static_cast<float>(table[static_cast<std::size_t>(code)]);
+          matrix[p * n + q] = value;
+          matrix[q * n + p] = value;
+        }
+      }
+    }
+  }
+}
+
+// out = exchange x
+void multiply(const Matrix& matrix, const std::vector<double>& x, std::vector<double>& out) {
+  const std::size_t n = x.size();
+  for (std::size_t p = 0; p < n; ++p) {
+    const float* row = &matrix[p * n];
+    double sum = 0;
+    for (std::size_t q = 0; q < n; ++q) sum += row[q] * x[q];
+    out[p] = sum;
+  }
+}
+
+// Solves (A / rho) B - S B = A E, the exchange written symmetric (A_p F_pq = A_q F_qp),
+// by conjugate gradients with the diagonal as preconditioner.
+int solveExitance(const Matrix& exchange, const std::vector<double>& diagonal,
+                  const std::vector<double>& rhs, std::vector<double>& x) {
+  const std::size_t n = rhs.size();
+  std::vector<double> r(n), z(n), p(n), mp(n);
+  for (std::size_t i = 0; i < n; ++i) x[i] = rhs[i] / diagonal[i];
+  multiply(exchange, x, mp);
+  for (std::size_t i = 0; i < n; ++i) r[i] = rhs[i] - (diagonal[i] * x[i] - mp[i]);
+  const double target = 1e-20 * std::inner_product(rhs.begin(), rhs.end(), rhs.begin(), 0.0);
+  for (std::size_t i = 0; i < n; ++i) z[i] = r[i] / diagonal[i];
+  p = z;
+  double rz = std::inner_product(r.begin(), r.end(), z.begin(), 0.0);
+  int iteration = 0;
+  for (; iteration < 1000; ++iteration) {
+    if (std::inner_product(r.begin(), r.end(), r.begin(), 0.0) <= target) break;
+    multiply(exchange, p, mp);
+    for (std::size_t i = 0; i < n; ++i) mp[i] = diagonal[i] * p[i] - mp[i];
+    const double alpha = rz / std::inner_product(p.begin(), p.end(), mp.begin(), 0.0);
+    for (std::size_t i = 0; i < n; ++i) {
+      x[i] += alpha * p[i];
+      r[i] -= alpha * mp[i];
+      z[i] = r[i] / diagonal[i];
+    }
+    const double next = std::inner_product(r.begin(), r.end(), z.begin(), 0.0);
+    for (std::size_t i = 0; i < n; ++i) p[i] = z[i] + next / rz * p[i];
+    rz = next;
+  }
+  return iteration;
+}
+
+// The patch that mirrors `p` about the room's centre line across x and/or y.
+int mirroredPatch(const std::vector<PatchGrid>& surfaces, const AxisRect& patch, Vec3 size,
+                  bool mirrorX, bool mirrorY) {
+  Vec3 centre = patch.origin;
+  centre[patch.axis1] += patch.length1 / 2;
+  centre[patch.axis2] += patch.length2 / 2;
+  if (mirrorX) centre.x = size.x - centre.x;
+  if (mirrorY) centre.y = size.y - centre.y;
+  for (const PatchGrid& g : surfaces) {
+    const AxisRect& r = g.rect;
+    const int normal = normalAxis(r);
+    if (normal != normalAxis(patch) || r.origin[normal] != centre[normal]) continue;
+    const double u = (centre[r.axis1] - r.origin[r.axis1]) / g.step1();
+    const double v = (centre[r.axis2] - r.origin[r.axis2]) / g.step2();
+    if (u < 0 || v < 0 || u > g.count1 || v > g.count2) continue;
+    return g.indexOf(static_cast<int>(u), static_cast<int>(v));
+  }
+  return -1;
+}
+
+// A surface above the work plane as the points see it: its grid's nodes, and for each
+// mirror image (none, across x, across y, both) the signed exitances meeting at each
+// node, as each patch is the signed sum of its four corners' factors.
+struct NodeView {
+  bool horizontal = false;
+  int axisU = 0, axisV = 1;  // u: a horizontal axis along the surface; v: the other
+  int normal = 2;
+  double plane = 0;
+  std::vector<double> u, v;  // node coordinates
+  std::array<std::vector<double>, 4> weights;
+
+  void factorsFrom(Vec3 point, std::vector<double>& out) const {
+    out.resize(u.size() * v.size());
+    const double distance = std::abs(plane - point[normal]);
+    std::size_t k = 0;
+    for (const double vn : v) {
+      const double b = vn - point[axisV];
+      for (const double un : u) {
+        const double a = un - point[axisU];
+        out[k++] = horizontal ? pointToParallelCorner(a, b, distance)
+                              : pointToPerpendicularCorner(a, b, distance);
+      }
+    }
+  }
+};
+
+std::vector<NodeView> nodeViews(const Interreflection& solution) {
+  const AxisRect& floor = solution.surfaces.front().rect;
+  const Vec3 size{floor.length1, floor.length2, 0};
+  std::vector<NodeView> views;
+  for (const PatchGrid& g : solution.surfaces) {
+    if (!g.aboveWorkPlane) continue;
+    const AxisRect& r = g.rect;
+    NodeView view;
+    view.normal = normalAxis(r);
+    view.horizontal = view.normal == 2;
+    view.plane = r.origin[view.normal];
+    const bool firstIsU = view.horizontal || r.axis1 != 2;
+    view.axisU = firstIsU ? r.axis1 : r.axis2;
+    view.axisV = firstIsU ? r.axis2 : r.axis1;
+    const int countU = firstIsU ? g.count1 : g.count2, countV = firstIsU ? g.count2 : g.count1;
+    const double stepU = firstIsU ? g.step1() : g.step2(), stepV = firstIsU ? g.step2() : g.step1();
+    for (int k = 0; k <= countU; ++k) view.u.push_back(r.origin[view.axisU] + k * stepU);
+    for (int k = 0; k <= countV; ++k) view.v.push_back(r.origin[view.axisV] + k * stepV);
+    for (std::size_t m = 0; m < 4; ++m) {
+      auto exitance = [&](int cu, int cv) {
+        if (cu < 0 || cv < 0 || cu >= countU || cv >= countV) return 0.0;
+        const int i1 = firstIsU ? cu : cv, i2 = firstIsU ? cv : cu;
+        const int p = mirroredPatch(solution.surfaces, g.patch(i1, i2), size, m & 1, m & 2);
+        return p < 0 ? 0.0 : solution.exitance[static_cast<std::size_t>(p)];
+      };
+      std::vector<double>& w = view.weights[m];
+      for (int cv = 0; cv <= countV; ++cv) {
+        for (int cu = 0; cu <= countU; ++cu) {
+          w.push_back(exitance(cu - 1, cv - 1) - exitance(cu, cv - 1) - exitance(cu - 1, cv) +
+                      exitance(cu, cv));
+        }
+      }
+    }
+    views.push_back(std::move(view));
+  }
+  return views;
+}
+
+}  // namespace
+
+AxisRect PatchGrid::patch(int i1, int i2) const {
+  AxisRect r = rect;
+  r.origin[rect.axis1] += i1 * step1();
+  r.origin[rect.axis2] += i2 * step2();
+  r.length1 = step1();
+  r.length2 = step2();
+  return r;
+}
+
+double Interreflection::directFlux() const {
+  return std::transform_reduce(area.begin(), area.end(), direct.begin(), 0.0);
+}
+
+double Interreflection::absorbedFlux() const {
+  double sum = 0;
+  for (std::size_t p = 0; p < area.size(); ++p) {
+    sum += (1 - reflectance[p]) * area[p] * irradiance[p];
+  }
+  return sum;
+}
+
+std::vector<PatchGrid> patchRoom(const RoomBox& room, const SurfaceReflectances& rho,
+                                 const Patching& patching) {
+  auto count = [&](double side) {
+    return std::clamp(static_cast<int>(std::ceil(side / patching.patchSize - 1e-9)), 1,
+                      patching.maxAlong);
+  };
+  const double l = room.length, w = room.width, h = room.height;
+  const int nx = count(l), ny = count(w);
+  std::vector<PatchGrid> grids;
+  grids.push_back({{{0, 0, 0}, 0, l, 1, w}, nx, ny, rho.floor, false});
+  grids.push_back({{{0, 0, h}, 1, w, 0, l}, ny, nx, rho.ceiling, true});
+  const double split = std::min(kWorkPlaneHeight, h);
+  for (const auto& [bottom, top] : {std::pair{0.0, split}, std::pair{split, h}}) {
+    if (top <= bottom) continue;
+    const double band = top - bottom;
+    const int nz = count(band);
+    const bool above = bottom >= split;
+    grids.push_back({{{0, 0, bottom}, 1, w, 2, band}, ny, nz, rho.wall, above});
+    grids.push_back({{{l, 0, bottom}, 2, band, 1, w}, nz, ny, rho.wall, above});
+    grids.push_back({{{0, 0, bottom}, 2, band, 0, l}, nz, nx, rho.wall, above});
+    grids.push_back({{{0, w, bottom}, 0, l, 2, band}, nx, nz, rho.wall, above});
+  }
+  int first = 0;
+  for (PatchGrid& g : grids) {
+    g.first = first;
+    first += g.size();
+  }
+  return grids;
+}
+
+Interreflection interreflect(const RoomBox& room, const SurfaceReflectances& rho,
+                             const Patching& patching, std::span<const PointSource> sources) {
+  Interreflection out;
+  out.surfaces = patchRoom(room, rho, patching);
+  const auto n = static_cast<std::size_t>(out.surfaces.back().first + out.surfaces.back().size());
+  out.area.resize(n);
+  out.reflectance.resize(n);
+  out.direct.assign(n, 0);
+  for (const PatchGrid& g : out.surfaces) {
+    const Vec3 normal = normalOf(g.rect);
+    for (int i1 = 0; i1 < g.count1; ++i1) {
+      for (int i2 = 0; i2 < g.count2; ++i2) {
+        const auto p = static_cast<std::size_t>(g.indexOf(i1, i2));
+        const AxisRect patch = g.patch(i1, i2);
+        out.area[p] = patch.area();
+        // A surface that reflects nothing still takes part, with a tiny reflectance
+        // that keeps the system well posed.
+        out.reflectance[p] = std::max(g.reflectance, 1e-9);
+        for (const PointSource& source : sources) {
+          out.direct[p] += meanIrradiance(patch, normal, source);
+        }
+      }
+    }
+  }
+
+  Matrix exchange(n * n, 0.0f);
+  for (std::size_t a = 0; a < out.surfaces.size(); ++a) {
+    for (std::size_t b = a + 1; b < out.surfaces.size(); ++b) {
+      const AxisRect& ra = out.surfaces[a].rect;
+      const AxisRect& rb = out.surfaces[b].rect;
+      const int axis = normalAxis(ra);
+      if (axis == normalAxis(rb) && ra.origin[axis] == rb.origin[axis]) continue;  // coplanar
+      fillExchange(out.surfaces[a], out.surfaces[b], n, exchange);
+    }
+  }
+
+  std::vector<double> diagonal(n), rhs(n);
+  for (std::size_t p = 0; p < n; ++p) {
+    diagonal[p] = out.area[p] / out.reflectance[p];
+    rhs[p] = out.area[p] * out.direct[p];
+  }
+  out.exitance.assign(n, 0);
+  out.iterations = solveExitance(exchange, diagonal, rhs, out.exitance);
+  out.irradiance.resize(n);
+  multiply(exchange, out.exitance, out.irradiance);
+  for (std::size_t p = 0; p < n; ++p) {
+    out.irradiance[p] = out.direct[p] + out.irradiance[p] / out.area[p];
+  }
+  return out;
+}
+
+std::vector<double> reflectedOnWorkPlane(const Interreflection& solution, const PointGrid& grid) {
+  // The box and its patches are symmetric about the room's two centre lines, so the
+  // factors from a point to every node also serve its mirror images, seen against the
+  // mirrored exitances: each costly factor is computed once for up to four points.
+  const std::vector<NodeView> views = nodeViews(solution);
+  std::vector<double> light(static_cast<std::size_t>(grid.size()), 0.0);
+  std::vector<double> factors;
+  for (int j = 0; j < (grid.ny + 1) / 2; ++j) {
+    for (int i = 0; i < (grid.nx + 1) / 2; ++i) {
+      const Vec3 point{grid.x(i), grid.y(j), kWorkPlaneHeight};
+      const int mirrorI = grid.nx - 1 - i, mirrorJ = grid.ny - 1 - j;
+      const std::array<int, 4> images = {
+          j * grid.nx + i, mirrorI != i ? j * grid.nx + mirrorI : -1,
+          mirrorJ != j ? mirrorJ * grid.nx + i : -1,
+          mirrorI != i && mirrorJ != j ? mirrorJ * grid.nx + mirrorI : -1};
+      for (const NodeView& view : views) {
+        view.factorsFrom(point, factors);
+        for (std::size_t m = 0; m < images.size(); ++m) {
+          if (images[m] < 0) continue;
+          light[static_cast<std::size_t>(images[m])] +=
+              std::inner_product(factors.begin(), factors.end(), view.weights[m].begin(), 0.0);
+        }
+      }
+    }
+  }
+  return light;
+}
+
+}  // namespace kandelor::workplane

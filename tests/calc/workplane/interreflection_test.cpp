@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+#include "calc/photometry/lm63_text.h"
+#include "calc/workplane/radiosity.h"
+
+namespace kandelor::workplane {
+namespace {
+
+TEST(FormFactors, ClosedFormsMatchTheCatalogueValues) {
+  // A unit square 1 above its centre (four corners) and above a corner.
+  EXPECT_NEAR(4 * pointToParallelCorner(0.5, 0.5, 1), 0.23946, 5e-6);
+  EXPECT_NEAR(pointToParallelCorner(1, 1, 1), 0.13853, 5e-6);
+  EXPECT_NEAR(pointToParallelCorner(-1, 1, 1), -0.13853, 5e-6);
+  // A point facing up beside a wall: the whole wall above it is half its view.
+  EXPECT_NEAR(2 * pointToPerpendicularCorner(1e9, 1e9, 2), 0.5, 1e-6);
+
+  // The same from a point by brute force: the wall [0, 1.3] x [0, 0.7] at 0.9.
+  double sum = 0;
+  const int n = 400;
+  for (int i = 0; i < n; ++i) {
+    for (int k = 0; k < n; ++k) {
+      const double x = (i + 0.5) * 1.3 / n, z = (k + 0.5) * 0.7 / n, r2 = x * x + 0.81 + z * z;
+      sum += z * 0.9 / (std::numbers::pi * r2 * r2) * (1.3 / n) * (0.7 / n);
+    }
+  }
+  EXPECT_NEAR(pointToPerpendicularCorner(1.3, 0.7, 0.9), sum, 1e-6);
+
+  // Unit squares facing each other 1 apart, and at right angles along a shared edge.
+  const AxisRect floor{{0, 0, 0}, 0, 1, 1, 1};
+  EXPECT_NEAR(exchangeArea(floor, {{0, 0, 1}, 1, 1, 0, 1}), 0.19982, 5e-6);
+  EXPECT_NEAR(exchangeArea(floor, {{0, 0, 0}, 2, 1, 0, 1}), 0.20004, 5e-6);
+  // Reciprocity for offset rectangles of different sizes.
+  const AxisRect a{{0.3, 0.2, 0}, 0, 1.5, 1, 0.7}, b{{1, 2, 0}, 2, 2.2, 0, 0.4};
+  EXPECT_NEAR(exchangeArea(a, b), exchangeArea(b, a), 1e-12);
+}
+
+TEST(Interreflection, EveryPatchSeesTheWholeRoomAndReciprocityHolds) {
+  const RoomBox box{13, 7, 9};
+  const std::vector<PatchGrid> grids = patchRoom(box, {0.7, 0.5, 0.2}, {1.4, 24});
+  std::vector<AxisRect> patches;
+  for (const PatchGrid& g : grids) {
+    for (int i1 = 0; i1 < g.count1; ++i1) {
+      for (int i2 = 0; i2 < g.count2; ++i2) patches.push_back(g.patch(i1, i2));
+    }
+  }
+  // A few patches on different surfaces: their form factors to all others add up to 1.
+  for (const std::size_t p :
+       {std::size_t{0}, patches.size() / 3, patches.size() / 2, patches.size() - 1}) {
+    double sum = 0;
+    for (const AxisRect& q : patches) {
+      if (&q != &patches[p]) sum += exchangeArea(patches[p], q);
+    }
+    EXPECT_NEAR(sum / patches[p].area(), 1, 1e-9) << p;
+  }
+}
+
+// A closed box lit from its centre with one reflectance everywhere behaves as an
+// integrating sphere: mean irradiance flux / (S (1 - rho)), and every lumen is absorbed.
+TEST(Interreflection, ClosedCubeIsAnIntegratingSphere) {
+  photometry::testing::Lm63Layout layout;
+  layout.vertical = photometry::testing::angleSteps(0, 180, 5);
+  layout.candela = [](double, double) { return 10000 / (4 * std::numbers::pi); };
+  const auto read = photometry::readLm63(photometry::testing::lm63Text(layout), "cube.ies");
+  ASSERT_TRUE(read);
+  const IntensityTable isotropic = IntensityTable::fromPhotometry(*read);
+  const std::vector<PointSource> source = {{{2, 2, 2}, &isotropic, 1}};
+  const RoomBox cube{4, 4, 4};
+  for (const double rho : {0.2, 0.5, 0.8}) {
+    const Interreflection solution = interreflect(cube, {rho, rho, rho}, {0.5, 24}, source);
+    double irradiance = 0;
+    for (std::size_t p = 0; p < solution.area.size(); ++p) {
+      irradiance += solution.area[p] * solution.irradiance[p];
+    }
+    const double expected = 10000 / (96 * (1 - rho));  // 130.21, 208.33, 520.83
+    EXPECT_NEAR(irradiance / 96, expected, 0.01 * expected) << rho;
+    EXPECT_NEAR(solution.directFlux(), 10000, 10) << rho;
+    EXPECT_NEAR(solution.absorbedFlux(), 10000, 10) << rho;
+  }
+}
+
+}  // namespace
+}  // namespace kandelor::workplane
