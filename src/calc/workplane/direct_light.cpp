@@ -20,7 +20,9 @@ double PointSource::candelaToward(Vec3 offset) const {
     return scale * -offset.z / std::sqrt(horizontal * horizontal + offset.z * offset.z);
   }
   const double theta = fastAtan2(horizontal, -offset.z) * kDegreesPerRadian;
-  const double c = horizontal > 0 ? fastAtan2(offset.y, offset.x) * kDegreesPerRadian : 0;
+  const double c = horizontal > 0 && !intensity->isRound()
+                       ? fastAtan2(offset.y, offset.x) * kDegreesPerRadian
+                       : 0;
   return scale * intensity->at(c, theta);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace kandelor::workplane {
@@ -45,6 +46,32 @@ double foldIntoFile(double c, double first, double last) {
   const double toFirst = std::fmod(first - c + 360, 360);
   const double fromLast = std::fmod(c - last + 360, 360);
   return toFirst < fromLast ? first : last;
+}
+
+// For angles that are not evenly spaced: per whole degree from the first angle, the
+// segment that holds that degree, from which a lookup walks at most a few steps on.
+std::vector<std::uint16_t> segmentsByDegree(const std::vector<double>& angles, double step) {
+  if (step > 0 || angles.size() < 2) return {};
+  const auto degrees = static_cast<std::size_t>(angles.back() - angles.front()) + 1;
+  std::vector<std::uint16_t> table(degrees);
+  for (std::size_t d = 0; d < degrees; ++d) {
+    table[d] =
+        static_cast<std::uint16_t>(segmentOf(angles, 0, angles.front() + static_cast<double>(d)));
+  }
+  return table;
+}
+
+// segmentOf, sped up by the table of segmentsByDegree where there is one.
+std::size_t findSegment(const std::vector<double>& angles, double step,
+                        const std::vector<std::uint16_t>& byDegree, double x) {
+  if (byDegree.empty()) return segmentOf(angles, step, x);
+  const double offset = x - angles.front();
+  if (offset <= 0) return 0;
+  const auto degree = std::min(static_cast<std::size_t>(offset), byDegree.size() - 1);
+  std::size_t i = byDegree[degree];
+  const std::size_t last = angles.size() - 2;
+  while (i < last && angles[i + 1] <= x) ++i;
+  return i;
 }
 
 double interpolate(const std::vector<double>& angles, double step, const double* values, double x) {
@@ -99,6 +126,8 @@ IntensityTable IntensityTable::fromPhotometry(const photometry::Photometry& p) {
     }
   }
   table.planeStep_ = evenStep(table.planes_);
+  table.planeByDegree_ = segmentsByDegree(table.planes_, table.planeStep_);
+  table.verticalByDegree_ = segmentsByDegree(table.vertical_, table.verticalStep_);
   return table;
 }
 
@@ -109,12 +138,23 @@ double IntensityTable::inPlane(std::size_t plane, double theta) const {
 
 double IntensityTable::at(double c, double theta) const {
   if (planes_.size() == 1) return inPlane(0, theta);
-  c = std::fmod(c, 360);
-  if (c < 0) c += 360;
-  const std::size_t i = segmentOf(planes_, planeStep_, c);
+  if (vertical_.empty() || theta < vertical_.front() || theta > vertical_.back()) return 0;
+  if (c < 0 || c >= 360) {
+    c = std::fmod(c, 360);
+    if (c < 0) c += 360;
+  }
+  // Bilinear between the two planes and the two vertical angles around (c, theta).
+  const std::size_t i = findSegment(planes_, planeStep_, planeByDegree_, c);
   const double t = (c - planes_[i]) / (planes_[i + 1] - planes_[i]);
-  const double low = inPlane(i, theta);
-  return low + t * (inPlane(i + 1, theta) - low);
+  const std::size_t nv = vertical_.size();
+  if (nv == 1) return candela_[i] + t * (candela_[i + 1] - candela_[i]);
+  const std::size_t v = findSegment(vertical_, verticalStep_, verticalByDegree_, theta);
+  const double s = (theta - vertical_[v]) / (vertical_[v + 1] - vertical_[v]);
+  const double* low = &candela_[i * nv + v];
+  const double* high = low + nv;
+  const double inLow = low[0] + s * (low[1] - low[0]);
+  const double inHigh = high[0] + s * (high[1] - high[0]);
+  return inLow + t * (inHigh - inLow);
 }
 
 double IntensityTable::flux(double theta0, double theta1) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "calc/photometry/lm63.h"
@@ -31,6 +32,8 @@ class IntensityTable {
   double upwardFlux() const { return flux(90, 180); }
 
   const std::vector<double>& planes() const { return planes_; }
+  // The same in every vertical plane: the plane does not matter.
+  bool isRound() const { return planes_.size() == 1; }
   const std::vector<double>& verticalAngles() const { return vertical_; }
 
  private:
@@ -41,6 +44,8 @@ class IntensityTable {
   std::vector<double> candela_;   // candela_[plane * vertical_.size() + v]
   double verticalStep_ = 0;       // > 0 when the vertical angles are evenly spaced
   double planeStep_ = 0;          // > 0 when the planes are evenly spaced
+  std::vector<std::uint16_t> verticalByDegree_;  // segment lookups for uneven angles
+  std::vector<std::uint16_t> planeByDegree_;
 };
 
 }  // namespace kandelor::workplane

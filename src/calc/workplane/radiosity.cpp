@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 #include "calc/workplane/gauss_legendre.h"
@@ -32,14 +33,25 @@ double distanceTo(const AxisRect& r, Vec3 point) {
   return std::sqrt(dot(d, d));
 }
 
+// How finely a patch's mean irradiance is integrated: Gauss-Legendre points per side,
+// `perRadian` for each radian the patch spans seen from the source plus `added`, and
+// never fewer than `fewest`.
+struct Integration {
+  double perRadian = 6;
+  int added = 1;
+  int fewest = 2;
+};
+
 // The mean irradiance on a patch from one source: a Gauss-Legendre rule per side with
 // more points the larger the patch looks from the source.
-double meanIrradiance(const AxisRect& patch, Vec3 normal, const PointSource& source) {
+double meanIrradiance(const AxisRect& patch, Vec3 normal, const PointSource& source,
+                      Integration integration = {}) {
   const double distance = distanceTo(patch, source.position);
   if (distance <= 0) return 0;
   const double size = std::max(patch.length1, patch.length2);
-  const int n =
-      std::clamp(static_cast<int>(std::ceil(6 * size / distance)) + 1, 2, kMaxGaussPoints);
+  const int n = std::clamp(
+      static_cast<int>(std::ceil(integration.perRadian * size / distance)) + integration.added,
+      integration.fewest, kMaxGaussPoints);
   const GaussRule rule = gaussRule(n);
   double sum = 0;
   for (std::size_t a = 0; a < rule.nodes.size(); ++a) {
@@ -219,12 +231,21 @@ int mirroredPatch(const std::vector<PatchGrid>& surfaces, const AxisRect& patch,
 // mirror image (none, across x, across y, both) the signed exitances meeting at each
 // node, as each patch is the signed sum of its four corners' factors.
 struct NodeView {
+  // The points this view serves: those whose distance to the surface's plane is in
+  // [nearest, farthest).
+  double nearest = 0;
+  double farthest = std::numeric_limits<double>::infinity();
   bool horizontal = false;
   int axisU = 0, axisV = 1;  // u: a horizontal axis along the surface; v: the other
   int normal = 2;
   double plane = 0;
   std::vector<double> u, v;  // node coordinates
   std::array<std::vector<double>, 4> weights;
+
+  bool serves(Vec3 point) const {
+    const double distance = std::abs(plane - point[normal]);
+    return distance >= nearest && distance < farthest;
+  }
 
   void factorsFrom(Vec3 point, std::vector<double>& out) const {
     out.resize(u.size() * v.size());
@@ -241,14 +262,16 @@ struct NodeView {
   }
 };
 
-std::vector<NodeView> nodeViews(const Interreflection& solution) {
-  const AxisRect& floor = solution.surfaces.front().rect;
-  const Vec3 size{floor.length1, floor.length2, 0};
-  std::vector<NodeView> views;
-  for (const PatchGrid& g : solution.surfaces) {
+// The views of `grids` (one surface's patches each, indexed into `exitance`) for the
+// points `nearest` to `farthest` from them.
+void addNodeViews(const std::vector<PatchGrid>& grids, const std::vector<double>& exitance,
+                  Vec3 size, double nearest, double farthest, std::vector<NodeView>& views) {
+  for (const PatchGrid& g : grids) {
     if (!g.aboveWorkPlane) continue;
     const AxisRect& r = g.rect;
     NodeView view;
+    view.nearest = normalAxis(r) == 2 ? 0 : nearest;
+    view.farthest = normalAxis(r) == 2 ? view.farthest : farthest;
     view.normal = normalAxis(r);
     view.horizontal = view.normal == 2;
     view.plane = r.origin[view.normal];
@@ -260,23 +283,146 @@ std::vector<NodeView> nodeViews(const Interreflection& solution) {
     for (int k = 0; k <= countU; ++k) view.u.push_back(r.origin[view.axisU] + k * stepU);
     for (int k = 0; k <= countV; ++k) view.v.push_back(r.origin[view.axisV] + k * stepV);
     for (std::size_t m = 0; m < 4; ++m) {
-      auto exitance = [&](int cu, int cv) {
+      auto at = [&](int cu, int cv) {
         if (cu < 0 || cv < 0 || cu >= countU || cv >= countV) return 0.0;
         const int i1 = firstIsU ? cu : cv, i2 = firstIsU ? cv : cu;
-        const int p = mirroredPatch(solution.surfaces, g.patch(i1, i2), size, m & 1, m & 2);
-        return p < 0 ? 0.0 : solution.exitance[static_cast<std::size_t>(p)];
+        const int p = mirroredPatch(grids, g.patch(i1, i2), size, m & 1, m & 2);
+        return p < 0 ? 0.0 : exitance[static_cast<std::size_t>(p)];
       };
       std::vector<double>& w = view.weights[m];
       for (int cv = 0; cv <= countV; ++cv) {
         for (int cu = 0; cu <= countU; ++cu) {
-          w.push_back(exitance(cu - 1, cv - 1) - exitance(cu, cv - 1) - exitance(cu - 1, cv) +
-                      exitance(cu, cv));
+          w.push_back(at(cu - 1, cv - 1) - at(cu, cv - 1) - at(cu - 1, cv) + at(cu, cv));
         }
       }
     }
     views.push_back(std::move(view));
   }
+}
+
+// Points near a wall see it through its parts; the others through its patches, as they
+// see the ceiling.
+std::vector<NodeView> nodeViews(const Interreflection& solution) {
+  const AxisRect& floor = solution.surfaces.front().rect;
+  const Vec3 size{floor.length1, floor.length2, 0};
+  std::vector<NodeView> views;
+  const double near = solution.gatherNearWithin;
+  addNodeViews(solution.surfaces, solution.exitance, size, near,
+               std::numeric_limits<double>::infinity(), views);
+  addNodeViews(solution.gatherSurfaces, solution.gatherExitance, size, 0, near, views);
   return views;
+}
+
+// The smaller in size of two slopes of one sign, else none: a slope that never makes a
+// new extreme between neighbours.
+double limitedSlope(double before, double after) {
+  if (before * after <= 0) return 0;
+  return std::abs(before) < std::abs(after) ? before : after;
+}
+
+// The reflected light on the parts of the patches of `g` that `parts` covers (its
+// patches from (0, 0), each split1 x split2): linear across each patch, with slopes
+// limited by its neighbours (one-sided at the surface's edges), so the parts keep their
+// patch's mean.
+std::vector<double> reflectedOnParts(const Interreflection& out, const PatchGrid& g,
+                                     const PatchGrid& parts, int split1, int split2) {
+  auto reflected = [&](int i1, int i2) {
+    const auto p = static_cast<std::size_t>(g.indexOf(i1, i2));
+    return out.irradiance[p] - out.direct[p];
+  };
+  auto slope = [&](int i1, int i2, int d1, int d2) {
+    const double here = reflected(i1, i2);
+    const bool hasBefore = i1 - d1 >= 0 && i2 - d2 >= 0;
+    const bool hasAfter = i1 + d1 < g.count1 && i2 + d2 < g.count2;
+    const double before = hasBefore ? here - reflected(i1 - d1, i2 - d2) : 0;
+    const double after = hasAfter ? reflected(i1 + d1, i2 + d2) - here : 0;
+    if (hasBefore && hasAfter) return limitedSlope(before, after);
+    return hasBefore ? before : after;
+  };
+  std::vector<double> values;
+  values.reserve(static_cast<std::size_t>(parts.size()));
+  for (int f1 = 0; f1 < parts.count1; ++f1) {
+    for (int f2 = 0; f2 < parts.count2; ++f2) {
+      const int i1 = f1 / split1, i2 = f2 / split2;
+      // The part's centre from its patch's centre, in patch widths.
+      const double u = (f1 % split1 + 0.5) / split1 - 0.5;
+      const double v = (f2 % split2 + 0.5) / split2 - 0.5;
+      const double value = reflected(i1, i2) + u * slope(i1, i2, 1, 0) + v * slope(i1, i2, 0, 1);
+      values.push_back(std::max(value, 0.0));
+    }
+  }
+  return values;
+}
+
+// Rows [from, to) of `g` along the vertical axis, as a grid of their own.
+PatchGrid rowsOf(const PatchGrid& g, int from, int to) {
+  PatchGrid band = g;
+  if (g.rect.axis1 == 2) {
+    band.rect.origin.z += from * g.step1();
+    band.rect.length1 = (to - from) * g.step1();
+    band.count1 = to - from;
+  } else {
+    band.rect.origin.z += from * g.step2();
+    band.rect.length2 = (to - from) * g.step2();
+    band.count2 = to - from;
+  }
+  return band;
+}
+
+// Parts are small, and only the points near them see them closely: a coarser rule does.
+constexpr Integration kPartIntegration{3, 0, 1};
+
+// The walls above the work plane as the points near them see them. The patches within
+// `gatherNearWithin` of the work plane are split into parts, each with the direct light
+// it receives itself plus its share of its patch's reflected light; the patches above
+// stay whole.
+void prepareGather(Interreflection& out, double partSize, std::span<const PointSource> sources) {
+  auto split = [&](double step) {
+    return std::max(2, static_cast<int>(std::ceil(step / partSize - 1e-9)));
+  };
+  auto isWall = [](const PatchGrid& g) { return g.aboveWorkPlane && normalAxis(g.rect) != 2; };
+  for (const PatchGrid& g : out.surfaces) {
+    if (isWall(g)) out.gatherNearWithin = std::max({out.gatherNearWithin, g.step1(), g.step2()});
+  }
+  for (const PatchGrid& g : out.surfaces) {
+    if (!isWall(g)) continue;
+    const bool verticalFirst = g.rect.axis1 == 2;
+    const double rowHeight = verticalFirst ? g.step1() : g.step2();
+    const int rows = verticalFirst ? g.count1 : g.count2;
+    const int nearRows =
+        std::min(rows, static_cast<int>(std::ceil(out.gatherNearWithin / rowHeight - 1e-9)));
+
+    PatchGrid parts = rowsOf(g, 0, nearRows);
+    const int split1 = split(g.step1()), split2 = split(g.step2());
+    parts.count1 *= split1;
+    parts.count2 *= split2;
+    parts.first = static_cast<int>(out.gatherExitance.size());
+    const Vec3 normal = normalOf(g.rect);
+    const std::vector<double> reflected = reflectedOnParts(out, g, parts, split1, split2);
+    for (int f1 = 0; f1 < parts.count1; ++f1) {
+      for (int f2 = 0; f2 < parts.count2; ++f2) {
+        const auto p = static_cast<std::size_t>(g.indexOf(f1 / split1, f2 / split2));
+        double direct = 0;
+        for (const PointSource& source : sources) {
+          direct += meanIrradiance(parts.patch(f1, f2), normal, source, kPartIntegration);
+        }
+        const auto part = static_cast<std::size_t>(f1 * parts.count2 + f2);
+        out.gatherExitance.push_back(out.reflectance[p] * (direct + reflected[part]));
+      }
+    }
+    out.gatherSurfaces.push_back(parts);
+
+    if (nearRows == rows) continue;
+    PatchGrid whole = rowsOf(g, nearRows, rows);
+    whole.first = static_cast<int>(out.gatherExitance.size());
+    for (int i1 = 0; i1 < whole.count1; ++i1) {
+      for (int i2 = 0; i2 < whole.count2; ++i2) {
+        const int j1 = verticalFirst ? i1 + nearRows : i1, j2 = verticalFirst ? i2 : i2 + nearRows;
+        out.gatherExitance.push_back(out.exitance[static_cast<std::size_t>(g.indexOf(j1, j2))]);
+      }
+    }
+    out.gatherSurfaces.push_back(whole);
+  }
 }
 
 }  // namespace
@@ -380,6 +526,7 @@ Interreflection interreflect(const RoomBox& room, const SurfaceReflectances& rho
   for (std::size_t p = 0; p < n; ++p) {
     out.irradiance[p] = out.direct[p] + out.irradiance[p] / out.area[p];
   }
+  prepareGather(out, patching.gatherPartSize, sources);
   return out;
 }
 
@@ -399,6 +546,7 @@ std::vector<double> reflectedOnWorkPlane(const Interreflection& solution, const 
           mirrorJ != j ? mirrorJ * grid.nx + i : -1,
           mirrorI != i && mirrorJ != j ? mirrorJ * grid.nx + mirrorI : -1};
       for (const NodeView& view : views) {
+        if (!view.serves(point)) continue;
         view.factorsFrom(point, factors);
         for (std::size_t m = 0; m < images.size(); ++m) {
           if (images[m] < 0) continue;

@@ -24,10 +24,13 @@ struct SurfaceReflectances {
 };
 
 // How finely the surfaces are divided: patches of at most `patchSize` feet, and at
-// most `maxAlong` patches along any side of a surface.
+// most `maxAlong` patches along any side of a surface. For the points' gather, the
+// wall patches above the work plane are split further into parts of at most
+// `gatherPartSize` feet (at least in halves), each with its own direct light.
 struct Patching {
   double patchSize = 1;
   int maxAlong = 24;
+  double gatherPartSize = 1.5;
 };
 
 // One surface of the room divided into count1 x count2 equal patches. Walls are split
@@ -57,6 +60,15 @@ struct Interreflection {
   std::vector<double> exitance;    // light leaving the patch, lm/ft2
   std::vector<double> irradiance;  // all light arriving, lm/ft2
   int iterations = 0;
+
+  // The walls above the work plane as the points near them see them: each patch split
+  // into parts, each with its own direct light and its share of its patch's reflected
+  // light. The direct light varies fastest along a wall, and a point near the wall sees
+  // mostly the part nearest to it; points farther than `gatherNearWithin` from a wall
+  // see its patches.
+  std::vector<PatchGrid> gatherSurfaces;
+  std::vector<double> gatherExitance;
+  double gatherNearWithin = 0;
 
   double directFlux() const;    // lumens arriving straight from the sources
   double absorbedFlux() const;  // lumens the patches absorb, after every bounce

@@ -90,7 +90,8 @@ RoomLightResult computeRoomLight(const RoomRow& room, const PageDefaults& defaul
   const RoomBox box{light.length, light.width, light.height};
   const double refinement = std::max(options.refinement, 1e-3);
   const Patching patching{light.mountingHeight / options.patchesPerMountingHeight / refinement,
-                          static_cast<int>(options.maxPatchesAlong * refinement)};
+                          static_cast<int>(options.maxPatchesAlong * refinement),
+                          options.gatherPartFeet / refinement};
   const Interreflection solution = interreflect(box, rho, patching, sources);
 
   light.grid = PointGrid::of(light.length, light.width);

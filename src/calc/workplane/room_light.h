@@ -55,11 +55,13 @@ struct RoomLightResult {
 };
 
 // How finely the room's surfaces are divided for the interreflections: patches of
-// MH / patchesPerMountingHeight, at most maxPatchesAlong along a side; `refinement` 2
-// halves the patches' sides (and doubles the cap).
+// MH / patchesPerMountingHeight, at most maxPatchesAlong along a side; the points near a
+// wall see its patches in parts of at most gatherPartFeet. `refinement` 2 halves the
+// patches' and the parts' sides (and doubles the cap).
 struct LightOptions {
   double patchesPerMountingHeight = 3;
   int maxPatchesAlong = 24;
+  double gatherPartFeet = 1.5;
   double refinement = 1;
 };
 
