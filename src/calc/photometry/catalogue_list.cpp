@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "calc/photometry/cu_table.h"
+#include "calc/photometry/text_lines.h"
 #include "model/text_file.h"
 
 namespace kandelor::photometry {
@@ -63,17 +64,10 @@ Result<CatalogueEntry> parseCatalogueEntry(const std::vector<std::string_view>& 
 Result<std::vector<CatalogueEntry>> parseCatalogueList(std::string_view content,
                                                        const std::string& source) {
   std::vector<CatalogueEntry> entries;
-  int lineNumber = 0;
-  std::size_t start = 0;
-  while (start < content.size()) {
-    const auto end = std::min(content.find('\n', start), content.size());
-    std::string_view line = content.substr(start, end - start);
-    start = end + 1;
-    ++lineNumber;
-    line = line.substr(0, line.find('#'));
-    const auto w = words(line);
+  for (TextLines lines(content); lines.next();) {
+    const auto w = words(lines.line().substr(0, lines.line().find('#')));
     if (w.empty()) continue;
-    auto entry = parseCatalogueEntry(w, source, lineNumber);
+    auto entry = parseCatalogueEntry(w, source, lines.number());
     if (!entry) return entry.error();
     entries.push_back(std::move(entry).value());
   }

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <filesystem>
 
+#include "calc/photometry/text_lines.h"
 #include "model/text_file.h"
 
 namespace kandelor::photometry {
@@ -25,13 +26,9 @@ std::string formatPhotometryIndex(const PhotometryFiles& files) {
 Result<PhotometryFiles> parsePhotometryIndex(std::string_view content, const std::string& fileName,
                                              const std::string& folder) {
   PhotometryFiles files;
-  int lineNumber = 0;
-  std::size_t start = 0;
-  while (start < content.size()) {
-    const auto end = std::min(content.find('\n', start), content.size());
-    std::string_view line = content.substr(start, end - start);
-    start = end + 1;
-    ++lineNumber;
+  for (TextLines lines(content); lines.next();) {
+    std::string_view line = lines.line();
+    const int lineNumber = lines.number();
     const auto first = line.find_first_not_of(" \t\r");
     if (first == std::string_view::npos || line[first] == '#') continue;
     line = line.substr(first, line.find_last_not_of(" \t\r") + 1 - first);
