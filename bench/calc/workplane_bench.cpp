@@ -55,13 +55,16 @@ std::vector<RoomRow> fullProject() {
   return rooms;
 }
 
-void BM_Office(benchmark::State& state) {
-  const RoomRow office = room(30, 20, 9, 1, 8);
+void timeOneRoom(benchmark::State& state, const RoomRow& row, ReflectancePair reflectances) {
   for (auto _ : state) {
-    auto light =
-        computeRoomLight(office, kDefaults, shipped().catalogue, shipped().photometry, {70, 50}, 0);
+    auto light = computeRoomLight(row, kDefaults, shipped().catalogue, shipped().photometry,
+                                  reflectances, 0);
     benchmark::DoNotOptimize(light);
   }
+}
+
+void BM_Office(benchmark::State& state) {
+  timeOneRoom(state, room(30, 20, 9, 1, 8), {70, 50});
 }
 BENCHMARK(BM_Office)->Unit(benchmark::kMillisecond);
 
@@ -81,12 +84,7 @@ BENCHMARK(BM_FullProject)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The largest room at the lowest ceiling alone: the most patches and points.
 void BM_LargeLowRoom(benchmark::State& state) {
-  const RoomRow large = room(100, 60, 8, 1, 100);
-  for (auto _ : state) {
-    auto light =
-        computeRoomLight(large, kDefaults, shipped().catalogue, shipped().photometry, {80, 70}, 0);
-    benchmark::DoNotOptimize(light);
-  }
+  timeOneRoom(state, room(100, 60, 8, 1, 100), {80, 70});
 }
 BENCHMARK(BM_LargeLowRoom)->Unit(benchmark::kMillisecond);
 
