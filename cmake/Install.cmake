@@ -75,6 +75,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://kandelor.org")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Printing loads libcups at run time (dlopen), out of dpkg-shlibdeps's sight; 1.7 brought
+# httpConnect2.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcups2 (>= 1.7.0)")
 # The fixed-pitch font of the printed report; a printer, or a PDF printer, to print on.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups, printer-driver-cups-pdf")

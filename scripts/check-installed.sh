@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian package with apt and checks the installed commands from outside
-# the source tree: the tools' help and a schedule of the installed sample project, and
-# the launcher seeding a scratch home folder and starting the program (offscreen),
-# which is then ended. The package is removed again at the end.
+# the source tree: the tools' help and a schedule of the installed sample project, that
+# the program links no printing library (libcups is loaded only to print), and the
+# launcher seeding a scratch home folder and starting the program (offscreen), which is
+# then ended. The package is removed again at the end.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -26,6 +27,12 @@ kandelor-schedule /usr/share/kandelor/new.dat | tee schedule.txt
 grep -q "Office-102" schedule.txt
 grep -q "within SC" schedule.txt  # the point-by-point light found its photometric files
 man -w kandelor kandelor-launcher kandelor-catalog kandelor-schedule >/dev/null
+# Printing's libraries load only when it prints; libcups comes with the package.
+if ldd /usr/bin/kandelor | grep -E "libcups|libQt6PrintSupport"; then
+  echo "kandelor links a printing library at start-up"
+  exit 1
+fi
+dpkg-query -W -f='${Status}\n' libcups2 | grep -q "install ok installed"
 
 # The desktop entry's command, in a home folder of its own.
 exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/kandelor.desktop)

@@ -3,8 +3,10 @@
 # only those that are missing.
 set -euo pipefail
 
+# libcups2-dev: the headers of libcups, which printing loads at run time.
 packages=(cmake g++ make qt6-base-dev libgl-dev libcups2-dev googletest libgtest-dev libbenchmark-dev
           clang-format xvfb xauth poppler-utils fonts-dejavu-core
+          libx11-dev  # bench/startup.sh's timer, which waits for the window on the X server
           clang libclang-rt-14-dev  # clang and libFuzzer for scripts/fuzz.sh
           dpkg-dev lintian desktop-file-utils appstream man-db)  # the Debian package and its checks
 missing=()

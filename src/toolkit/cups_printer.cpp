@@ -1,12 +1,12 @@
 #include "toolkit/cups_printer.h"
 
-#include <cups/cups.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string_view>
+
+#include "toolkit/cups_library.h"
 
 namespace toolkit::detail {
 namespace {
@@ -63,27 +63,32 @@ std::string phrase(const char* text) {
 
 }  // namespace
 
-DefaultPrinter::DefaultPrinter() {
+DefaultPrinter::DefaultPrinter() : cups_(cupsLibrary()) {
+  // Without libcups there is no printing system to print through.
+  if (cups_ == nullptr) {
+    none_ = true;
+    return;
+  }
   // The server may have changed since the last print (CUPS_SERVER, client.conf).
-  cupsSetServer(nullptr);
-  http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                       kConnectTimeoutMs, nullptr);
+  cups_->cupsSetServer(nullptr);
+  http_ = cups_->httpConnect2(cups_->cupsServer(), cups_->ippPort(), nullptr, AF_UNSPEC,
+                              cups_->cupsEncryption(), 1, kConnectTimeoutMs, nullptr);
   if (http_ == nullptr) {
     resolveWithoutScheduler();
     return;
   }
-  dest_ = cupsGetNamedDest(http_, nullptr, nullptr);
+  dest_ = cups_->cupsGetNamedDest(http_, nullptr, nullptr);
   if (dest_ != nullptr) {
     name_ = dest_->name;
-    const char* state = cupsGetOption("printer-state", dest_->num_options, dest_->options);
+    const char* state = cups_->cupsGetOption("printer-state", dest_->num_options, dest_->options);
     if (state != nullptr && std::atoi(state) == IPP_PSTATE_STOPPED) {
       failure_ = "the printer is stopped";
     }
     return;
   }
-  if (cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) {
+  if (cups_->cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) {
     name_ = chosenName();
-    failure_ = "the print server answered: " + phrase(cupsLastErrorString());
+    failure_ = "the print server answered: " + phrase(cups_->cupsLastErrorString());
     return;
   }
   name_ = chosenName();
@@ -92,8 +97,8 @@ DefaultPrinter::DefaultPrinter() {
     return;
   }
   cups_dest_t* dests = nullptr;
-  const int count = cupsGetDests2(http_, &dests);
-  cupsFreeDests(count, dests);
+  const int count = cups_->cupsGetDests2(http_, &dests);
+  cups_->cupsFreeDests(count, dests);
   if (count == 0) {
     none_ = true;
   } else {
@@ -121,45 +126,47 @@ void DefaultPrinter::resolveWithoutScheduler() {
     none_ = true;
     return;
   }
-  failure_ = std::string("the print server (") + cupsServer() + ") cannot be reached";
+  failure_ = std::string("the print server (") + cups_->cupsServer() + ") cannot be reached";
 }
 
 DefaultPrinter::~DefaultPrinter() {
-  if (dest_ != nullptr) cupsFreeDests(1, dest_);
-  if (http_ != nullptr) httpClose(http_);
+  if (dest_ != nullptr) cups_->cupsFreeDests(1, dest_);
+  if (http_ != nullptr) cups_->httpClose(http_);
 }
 
 // The user's media option, else the printer's media-default. (cupsGetDestMediaDefault
 // answers US Letter for an A4 cups-pdf queue, so it is not used.)
 std::optional<DefaultPrinter::PaperSize> DefaultPrinter::paperSize() const {
   if (dest_ == nullptr) return std::nullopt;
-  cups_dinfo_t* info = cupsCopyDestInfo(http_, dest_);
-  const char* media = cupsGetOption(CUPS_MEDIA, dest_->num_options, dest_->options);
+  cups_dinfo_t* info = cups_->cupsCopyDestInfo(http_, dest_);
+  const char* media = cups_->cupsGetOption(CUPS_MEDIA, dest_->num_options, dest_->options);
   if (media == nullptr && info != nullptr) {
-    media = ippGetString(cupsFindDestDefault(http_, dest_, info, CUPS_MEDIA), 0, nullptr);
+    media =
+        cups_->ippGetString(cups_->cupsFindDestDefault(http_, dest_, info, CUPS_MEDIA), 0, nullptr);
   }
   const pwg_media_t* size = nullptr;
   if (media != nullptr) {
-    size = pwgMediaForPWG(media);
-    if (size == nullptr) size = pwgMediaForLegacy(media);
-    if (size == nullptr) size = pwgMediaForPPD(media);
+    size = cups_->pwgMediaForPWG(media);
+    if (size == nullptr) size = cups_->pwgMediaForLegacy(media);
+    if (size == nullptr) size = cups_->pwgMediaForPPD(media);
   }
   std::optional<PaperSize> paper;
   if (size != nullptr && size->width > 0 && size->length > 0) {
     paper = PaperSize{size->width / 100.0, size->length / 100.0};  // hundredths of a millimetre
   }
-  if (info != nullptr) cupsFreeDestInfo(info);
+  if (info != nullptr) cups_->cupsFreeDestInfo(info);
   return paper;
 }
 
 std::string DefaultPrinter::submit(const std::string& pdfFile, const std::string& title) {
   if (dest_ == nullptr) return failure_.empty() ? "there is no printer" : failure_;
-  const int job = cupsPrintFile2(http_, dest_->name, pdfFile.c_str(), title.c_str(), 0, nullptr);
+  const int job =
+      cups_->cupsPrintFile2(http_, dest_->name, pdfFile.c_str(), title.c_str(), 0, nullptr);
   if (job > 0) return {};
-  if (cupsLastError() == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS) {
+  if (cups_->cupsLastError() == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS) {
     return "the printer is not accepting jobs";
   }
-  return "the print server refused the job: " + phrase(cupsLastErrorString());
+  return "the print server refused the job: " + phrase(cups_->cupsLastErrorString());
 }
 
 }  // namespace toolkit::detail

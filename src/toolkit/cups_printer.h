@@ -8,8 +8,11 @@ typedef struct cups_dest_s cups_dest_t;
 
 namespace toolkit::detail {
 
+struct CupsLibrary;
+
 // The default destination as CUPS resolves it (LPDEST, PRINTER, lpoptions, then the
-// scheduler's default), asked afresh for each print. Standard C++ over libcups.
+// scheduler's default), asked afresh for each print. Standard C++ over libcups, loaded
+// when first needed.
 class DefaultPrinter {
  public:
   DefaultPrinter();
@@ -18,7 +21,8 @@ class DefaultPrinter {
   DefaultPrinter& operator=(const DefaultPrinter&) = delete;
 
   // True when the machine has no printer at all: no destination and no printing system
-  // set up. Only then may the pages go somewhere other than a printer.
+  // set up (or libcups is not installed). Only then may the pages go somewhere other than a
+  // printer.
   bool none() const { return none_; }
   // The printer's name; empty when none is known.
   const std::string& name() const { return name_; }
@@ -39,6 +43,7 @@ class DefaultPrinter {
  private:
   void resolveWithoutScheduler();
 
+  const CupsLibrary* cups_;
   http_t* http_ = nullptr;
   cups_dest_t* dest_ = nullptr;
   bool none_ = false;

@@ -3,8 +3,9 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPageLayout>
 #include <QPainter>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QTemporaryFile>
 #include <QTextStream>
 
@@ -34,46 +35,48 @@ std::optional<QStringList> readLines(const QString& name) {
   return lines;
 }
 
-// The printer's fixed-pitch font, as large as lets a line of 80 columns fit the page.
-QFont pageFont(QPrinter& printer, double pageWidth) {
+// The pages are drawn at this many dots per inch, as a high-resolution printer would.
+constexpr int kResolution = 1200;
+
+// The fixed-pitch font, as large as lets a line of 80 columns fit the page.
+QFont pageFont(QPdfWriter& writer, double pageWidth) {
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setPointSizeF(kLargestPointSize);
   const double lineWidth =
-      QFontMetricsF(font, &printer).horizontalAdvance(QString(kColumnsPerLine, u'M'));
+      QFontMetricsF(font, &writer).horizontalAdvance(QString(kColumnsPerLine, u'M'));
   if (lineWidth > pageWidth && lineWidth > 0) {
     font.setPointSizeF(kLargestPointSize * pageWidth / lineWidth * 0.98);
   }
   return font;
 }
 
-bool paintLines(QPrinter& printer, const QStringList& lines) {
+bool paintLines(QPdfWriter& writer, const QStringList& lines) {
   QPainter painter;
-  if (!painter.begin(&printer)) return false;
-  const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-  const QFont font = pageFont(printer, page.width());
+  if (!painter.begin(&writer)) return false;
+  const QRectF page = writer.pageLayout().paintRectPixels(writer.resolution());
+  const QFont font = pageFont(writer, page.width());
   painter.setFont(font);
-  const QFontMetricsF metrics(font, &printer);
+  const QFontMetricsF metrics(font, &writer);
   const double lineHeight = metrics.lineSpacing();
   const int linesPerPage = std::max(1, static_cast<int>(page.height() / lineHeight));
   for (qsizetype i = 0; i < lines.size(); ++i) {
     const int row = static_cast<int>(i % linesPerPage);
-    if (row == 0 && i > 0 && !printer.newPage()) return false;
+    if (row == 0 && i > 0 && !writer.newPage()) return false;
     painter.drawText(QPointF(0, row * lineHeight + metrics.ascent()), lines[i]);
   }
   return painter.end();
 }
 
-// Paints the lines into the PDF file `path`, on `paper` where given, in the orientation
-// last set.
+// Paints the lines into the PDF file `path`, on `paper` where given (else A4, with
+// margins of 10 points), in the orientation last set.
 bool paintPdf(const QString& path, const QStringList& lines, const QString& title,
               const std::optional<QPageSize>& paper = std::nullopt) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(path);
-  if (paper) printer.setPageSize(*paper);
-  printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-  printer.setDocName(title);
-  return paintLines(printer, lines);
+  QPdfWriter writer(path);
+  writer.setResolution(kResolution);
+  writer.setTitle(title);
+  if (paper) writer.setPageSize(*paper);
+  writer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  return paintLines(writer, lines);
 }
 
 // Paints the pages into a temporary PDF on the printer's paper and hands it to CUPS, so
