@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calc/photometry/cu_table.h"
+#include "calc/photometry/eulumdat.h"
 #include "calc/photometry/lm63.h"
 #include "calc/reflectances.h"
 
@@ -23,16 +24,15 @@ inline std::optional<std::string> angleFault(const std::vector<double>& angles, 
   return std::nullopt;
 }
 
-// What is wrong with the photometry that the LM-63 reader accepts, and with the CU
+// What is wrong with the photometry that a photometric file's reader accepts, and with the CU
 // table that kandelor-catalog derives from it, or nothing. The reader promises
 // ascending angles in the type's range, one finite, non-negative candela value per
 // plane and angle with some light, and sane lamp data; the catalogue stores each CU
 // as a whole percentage, so every CU of a luminaire that the tool takes (one giving
 // at most kMaxLightOutputRatio times its lamps' light) must be finite and fit a 32-bit
 // integer.
-inline std::optional<std::string> lm63Fault(std::string_view input) {
+inline std::optional<std::string> photometryFault(const Result<photometry::Photometry>& result) {
   using namespace photometry;
-  const auto result = readLm63(input, "input.ies");
   if (!result) {
     if (result.error().what.empty()) return "an error without a description";
     return std::nullopt;
@@ -81,6 +81,17 @@ inline std::optional<std::string> lm63Fault(std::string_view input) {
   }
   cuPercentTable(flux);
   return std::nullopt;
+}
+
+inline std::optional<std::string> lm63Fault(std::string_view input) {
+  return photometryFault(photometry::readLm63(input, "input.ies"));
+}
+
+// EULUMDAT files promise the same as LM-63 ones, and always type C.
+inline std::optional<std::string> eulumdatFault(std::string_view input) {
+  const auto result = photometry::readEulumdat(input, "input.ldt");
+  if (result && result->type != photometry::PhotometricType::C) return "a type other than C";
+  return photometryFault(result);
 }
 
 }  // namespace kandelor::fuzz

@@ -3,17 +3,17 @@
 #
 #   bash scripts/fuzz.sh [TARGET|all] [SECONDS] [libFuzzer options...]
 #
-# TARGET is one of project_file_fuzz, catalogue_fuzz, lm63_fuzz, catalogue_list_fuzz
-# (default all), SECONDS the time per target (default 60). Each target keeps its
+# TARGET is one of project_file_fuzz, catalogue_fuzz, lm63_fuzz, eulumdat_fuzz,
+# catalogue_list_fuzz (default all), SECONDS the time per target (default 60). Each target keeps its
 # corpus in build-fuzz/corpus/TARGET and starts from its seeds; an input that makes it
 # fail is written to build-fuzz/failures/TARGET/ and the script exits non-zero. Such
 # an input belongs in the test suite: tests/model/fuzz_inputs/ for project files,
-# tests/calc/fuzz_inputs/{catalogue,lm63,catalogue_list}/ for the others.
+# tests/calc/fuzz_inputs/{catalogue,lm63,eulumdat,catalogue_list}/ for the others.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build="$repo/build-fuzz"
-all=(project_file_fuzz catalogue_fuzz lm63_fuzz catalogue_list_fuzz)
+all=(project_file_fuzz catalogue_fuzz lm63_fuzz eulumdat_fuzz catalogue_list_fuzz)
 
 which=${1:-all}
 seconds=${2:-60}

@@ -233,6 +233,58 @@ def write_type(entry):
     return lamp_lumens, down_share, up_share
 
 
+# The types also written as EULUMDAT (.ldt), one for each way its symmetry indicator
+# stores the planes: 1 all round, 4 a quadrant, 2 a half, 0 the whole circle.
+LDT_TYPES = {
+    "downlight_open.ies": 1,
+    "led_flat_panel_2x2.ies": 1,
+    "troffer_lensed_2x4.ies": 4,
+    "pendant_direct_indirect.ies": 2,
+    "wall_washer.ies": 0,
+}
+
+
+def fmt_ldt(value):
+    return ("%.6f" % value).rstrip("0").rstrip(".")
+
+
+def write_ldt(entry, symmetry):
+    """The same distribution as EULUMDAT: the .ies file's candela values (as rounded
+    there) in cd per 1000 lamp lumens, planes every 22.5 degrees (or one plane)."""
+    (name, desc, luminaire, lamps, lumens_per_lamp, watts, width, length, height,
+     vertical, horizontal, components) = entry
+    lamp_lumens = 4200 if lumens_per_lamp < 0 else lamps * lumens_per_lamp
+    scaled = [(share * lamp_lumens / lumens(shape), shape) for share, shape, _ in components]
+    plane_count = 1 if symmetry == 1 else 16
+    stored = {1: 1, 4: 5, 2: 9, 0: 16}[symmetry]
+    c_angles = [i * 360.0 / plane_count for i in range(plane_count)]
+    count = -lamps if lumens_per_lamp < 0 else lamps
+    out = [
+        "Generic analytic distribution, not a measurement",
+        "1" if symmetry == 1 else "2" if length > width else "3",
+        str(symmetry), str(plane_count), fmt_ldt(0 if plane_count == 1 else 22.5),
+        str(len(vertical)), fmt_ldt(vertical[1] - vertical[0]),
+        "GENERIC-%s" % desc.upper(), luminaire, desc, name[:-4] + ".ldt", "kandelor generate.py",
+    ]
+    out += [fmt_ldt(v * 304.8) for v in (length, width, height, length, width,
+                                         height, height, height, height)]
+    down_share = sum(k * lumens(shape, 0, 90) for k, shape in scaled) / lamp_lumens
+    up_share = sum(k * lumens(shape, 90, 180) for k, shape in scaled) / lamp_lumens
+    out += [fmt_ldt(100 * down_share / (down_share + up_share)),
+            fmt_ldt(100 * (down_share + up_share)), "1", "0"]
+    out += ["1", str(count), "LED module" if lumens_per_lamp < 0 else "generic lamps",
+            str(lamp_lumens), "4000", "1B", str(watts)]
+    out += ["0"] * 10
+    out += [fmt_ldt(c) for c in c_angles]
+    out += [fmt_ldt(v) for v in vertical]
+    for c in c_angles[:stored]:
+        for t in vertical:
+            cd = float(fmt(sum(k * shape(t, c) for k, shape in scaled)))
+            out.append(fmt_ldt(cd * 1000 / lamp_lumens))
+    with open(os.path.join(HERE, name[:-4] + ".ldt"), "w", newline="\r\n") as f:
+        f.write("\n".join(out) + "\n")
+
+
 def main():
     table = ["| # | Description | File | Lamps | Lamp lm | Down / up % | Components (share of lamp lumens: shape of I(t, p)) |",
              "|---|---|---|---|---|---|---|"]
@@ -241,6 +293,8 @@ def main():
                   "# 9 characters, no blanks), lamps per fixture (optional; default: the file's).\n")
         for number, entry in enumerate(TYPES, 1):
             lamp_lumens, down_share, up_share = write_type(entry)
+            if entry[0] in LDT_TYPES:
+                write_ldt(entry, LDT_TYPES[entry[0]])
             name, desc, _, lamps = entry[:4]
             lst.write("%-30s %-10s %d\n" % (name, desc, lamps))
             parts = "; ".join("%d %%: %s" % (round(share * 100), text)

@@ -8,7 +8,7 @@ namespace kandelor {
 namespace {
 
 // Inputs that once made a fuzzer fail, by folder: catalogue files (each read both as
-// light.dat and as Type.dat), LM-63 files and catalogue lists. Each must now be
+// light.dat and as Type.dat), LM-63 and EULUMDAT files and catalogue lists. Each must now be
 // rejected, or hold what its reader promises.
 TEST(CatalogueInputs, EachIsRejectedOrReadsAsItsReaderPromises) {
   const std::filesystem::path root = KANDELOR_FUZZ_INPUTS;
@@ -21,6 +21,10 @@ TEST(CatalogueInputs, EachIsRejectedOrReadsAsItsReaderPromises) {
   }
   for (const auto& file : testing::inputFiles(root / "lm63")) {
     EXPECT_EQ(fuzz::lm63Fault(testing::readFile(file)), std::nullopt) << file.filename();
+    ++count;
+  }
+  for (const auto& file : testing::inputFiles(root / "eulumdat")) {
+    EXPECT_EQ(fuzz::eulumdatFault(testing::readFile(file)), std::nullopt) << file.filename();
     ++count;
   }
   for (const auto& file : testing::inputFiles(root / "catalogue_list")) {

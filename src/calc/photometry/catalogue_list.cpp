@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "calc/photometry/cu_table.h"
+#include "calc/photometry/photometric_file.h"
 #include "calc/photometry/text_lines.h"
 #include "model/text_file.h"
 
@@ -91,7 +92,7 @@ Result<FixtureCatalogue> buildCatalogue(const std::vector<CatalogueEntry>& entri
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const CatalogueEntry& entry = entries[i];
     const std::string path = photometryPath(entry, baseDir);
-    const auto read = readLm63File(path);
+    const auto read = readPhotometryFile(path);
     if (!read) return read.error();
     const Photometry& photometry = *read;
     if (photometry.type != PhotometricType::C) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "calc/photometry/photometric_file.h"
 #include "calc/reflectances.h"
 #include "model/text_file.h"
 
@@ -175,7 +176,7 @@ Result<std::vector<Datasheet>> buildDatasheets(const std::vector<CatalogueEntry>
   std::vector<Datasheet> sheets;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const std::string path = photometryPath(entries[i], baseDir);
-    auto read = readLm63File(path);
+    auto read = readPhotometryFile(path);
     if (!read) return read.error();
     if (read->type != PhotometricType::C) {
       return FileError{path, read->typeLine, "expected photometric type 1 (C)"};

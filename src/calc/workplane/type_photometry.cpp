@@ -4,12 +4,13 @@
 #include <numeric>
 
 #include "calc/photometry/cu_table.h"
+#include "calc/photometry/photometric_file.h"
 #include "model/text_file.h"
 
 namespace kandelor::workplane {
 
 Result<TypePhotometry> loadTypePhotometry(const std::string& file) {
-  const auto read = photometry::readLm63File(file);
+  const auto read = photometry::readPhotometryFile(file);
   if (!read) return read.error();
   const photometry::Photometry& p = *read;
   if (p.type != photometry::PhotometricType::C) {
