@@ -15,7 +15,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/new.dat ${PROJECT_SOURCE_DIR}/data/xxx.
               ${PROJECT_SOURCE_DIR}/data/HELP.HLP ${PROJECT_SOURCE_DIR}/data/photometry.dat
         DESTINATION ${KANDELOR_SHARE})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/photometry/ DESTINATION ${KANDELOR_SHARE}/photometry
-        FILES_MATCHING PATTERN "*.ies" PATTERN "catalog.list")
+        FILES_MATCHING PATTERN "*.ies" PATTERN "*.ldt" PATTERN "catalog.list")
 
 install(FILES ${KANDELOR_DIST}/kandelor.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${KANDELOR_DIST}/org.kandelor.kandelor.metainfo.xml
