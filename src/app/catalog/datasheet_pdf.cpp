@@ -119,6 +119,11 @@ QString versionName(photometry::Lm63Version version) {
   return {};
 }
 
+QString formatName(const photometry::Photometry& p) {
+  if (p.format == photometry::PhotometricFormat::Eulumdat) return QStringLiteral("EULUMDAT");
+  return versionName(p.version);
+}
+
 // "[LUMINAIRE] text" as the keyword and the text; a line without a keyword (as 1986
 // files have) is all text.
 std::pair<QString, QString> splitKeyword(const std::string& line) {
@@ -196,7 +201,7 @@ double drawHeader(Canvas& canvas, const Datasheet& sheet) {
     y += kRow;
   };
   row(QStringLiteral("Photometric file"),
-      QStringLiteral("%1 (%2)").arg(text(sheet.file), versionName(sheet.photometry.version)));
+      QStringLiteral("%1 (%2)").arg(text(sheet.file), formatName(sheet.photometry)));
   const auto& keywords = sheet.photometry.keywords;
   const std::vector<bool> shown = shownKeywordLines(keywords);
   std::size_t left = 0;

@@ -236,6 +236,7 @@ LampSets readLampSets(LineValues& values) {
 Result<Photometry> readEulumdat(std::string_view content, const std::string& fileName) {
   LineValues values(content, fileName);
   Photometry p;
+  p.format = PhotometricFormat::Eulumdat;
   p.type = PhotometricType::C;
   std::string company(values.text("the company identification").value_or(""));
   if (company.starts_with("\xEF\xBB\xBF")) company.erase(0, 3);

@@ -14,10 +14,15 @@ enum class Lm63Version { Lm63_1986, Lm63_1991, Lm63_1995, Lm63_2002, Lm63_2019 }
 // Photometric types: C (vertical polar axis, used for interior luminaires), B and A.
 enum class PhotometricType { C = 1, B = 2, A = 3 };
 
-// One luminaire's candela distribution as an LM-63 file gives it.
+// The photometric file formats read.
+enum class PhotometricFormat { Lm63, Eulumdat };
+
+// One luminaire's candela distribution as an LM-63 file gives it (a EULUMDAT file's is
+// converted to the same form).
 struct Photometry {
-  Lm63Version version = Lm63Version::Lm63_1986;
-  std::vector<std::string> keywords;  // the label lines before TILT, as written
+  PhotometricFormat format = PhotometricFormat::Lm63;
+  Lm63Version version = Lm63Version::Lm63_1986;  // for LM-63 files
+  std::vector<std::string> keywords;             // the label lines before TILT, as written
   int lampCount = 1;
   double lumensPerLamp = -1;  // -1: absolute photometry
   double candelaMultiplier = 1;

@@ -61,6 +61,8 @@ TEST(Eulumdat, ShippedPairsGiveTheSameCatalogueEntryAsTheirLm63Files) {
     const auto ies = readPhotometryFile(kPhotometry + name + ".ies");
     const auto ldt = readPhotometryFile(kPhotometry + name + ".ldt");
     ASSERT_TRUE(ies && ldt) << name << (ldt ? "" : ldt.error().message());
+    EXPECT_EQ(ldt->format, PhotometricFormat::Eulumdat);
+    EXPECT_EQ(ies->format, PhotometricFormat::Lm63);
     EXPECT_EQ(ldt->lampCount, ies->lampCount) << name;
     EXPECT_EQ(ldt->absolute(), ies->absolute()) << name;
     EXPECT_EQ(ldt->horizontalAngles, ies->horizontalAngles) << name;
