@@ -12,7 +12,7 @@ void setFieldTint(int id, std::optional<Tint> tint) {
   if (edit == nullptr) return;
   std::optional<QColor> colour;
   if (tint) colour = QColor(tint->red, tint->green, tint->blue);
-  edit->setStyleSheet(detail::editStyleSheet(colour));
+  detail::setEditLook(edit, colour);
 }
 
 void setFieldToolTip(int id, std::string_view text) {

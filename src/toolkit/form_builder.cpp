@@ -5,6 +5,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 
 #include <algorithm>
 
@@ -103,10 +104,36 @@ QString editStyleSheet(std::optional<QColor> tint) {
 
 namespace {
 
-QLineEdit* makeEdit(const Control& control, QWidget* form) {
-  auto* edit = new QLineEdit(form);
+// The palette that the untinted style sheet would give, without a style sheet's cost.
+QPalette untintedPalette(QPalette palette) {
+  palette.setColor(QPalette::Disabled, QPalette::Text,
+                   palette.color(QPalette::Active, QPalette::Text));
+  palette.setColor(QPalette::Disabled, QPalette::Base,
+                   palette.color(QPalette::Active, QPalette::Window));
+  return palette;
+}
+
+}  // namespace
+
+void setEditLook(QLineEdit* edit, std::optional<QColor> tint) {
+  // A field that was never tinted has the look from its palette. Once it has a style sheet
+  // it keeps one, tinted or not, as taking it away would not give back the form's font.
+  if (!tint && edit->styleSheet().isEmpty()) return;
+  edit->setStyleSheet(editStyleSheet(tint));
+  // A style sheet set over another gives the field the application's font; it keeps the
+  // form's.
+  if (const QWidget* form = edit->parentWidget()) edit->setFont(form->font());
+}
+
+namespace {
+
+// The edit is made with its text, which costs less than setting it afterwards.
+QLineEdit* makeEdit(const Control& control, QWidget* form, const QPalette& palette) {
+  const QString text = toQString(control.text);
+  auto* edit = new QLineEdit(text, form);
+  edit->setProperty(kShownTextProperty, text);
   edit->setTextMargins(0, 0, 0, 0);
-  edit->setStyleSheet(editStyleSheet(std::nullopt));
+  edit->setPalette(palette);
   if (control.kind == ControlKind::Text) {
     installTextFilter(edit, control.characters);
   } else {
@@ -125,7 +152,6 @@ QLineEdit* makeEdit(const Control& control, QWidget* form) {
     // A key brings one character; a paste or a drop brings several at once.
     if (insertedCharacters(before, text) > 1) reportFieldPasted();
   });
-  edit->setText(toQString(control.text));
   return edit;
 }
 
@@ -150,6 +176,7 @@ QWidget* buildForm(const FormResource& resource) {
   form->setFont(formFont(resource));
   const DialogUnits units(form->font());
   form->setFixedSize(units.x(resource.width), units.y(resource.height));
+  const QPalette editPalette = untintedPalette(form->palette());
 
   auto& formFields = fields();
   QWidget* previousStop = nullptr;
@@ -171,7 +198,7 @@ QWidget* buildForm(const FormResource& resource) {
       widget->setGeometry(rect.x(), rect.y(), rect.width(),
                           std::min(widget->sizeHint().height(), units.y(14)));
     } else {
-      widget = makeEdit(control, form);
+      widget = makeEdit(control, form, editPalette);
       widget->setGeometry(controlRect(control, units));
     }
     Field field;

@@ -169,6 +169,28 @@ class FieldsTest : public QObject {
     QCOMPARE(textOf(kDesign), QString("789"));
   }
 
+  // A result shows its text in the normal colour on the form's background, in the form's
+  // font; a tint taken away leaves it as it was.
+  void resultLooksAsBeforeOnceItsTintIsGone() {
+    auto* computed = qobject_cast<QLineEdit*>(field(kComputed));
+    QVERIFY(computed != nullptr && !computed->isEnabled());
+    const QPalette palette = computed->palette();
+    QCOMPARE(palette.color(QPalette::Disabled, QPalette::Text),
+             palette.color(QPalette::Active, QPalette::Text));
+    QCOMPARE(palette.color(QPalette::Disabled, QPalette::Base),
+             palette.color(QPalette::Active, QPalette::Window));
+    QCOMPARE(computed->font(), computed->parentWidget()->font());
+    const QImage untinted = computed->grab().toImage();
+
+    setFieldTint(kComputed, Tint{200, 240, 200});
+    QVERIFY(computed->styleSheet().contains("#c8f0c8"));
+    QVERIFY(computed->grab().toImage() != untinted);
+    setFieldTint(kComputed, std::nullopt);
+    QVERIFY(!computed->styleSheet().contains('#'));
+    QCOMPARE(computed->font(), computed->parentWidget()->font());
+    QCOMPARE(computed->grab().toImage(), untinted);
+  }
+
   void realsShowTheirFormatAndHoldTheirValue() {
     wdialogputreal(kFactor, 0.875f, RealFormat{4, 2});
     QCOMPARE(textOf(kFactor), QString("0.88"));
