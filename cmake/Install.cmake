@@ -13,6 +13,7 @@ install(TARGETS kandelor kandelor-launcher kandelor-catalog kandelor-schedule
 install(FILES ${PROJECT_SOURCE_DIR}/data/new.dat ${PROJECT_SOURCE_DIR}/data/xxx.dat
               ${PROJECT_SOURCE_DIR}/data/light.dat ${PROJECT_SOURCE_DIR}/data/Type.dat
               ${PROJECT_SOURCE_DIR}/data/HELP.HLP ${PROJECT_SOURCE_DIR}/data/photometry.dat
+              ${PROJECT_SOURCE_DIR}/data/space_types.csv
         DESTINATION ${KANDELOR_SHARE})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/photometry/ DESTINATION ${KANDELOR_SHARE}/photometry
         FILES_MATCHING PATTERN "*.ies" PATTERN "*.ldt" PATTERN "catalog.list")

@@ -14,7 +14,8 @@ cmake --build "$repo/build" -j"$(nproc)" --target kandelor kandelor-catalog kand
 
 mkdir -p "$workdir"
 mkdir -p "$workdir/photometry"
-for f in new.dat xxx.dat light.dat Type.dat photometry.dat HELP.HLP photometry/catalog.list \
+for f in new.dat xxx.dat light.dat Type.dat photometry.dat space_types.csv HELP.HLP \
+  photometry/catalog.list \
   "$repo"/data/photometry/*.ies "$repo"/data/photometry/*.ldt; do
   f=${f#"$repo/data/"}
   [ -e "$workdir/$f" ] || cp "$repo/data/$f" "$workdir/$f"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-namespace kandelor::photometry {
+namespace kandelor {
 
 // The lines of a text one by one, numbered from 1, without their newlines:
 //   for (TextLines lines(content); lines.next();) use(lines.line(), lines.number());
@@ -29,4 +29,4 @@ class TextLines {
   int number_ = 0;
 };
 
-}  // namespace kandelor::photometry
+}  // namespace kandelor

@@ -49,7 +49,7 @@ CommandRun runCommand(const TempFolder& folder, const std::string& arguments) {
 
 // A folder with the shipped catalogue and `project` saved as new.dat.
 void prepare(const TempFolder& folder, Project& project) {
-  for (const char* name : {"light.dat", "Type.dat"}) {
+  for (const char* name : {"light.dat", "Type.dat", "space_types.csv"}) {
     std::filesystem::copy_file(std::string(KANDELOR_DATA_DIR) + "/" + name, folder.file(name));
   }
   ASSERT_TRUE(savedata(project, folder.file("new.dat")));
@@ -117,13 +117,24 @@ TEST(ScheduleCommand, ExitStatuses) {
   EXPECT_EQ(run.status, 3) << run.err;
   EXPECT_NE(run.out.find("OVER"), std::string::npos);
 
-  for (const char* usage : {"--ceiling 40", "--wall", "--lpd-limit -1", "--lpd-limit x", "--bogus",
-                            "a.dat b.dat", "--pdf -", "--csv - --json -"}) {
+  // The crafted rooms 1 and 3 as corridors: the space-by-space check is over.
+  testing::writeFile(folder.file("spaces.csv"), "room,space_type\n1,corridor\n3,corridor\n");
+  run = runCommand(folder, "--space-types spaces.csv");
+  EXPECT_EQ(run.status, 3) << run.err;
+  EXPECT_NE(run.out.find("2 rooms listed"), std::string::npos) << run.out;
+  testing::writeFile(folder.file("kitchen.csv"), "1,corridor\n# a comment\n3,kitchen\n");
+
+  for (const char* usage :
+       {"--ceiling 40", "--wall", "--lpd-limit -1", "--lpd-limit x", "--bogus", "a.dat b.dat",
+        "--pdf -", "--csv - --json -", "--space-types kitchen.csv"}) {
     run = runCommand(folder, usage);
     EXPECT_EQ(run.status, 2) << usage;
     EXPECT_NE(run.err.find("Usage: kandelor-schedule"), std::string::npos) << usage;
     EXPECT_TRUE(run.out.empty()) << usage;
   }
+
+  EXPECT_NE(run.err.find("kitchen.csv: line 3: unknown space type \"kitchen\""), std::string::npos)
+      << run.err;
 
   // A word where page 2 holds the RCR of its row 2: the message names the file and line.
   std::string text = testing::readFile(folder.file("new.dat"));
@@ -150,8 +161,9 @@ TEST(ScheduleCommand, ReflectancesComeFromTheProjectFileUnlessGiven) {
   project.reflectances = ReflectanceChoices{4, 3};
   prepare(folder, project);
   CommandRun run = runCommand(folder, "");
-  EXPECT_NE(run.out.find("Reflectances: ceiling 80 %, wall 50 %, floor 20 %, from the project file"),
-            std::string::npos)
+  EXPECT_NE(
+      run.out.find("Reflectances: ceiling 80 %, wall 50 %, floor 20 %, from the project file"),
+      std::string::npos)
       << run.out;
   run = runCommand(folder, "--wall 10");
   EXPECT_NE(run.out.find("ceiling 80 %, wall 10 %"), std::string::npos) << run.out;
@@ -159,7 +171,8 @@ TEST(ScheduleCommand, ReflectancesComeFromTheProjectFileUnlessGiven) {
   project.reflectances.reset();
   ASSERT_TRUE(savedata(project, folder.file("new.dat")));
   run = runCommand(folder, "");
-  EXPECT_NE(run.out.find("Reflectances: ceiling 70 %, wall 30 %, floor 20 %\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Reflectances: ceiling 70 %, wall 30 %, floor 20 %\n"), std::string::npos)
+      << run.out;
 }
 
 TEST(ScheduleCommand, CsvRowsAndJsonTotalsAreTheRoomsInUseComputedFromTheirValues) {

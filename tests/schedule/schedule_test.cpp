@@ -97,6 +97,54 @@ TEST(Schedule, ARoomAtExactlyTheLimitIsWithinIt) {
   EXPECT_TRUE(buildSchedule(project, catalogue, {3, 2, {}}, "p").withinLpdLimit());
 }
 
+// Each listed room against its type's allowance, and the listed rooms' watts against
+// the sum of their allowances; a room at exactly its allowance is within it.
+TEST(Schedule, SpaceBySpaceMarksEachListedRoomAndTotalsTheirAllowances) {
+  const FixtureCatalogue catalogue = shippedCatalogue();
+  Project project;
+  project.page(1).defaults = {1.0f, 1.0f, 1.0f, 33, 2800};
+  for (const int r : {1, 2, 3, 4}) {
+    RoomRow& room = project.page(1).row(r);
+    room.length = 10;
+    room.width = 10;
+    room.height = 9;
+    room.fixtureNumber = 1;
+    room.quantity = 1;  // 66 W on 100 sqft
+  }
+  const auto table = parseSpaceTypeTable(
+      "# allowances\nspace_type,watts_per_sqft\noffice,0.66\ncorridor,0.41\nlobby,0.84\n",
+      "types.csv");
+  ASSERT_TRUE(table) << table.error().message();
+  const auto rooms =
+      parseRoomSpaceTypes("room,space_type\n1,office\n2,corridor\n3,lobby\n", "rooms.csv", *table);
+  ASSERT_TRUE(rooms) << rooms.error().message();
+  ScheduleOptions options;
+  options.spaceTypes = SpaceTypeList{"rooms.csv", *table, *rooms};
+  const Schedule schedule = buildSchedule(project, catalogue, options, "p");
+
+  ASSERT_EQ(schedule.rows.size(), 4u);
+  EXPECT_FALSE(schedule.rows[0].overAllowance);  // at its allowance
+  EXPECT_TRUE(schedule.rows[1].overAllowance);
+  EXPECT_FALSE(schedule.rows[2].overAllowance);
+  EXPECT_FALSE(schedule.rows[3].spaceType);  // not listed: not counted
+  EXPECT_EQ(schedule.totals.spaceTypedRooms, 3);
+  EXPECT_NEAR(schedule.totals.allowedWatts, 100 * (0.66 + 0.41 + 0.84), 1e-9);
+  EXPECT_EQ(schedule.totals.spaceTypedWatts, 3 * 66);
+  EXPECT_FALSE(schedule.withinSpaceAllowance());  // 198 W against 191 W
+  EXPECT_EQ(schedule.totals.overAllowance, 1);
+
+  // Mistakes name their line: an unknown type, a room outside 1..95, a room twice.
+  for (const auto& [text, line] :
+       {std::pair{"1,office\n2,kitchen\n", 2}, std::pair{"\n96,office\n", 2},
+        std::pair{"3,lobby\n3,office", 2}, std::pair{"room,space_type\n1 office\n", 2}}) {
+    const auto wrong = parseRoomSpaceTypes(text, "rooms.csv", *table);
+    ASSERT_FALSE(wrong) << text;
+    EXPECT_EQ(wrong.error().line, line) << text;
+  }
+  EXPECT_FALSE(parseSpaceTypeTable("office,much\n", "types.csv"));
+  EXPECT_FALSE(parseSpaceTypeTable("office,1\noffice,2\n", "types.csv"));
+}
+
 TEST(ScheduleFiles, TextsAreQuotedAndRealsReadBack) {
   EXPECT_EQ(csvField("Lobby"), "Lobby");
   EXPECT_EQ(csvField("a,b"), "\"a,b\"");

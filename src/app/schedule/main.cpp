@@ -2,6 +2,7 @@
 // rooms in use, with each room's fixture layout and its light point by point,
 // optionally also as CSV, JSON and a printable PDF.
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -34,8 +35,8 @@ constexpr int kOverLimit = 3;
 
 constexpr const char* kUsage =
     R"(Usage: kandelor-schedule [--catalogue DIR] [--ceiling 30|50|70|80] [--wall 10|30|50|70]
-                         [--lpd-limit W] [--csv FILE] [--json FILE] [--points] [--pdf FILE]
-                         [PROJECT]
+                         [--lpd-limit W] [--space-types FILE] [--csv FILE] [--json FILE]
+                         [--points] [--pdf FILE] [PROJECT]
 
 Computes all 95 rooms of the project file PROJECT (default: new.dat) from their
 entered values and prints a table of the rooms in use (length and width above 0)
@@ -51,6 +52,11 @@ Options:
   --wall PCT       wall reflectance, per cent (default: the project file's, else 30)
   --lpd-limit W    allowed watts per square foot: rooms above it are marked, and the
                    exit status is 3 when the project's average exceeds it
+  --space-types FILE
+                   a CSV of room,space_type lines: each listed room is compared with
+                   its space type's allowance (space_types.csv beside the catalogue:
+                   ASHRAE 90.1-2019, space by space), and the exit status is 3 when
+                   the listed rooms' watts exceed the sum of their allowances
   --csv FILE       write one CSV row per room in use ('-': standard output)
   --json FILE      write the schedule as JSON ('-': standard output)
   --points         the JSON also lists every point: x, y and the direct and total
@@ -60,7 +66,7 @@ Options:
 
 The table is not printed when the CSV or JSON goes to standard output.
 Exit status: 0 done, 1 a file could not be read or written, 2 a usage error,
-3 the average W/sqft exceeds --lpd-limit.
+3 the average W/sqft exceeds --lpd-limit, or the listed rooms their allowances.
 )";
 
 struct Arguments {
@@ -72,6 +78,7 @@ struct Arguments {
   std::optional<std::string> csv;
   std::optional<std::string> json;
   std::optional<std::string> pdf;
+  std::optional<std::string> spaceTypes;
 };
 
 struct UsageError {
@@ -138,7 +145,8 @@ std::optional<std::string> parseArguments(int argc, char** argv, Arguments& args
       value = arg.substr(equals + 1);
       arg.erase(equals);
     } else if (arg == "--catalogue" || arg == "--ceiling" || arg == "--wall" ||
-               arg == "--lpd-limit" || arg == "--csv" || arg == "--json" || arg == "--pdf") {
+               arg == "--lpd-limit" || arg == "--space-types" || arg == "--csv" ||
+               arg == "--json" || arg == "--pdf") {
       if (i + 1 >= argc) return "option " + arg + " needs a value";
       value = argv[++i];
     } else {
@@ -162,6 +170,9 @@ std::optional<std::string> parseArguments(int argc, char** argv, Arguments& args
       if (!limit)
         return "--lpd-limit must be a number of watts per square foot, not '" + value + "'";
       args.options.lpdLimit = *limit;
+    } else if (arg == "--space-types") {
+      if (value.empty()) return "option --space-types needs a file name";
+      args.spaceTypes = value;
     } else if (arg == "--csv" || arg == "--json" || arg == "--pdf") {
       if (value.empty()) return "option " + arg + " needs a file name";
       (arg == "--csv" ? args.csv : arg == "--json" ? args.json : args.pdf) = value;
@@ -225,11 +236,36 @@ int main(int argc, char** argv) {
     return fileError(read.error());
   }
 
+  if (args.spaceTypes) {
+    // A list that names an unknown space type or room is a mistake in what was asked,
+    // as a bad option is.
+    const std::string tableFile = (catalogueDir / "space_types.csv").string();
+    const auto table = readSpaceTypeTable(tableFile);
+    if (!table) return fileError(table.error());
+    const auto rooms = readRoomSpaceTypes(*args.spaceTypes, *table);
+    if (!rooms) {
+      if (rooms.error().line == 0) return fileError(rooms.error());
+      const FileError& error = rooms.error();
+      return usageError(error.file + ": line " + std::to_string(error.line) + ": " + error.what);
+    }
+    args.options.spaceTypes = SpaceTypeList{*args.spaceTypes, *table, *rooms};
+  }
+
   const workplane::CataloguePhotometry photometry =
       workplane::loadCataloguePhotometry(catalogueDir.string());
-  Schedule schedule = buildSchedule(project, catalogue, args.options,
-                                    projectPath.filename().string(), &photometry);
+  Schedule schedule =
+      buildSchedule(project, catalogue, args.options, projectPath.filename().string(), &photometry);
   schedule.reflectancesFrom = reflectancesFrom;
+  if (args.options.spaceTypes) {
+    for (const auto& [room, type] : args.options.spaceTypes->rooms) {
+      const bool inUse = std::any_of(schedule.rows.begin(), schedule.rows.end(),
+                                     [room](const ScheduleRow& row) { return row.room == room; });
+      if (!inUse) {
+        std::cerr << "kandelor-schedule: room " << room << " of " << *args.spaceTypes
+                  << " is not in use and is left out of the space-by-space check\n";
+      }
+    }
+  }
 
   if (args.csv != "-" && args.json != "-") std::cout << formatTable(schedule) << std::flush;
   if (args.csv) {
@@ -247,5 +283,5 @@ int main(int argc, char** argv) {
       return fileError(written.error());
     }
   }
-  return schedule.withinLpdLimit() ? kDone : kOverLimit;
+  return schedule.withinLpdLimit() && schedule.withinSpaceAllowance() ? kDone : kOverLimit;
 }

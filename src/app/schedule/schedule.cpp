@@ -74,6 +74,17 @@ Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue
       // Compared in double, as the room's W/sqft is computed before it is held as a float,
       // so that a room shown at exactly the limit is within it.
       row.overLpdLimit = options.lpdLimit && row.watts / row.area() > *options.lpdLimit;
+      if (options.spaceTypes) {
+        const auto& list = *options.spaceTypes;
+        if (const auto type = list.rooms.find(row.room); type != list.rooms.end()) {
+          row.spaceType = list.table[type->second];
+          row.overAllowance = row.watts / row.area() > row.spaceType->wattsPerSqft;
+          ++totals.spaceTypedRooms;
+          totals.allowedWatts += row.spaceType->wattsPerSqft * row.area();
+          totals.spaceTypedWatts += row.watts;
+          totals.overAllowance += row.overAllowance;
+        }
+      }
 
       ++totals.rooms;
       totals.areaSqft += row.area();

@@ -8,6 +8,7 @@
 #include "calc/calculation.h"
 #include "calc/catalogue.h"
 #include "calc/design_check.h"
+#include "calc/space_types.h"
 #include "calc/workplane/room_light.h"
 #include "model/project.h"
 
@@ -45,6 +46,10 @@ struct ScheduleRow {
   std::int32_t quantity = 0;
   std::int32_t watts = 0;
   bool overLpdLimit = false;  // only ever set when a limit is given
+  // The room's space type when the space-by-space check lists the room, and whether its
+  // W/sqft is over the type's allowance.
+  std::optional<SpaceType> spaceType;
+  bool overAllowance = false;
   // Where the fixtures go and the light point by point, or why the room has none;
   // neither when the schedule was built without the types' photometry.
   workplane::RoomLightResult light;
@@ -62,13 +67,27 @@ struct ScheduleTotals {
   int meets = 0;
   int high = 0;
   int overLpdLimit = 0;  // rooms above the limit, when one is given
+  // The space-by-space check over the rooms it lists: each type's allowance times the
+  // room's area, summed, against those rooms' installed watts.
+  int spaceTypedRooms = 0;
+  double allowedWatts = 0.0;
+  std::int64_t spaceTypedWatts = 0;
+  int overAllowance = 0;
+};
+
+// The space types of the energy code's table and the rooms a designer assigned them.
+struct SpaceTypeList {
+  std::string file;  // the room list, as named on the command line
+  SpaceTypeTable table;
+  RoomSpaceTypes rooms;
 };
 
 struct ScheduleOptions {
-  int ceilingChoice = 3;           // list item numbers 1..4: 70 %
-  int wallChoice = 2;              // 30 %
-  std::optional<double> lpdLimit;  // allowed W/sqft
-  bool points = false;             // the JSON lists every point of every room
+  int ceilingChoice = 3;                    // list item numbers 1..4: 70 %
+  int wallChoice = 2;                       // 30 %
+  std::optional<double> lpdLimit;           // allowed W/sqft
+  bool points = false;                      // the JSON lists every point of every room
+  std::optional<SpaceTypeList> spaceTypes = std::nullopt;  // the space-by-space check
 };
 
 struct Schedule {
@@ -86,6 +105,12 @@ struct Schedule {
   // Whether the project's average is within the limit (true without one).
   bool withinLpdLimit() const {
     return !options.lpdLimit || !(totals.wattsPerSqft > *options.lpdLimit);
+  }
+  // Whether the listed rooms' installed watts are within their allowance (true without
+  // the check).
+  bool withinSpaceAllowance() const {
+    return !options.spaceTypes ||
+           !(static_cast<double>(totals.spaceTypedWatts) > totals.allowedWatts);
   }
 };
 

@@ -28,7 +28,12 @@ std::string formatCsv(const Schedule& schedule) {
     csv += ',';
     csv += kOverLpdField;
   }
+  const bool withSpaceTypes = schedule.options.spaceTypes.has_value();
   for (const RoomField& field : lightFields()) {
+    csv += ',';
+    csv += field.name;
+  }
+  for (const RoomField& field : withSpaceTypes ? spaceTypeFields() : std::span<const RoomField>{}) {
     csv += ',';
     csv += field.name;
   }
@@ -43,6 +48,11 @@ std::string formatCsv(const Schedule& schedule) {
     }
     if (withLimit) csv += row.overLpdLimit ? ",true" : ",false";
     for (const RoomField& field : lightFields()) {
+      csv += ',';
+      csv += csvField(field.value(row).text);
+    }
+    for (const RoomField& field :
+         withSpaceTypes ? spaceTypeFields() : std::span<const RoomField>{}) {
       csv += ',';
       csv += csvField(field.value(row).text);
     }

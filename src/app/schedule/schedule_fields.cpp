@@ -129,7 +129,26 @@ constexpr std::array<RoomField, 14> kLightFields{{
      }},
 }};
 
+FieldValue boolean(bool value) {
+  return {FieldValue::Kind::Boolean, value ? "true" : "false"};
+}
+
+constexpr std::array<RoomField, 3> kSpaceTypeFields{{
+    {"space_type",
+     [](const ScheduleRow& r) { return r.spaceType ? text(r.spaceType->name) : FieldValue{}; }},
+    {"allowed_watts_per_sqft",
+     [](const ScheduleRow& r) {
+       return r.spaceType ? number(r.spaceType->wattsPerSqft) : FieldValue{};
+     }},
+    {"over_allowance",
+     [](const ScheduleRow& r) { return r.spaceType ? boolean(r.overAllowance) : FieldValue{}; }},
+}};
+
 }  // namespace
+
+std::span<const RoomField> spaceTypeFields() {
+  return kSpaceTypeFields;
+}
 
 std::span<const RoomField> lightFields() {
   return kLightFields;

@@ -26,6 +26,10 @@ std::span<const RoomField> roomFields();
 // The point-by-point columns after them: null where a room has no such light.
 std::span<const RoomField> lightFields();
 
+// The space-by-space check's columns, last, when a room list is given: null for a room
+// the list leaves out.
+std::span<const RoomField> spaceTypeFields();
+
 // The column added when a W/sqft limit is given.
 inline constexpr const char* kOverLpdField = "over_lpd";
 

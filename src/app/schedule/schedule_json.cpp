@@ -154,6 +154,14 @@ std::string formatJson(const Schedule& schedule) {
       json += kOverLpdField;
       json += row.overLpdLimit ? "\": true" : "\": false";
     }
+    if (schedule.options.spaceTypes) {
+      for (const RoomField& field : spaceTypeFields()) {
+        json += ", \"";
+        json += field.name;
+        json += "\": ";
+        json += jsonValue(field.value(row));
+      }
+    }
     appendLight(json, row, schedule.options.points);
     json += '}';
     separator = ",\n";
@@ -170,6 +178,16 @@ std::string formatJson(const Schedule& schedule) {
   appendMember(json, "meets", std::to_string(totals.meets), false);
   appendMember(json, "high", std::to_string(totals.high), !withLimit);
   if (withLimit) appendMember(json, "over_lpd", std::to_string(totals.overLpdLimit), true);
+  if (const auto& list = schedule.options.spaceTypes) {
+    // The space-by-space check over the rooms the list names.
+    json += "  },\n  \"space_by_space\": {\n";
+    appendMember(json, "list", jsonString(list->file), false);
+    appendMember(json, "rooms", std::to_string(totals.spaceTypedRooms), false);
+    appendMember(json, "allowed_watts", formatReal(totals.allowedWatts), false);
+    appendMember(json, "installed_watts", std::to_string(totals.spaceTypedWatts), false);
+    appendMember(json, "within", schedule.withinSpaceAllowance() ? "true" : "false", false);
+    appendMember(json, "over_allowance", std::to_string(totals.overAllowance), true);
+  }
   json += "  }\n}\n";
   return json;
 }

@@ -309,8 +309,12 @@ class ScheduleDocument {
     frame(x, y + 2, 8, 8, Qt::darkGray, 0.4);
   }
 
+  double totalsHeight() const {
+    return kTotalsHeight + (schedule_.options.spaceTypes ? 14.0 : 0.0);
+  }
+
   void drawTotals() {
-    reserve(kTotalsHeight);
+    reserve(totalsHeight());
     const ScheduleTotals& totals = schedule_.totals;
     text(kMargin, y_, kContentWidth, 14, qs("Totals"), font(10, true), Qt::AlignLeft);
     std::string line = std::to_string(totals.rooms);
@@ -346,7 +350,13 @@ class ScheduleDocument {
       text(kMargin, y_ + 42, kContentWidth, 12, qs(limit), font(8.5, !schedule_.withinLpdLimit()),
            Qt::AlignLeft, schedule_.withinLpdLimit() ? QColor(Qt::black) : kLimitColour);
     }
-    y_ += kTotalsHeight;
+    if (schedule_.options.spaceTypes) {
+      const bool within = schedule_.withinSpaceAllowance();
+      text(kMargin, y_ + (withLimit() ? 56 : 42), kContentWidth, 12,
+           qs(spaceBySpaceText(schedule_) + "."), font(8.5), Qt::AlignLeft,
+           within ? QColor(Qt::black) : kLimitColour);
+    }
+    y_ += totalsHeight();
   }
 
   // The plot area of a chart whose frame begins at y_, and its axis drawn.

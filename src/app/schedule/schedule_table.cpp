@@ -75,17 +75,37 @@ void appendPadded(std::string& line, const std::string& text, std::size_t width,
   if (!right) line += padding;
 }
 
+// The columns after the fixed ones: the LPD limit's mark and the space-by-space check's
+// type, allowance and mark, where they were asked for.
+std::vector<Column> checkColumns(const Schedule& schedule) {
+  std::vector<Column> columns;
+  if (schedule.options.lpdLimit) columns.push_back({"LPD", false});
+  if (schedule.options.spaceTypes) {
+    columns.insert(columns.end(), {{"Space type", false}, {"Allowed", true}, {"Allowance", false}});
+  }
+  return columns;
+}
+
+std::vector<std::string> checkCells(const Schedule& schedule, const ScheduleRow& row) {
+  std::vector<std::string> cells;
+  if (schedule.options.lpdLimit) cells.emplace_back(row.overLpdLimit ? "over" : "");
+  if (schedule.options.spaceTypes) {
+    if (row.spaceType) {
+      cells.insert(cells.end(), {row.spaceType->name, formatFixed(row.spaceType->wattsPerSqft, 2),
+                                 row.overAllowance ? "over" : "within"});
+    } else {
+      cells.insert(cells.end(), {"-", "-", ""});
+    }
+  }
+  return cells;
+}
+
 void appendLine(std::string& out, const std::vector<std::string>& cells,
-                const std::vector<std::size_t>& widths, bool withLimit,
-                const std::string& limitCell) {
+                const std::vector<std::size_t>& widths, const std::vector<Column>& columns) {
   std::string line;
   for (std::size_t c = 0; c < cells.size(); ++c) {
     if (c > 0) line += "  ";
-    appendPadded(line, cells[c], widths[c], kColumns[c].rightAligned);
-  }
-  if (withLimit) {
-    line += "  ";
-    line += limitCell;
+    appendPadded(line, cells[c], widths[c], columns[c].rightAligned);
   }
   line.erase(line.find_last_not_of(' ') + 1);
   out += line;
@@ -116,6 +136,23 @@ std::string sizeText(const ScheduleRow& row) {
   return text;
 }
 
+std::string spaceBySpaceText(const Schedule& schedule) {
+  const ScheduleTotals& totals = schedule.totals;
+  std::string text = "Space by space (ASHRAE 90.1-2019), ";
+  text += std::to_string(totals.spaceTypedRooms);
+  text += totals.spaceTypedRooms == 1 ? " room listed" : " rooms listed";
+  text += ": allowed ";
+  text += formatFixed(totals.allowedWatts, 0);
+  text += " W, installed ";
+  text += std::to_string(totals.spaceTypedWatts);
+  text += " W: ";
+  text += schedule.withinSpaceAllowance() ? "within" : "OVER";
+  text += "; ";
+  text += std::to_string(totals.overAllowance);
+  text += totals.overAllowance == 1 ? " room over its allowance" : " rooms over their allowance";
+  return text;
+}
+
 std::string totalsText(const Schedule& schedule) {
   const ScheduleTotals& totals = schedule.totals;
   std::string text = "Rooms in use: ";
@@ -143,20 +180,26 @@ std::string totalsText(const Schedule& schedule) {
     text += totals.overLpdLimit == 1 ? " room" : " rooms";
     text += " over the limit\n";
   }
+  if (schedule.options.spaceTypes) {
+    text += spaceBySpaceText(schedule);
+    text += '\n';
+  }
   return text;
 }
 
 std::string formatTable(const Schedule& schedule) {
-  const bool withLimit = schedule.options.lpdLimit.has_value();
+  std::vector<Column> columns(kColumns.begin(), kColumns.end());
+  for (const Column& column : checkColumns(schedule)) columns.push_back(column);
   std::vector<std::string> headings;
   std::vector<std::size_t> widths;
-  for (const Column& column : kColumns) {
+  for (const Column& column : columns) {
     headings.emplace_back(column.heading);
     widths.push_back(characterCount(column.heading));
   }
   std::vector<std::vector<std::string>> lines;
   for (const ScheduleRow& row : schedule.rows) {
     lines.push_back(cellsOf(row));
+    for (std::string& cell : checkCells(schedule, row)) lines.back().push_back(std::move(cell));
     for (std::size_t c = 0; c < widths.size(); ++c) {
       widths[c] = std::max(widths[c], characterCount(lines.back()[c]));
     }
@@ -167,10 +210,8 @@ std::string formatTable(const Schedule& schedule) {
   out += "\nReflectances: ";
   out += reflectanceText(schedule);
   out += "\n\n";
-  appendLine(out, headings, widths, withLimit, "LPD");
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    appendLine(out, lines[i], widths, withLimit, schedule.rows[i].overLpdLimit ? "over" : "");
-  }
+  appendLine(out, headings, widths, columns);
+  for (const auto& line : lines) appendLine(out, line, widths, columns);
   std::string reasons;
   for (const ScheduleRow& row : schedule.rows) {
     if (row.light.reason.empty()) continue;

@@ -16,8 +16,11 @@ std::string formatFixed(double value, int decimals);
 // "30 x 20 x 12": the room's size in feet, each the shortest decimal.
 std::string sizeText(const ScheduleRow& row);
 
-// The totals' lines (three with a limit, two without), shared by the text and the PDF.
+// The totals' lines (two, then one for a limit and one for the space-by-space check).
 std::string totalsText(const Schedule& schedule);
+
+// The space-by-space check's line: the listed rooms' allowance against their watts.
+std::string spaceBySpaceText(const Schedule& schedule);
 
 // How many characters a UTF-8 text has.
 std::size_t characterCount(std::string_view text);

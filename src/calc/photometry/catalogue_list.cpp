@@ -6,7 +6,7 @@
 
 #include "calc/photometry/cu_table.h"
 #include "calc/photometry/photometric_file.h"
-#include "calc/photometry/text_lines.h"
+#include "model/text_lines.h"
 #include "model/text_file.h"
 
 namespace kandelor::photometry {

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "calc/photometry/text_lines.h"
+#include "model/text_lines.h"
 
 namespace kandelor::photometry {
 

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <filesystem>
 
-#include "calc/photometry/text_lines.h"
+#include "model/text_lines.h"
 #include "model/text_file.h"
 
 namespace kandelor::photometry {
