@@ -69,6 +69,7 @@ std::optional<QString> answeredChoice(const detail::FileAnswer& answer, const QS
 std::optional<QString> dialogChoice(const QString& folder, const QString& name,
                                     const std::vector<FileFilter>& filters, int flags,
                                     const QString& title) {
+  detail::presentAsKandelor();
   QFileDialog dialog(detail::windows().main, title, folder);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   QStringList nameFilters;

@@ -12,6 +12,7 @@ void whelpfile1(std::string_view helpFile) {
   detail::Windows& s = detail::windows();
   if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return;
   if (!s.helpViewer) {
+    detail::presentAsKandelor();
     s.helpViewer = new QTextBrowser;
     s.helpViewer->setAttribute(Qt::WA_DeleteOnClose, false);
     s.helpViewer->resize(640, 480);

@@ -87,19 +87,18 @@ Qt::WindowFlags windowFlagsFor(int flags) {
   return result;
 }
 
-// The program's icon for every window, and the desktop entry that names it; also where
-// the application object came from elsewhere (as in tests).
+}  // namespace
+
 void presentAsKandelor() {
+  QGuiApplication::setDesktopFileName(QStringLiteral("kandelor"));
   if (!QApplication::windowIcon().availableSizes().isEmpty()) return;
   // Every size that the build embeds (the icon theme's sizes).
   QIcon icon;
   for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
     icon.addFile(file.filePath());
   QApplication::setWindowIcon(icon);
-  QGuiApplication::setDesktopFileName(QStringLiteral("kandelor"));
 }
 
-}  // namespace
 }  // namespace detail
 
 void winitialise() {
@@ -109,14 +108,12 @@ void winitialise() {
   static char name[] = "kandelor";
   static char* argv[] = {name, nullptr};
   new QApplication(argc, argv);
-  detail::presentAsKandelor();
 }
 
 void windowopen2(int flags, int menuId, int formId, std::string_view title) {
   using namespace detail;
   Windows& s = windows();
   if (s.main || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return;
-  presentAsKandelor();
   auto* window = new MainWindow;
   s.main = window;
   window->setWindowTitle(toQString(title));
@@ -140,6 +137,10 @@ void windowopen2(int flags, int menuId, int formId, std::string_view title) {
       window->resize(screen->availableSize() * 0.8);
     }
   }
+  // The icon is set once the window exists, so that it is handed to the window system
+  // once: set before, it would be converted both when the window is made and after.
+  window->createNativeWindow();
+  presentAsKandelor();
   watchFocus();
   if (flags & kOpenMaximised) {
     window->showMaximized();

@@ -10,6 +10,8 @@ class MainWindow : public QMainWindow {
  public:
   MainWindow();
   void allowClose() { closing_ = true; }
+  // Makes the window-system window, before the window shows.
+  void createNativeWindow() { create(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -18,6 +18,7 @@ void wmessagebox(std::string_view title, std::string_view text) {
     return;
   }
   if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return;
+  detail::presentAsKandelor();  // also where no main window was opened
   QMessageBox box(QMessageBox::Warning, detail::toQString(title), detail::toQString(text),
                   QMessageBox::Ok, detail::windows().main);
   box.exec();

@@ -19,6 +19,10 @@ struct Windows {
   QPointer<QTextBrowser> helpViewer;
 };
 
+// The program's icon for every window, and the desktop entry that names it: set before
+// any window shows (the main window's, once its window-system window exists).
+void presentAsKandelor();
+
 inline Windows& windows() {
   static Windows open;
   return open;
