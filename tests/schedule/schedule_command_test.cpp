@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "calc/design_check.h"
@@ -303,6 +304,60 @@ TEST(ScheduleCommand, ShippedSampleHasEveryRoomsLayoutSpacingAndPoints) {
     EXPECT_GT(average, light["min_fc"].toDouble()) << name;
     EXPECT_NEAR(average / room["calc_fc"].toDouble(), 1, 0.1) << name;
   }
+}
+
+// In metres and lux every measured value is the same one converted by the exact factors
+// (1 ft = 0.3048 m), its name says the unit, and the text table's headings do too.
+TEST(ScheduleCommand, MetricOutputConvertsEveryMeasuredValueAndNamesItsUnit) {
+  TempFolder folder;
+  const std::string sample = "'" KANDELOR_DATA_DIR "/new.dat'";
+  ASSERT_EQ(runCommand(folder, "--json feet.json --points " + sample).status, 0);
+  const CommandRun run =
+      runCommand(folder, "--units si --csv metres.csv --json metres.json --points " + sample);
+  ASSERT_EQ(run.status, 0) << run.err;
+  for (const char* heading : {"Size LxWxH m", "Design lx", "Calc'd lx", "W/m\u00b2", "Avg lx"}) {
+    EXPECT_NE(run.out.find(heading), std::string::npos) << heading;
+  }
+  EXPECT_NE(run.out.find("Floor area: 437.0 m\u00b2"), std::string::npos) << run.out;
+
+  auto load = [&](const char* name) {
+    return QJsonDocument::fromJson(QByteArray::fromStdString(testing::readFile(folder.file(name))))
+        .object();
+  };
+  const QJsonObject feet = load("feet.json")["rooms"].toArray()[4].toObject();  // Corridor
+  const QJsonObject metres = load("metres.json")["rooms"].toArray()[4].toObject();
+  constexpr double m = 0.3048, lx = 1 / (0.3048 * 0.3048);
+  const std::vector<std::tuple<const char*, const char*, double>> pairs = {
+      {"length", "length_m", m},  {"width", "width_m", m},
+      {"height", "height_m", m},  {"design_fc", "design_lx", lx},
+      {"calc_fc", "calc_lx", lx}, {"watts_per_sqft", "watts_per_sqm", lx},
+      {"rcr", "rcr", 1},          {"watts", "watts", 1}};
+  for (const auto& [imperial, si, factor] : pairs) {
+    EXPECT_DOUBLE_EQ(metres[si].toDouble(), feet[imperial].toDouble() * factor) << si;
+  }
+  const QJsonObject feetLight = feet["light"].toObject(), light = metres["light"].toObject();
+  for (const auto& [imperial, si, factor] :
+       std::vector<std::tuple<const char*, const char*, double>>{
+           {"spacing_length_ft", "spacing_length_m", m},
+           {"avg_fc", "avg_lx", lx},
+           {"min_fc", "min_lx", lx},
+           {"direct_avg_fc", "direct_avg_lx", lx},
+           {"mounting_height_ft", "mounting_height_m", m},
+           {"avg_min", "avg_min", 1}}) {
+    EXPECT_NEAR(light[si].toDouble(), feetLight[imperial].toDouble() * factor,
+                1e-12 * light[si].toDouble())
+        << si;
+  }
+  EXPECT_DOUBLE_EQ(light["points"].toObject()["x"].toArray()[0].toDouble(),
+                   feetLight["points"].toObject()["x"].toArray()[0].toDouble() * m);
+  EXPECT_NEAR(light["points"].toObject()["total_lx"].toArray()[2].toArray()[3].toDouble(),
+              feetLight["points"].toObject()["total_fc"].toArray()[2].toArray()[3].toDouble() * lx,
+              1e-9);
+  const auto header = parseCsv(testing::readFile(folder.file("metres.csv"))).front();
+  for (const char* name : {"length_m", "design_lx", "watts_per_sqm", "avg_lx"}) {
+    EXPECT_NE(std::find(header.begin(), header.end(), name), header.end()) << name;
+  }
+  EXPECT_EQ(runCommand(folder, "--units metric " + sample).status, 2);
 }
 
 int pdfPageCount(const std::string& pdf) {

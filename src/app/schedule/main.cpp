@@ -36,7 +36,7 @@ constexpr int kOverLimit = 3;
 constexpr const char* kUsage =
     R"(Usage: kandelor-schedule [--catalogue DIR] [--ceiling 30|50|70|80] [--wall 10|30|50|70]
                          [--lpd-limit W] [--space-types FILE] [--csv FILE] [--json FILE]
-                         [--points] [--pdf FILE] [PROJECT]
+                         [--points] [--pdf FILE] [--units imperial|si] [PROJECT]
 
 Computes all 95 rooms of the project file PROJECT (default: new.dat) from their
 entered values and prints a table of the rooms in use (length and width above 0)
@@ -62,6 +62,9 @@ Options:
   --points         the JSON also lists every point: x, y and the direct and total
                    footcandles
   --pdf FILE       write a printable schedule (US Letter) with two charts
+  --units UNITS    imperial (feet, footcandles, W/sqft; the default) or si (metres,
+                   lux, W/m2) for the table, CSV, JSON and PDF; with si, --lpd-limit
+                   is in W/m2
   -h, --help       show this text
 
 The table is not printed when the CSV or JSON goes to standard output.
@@ -146,7 +149,7 @@ std::optional<std::string> parseArguments(int argc, char** argv, Arguments& args
       arg.erase(equals);
     } else if (arg == "--catalogue" || arg == "--ceiling" || arg == "--wall" ||
                arg == "--lpd-limit" || arg == "--space-types" || arg == "--csv" ||
-               arg == "--json" || arg == "--pdf") {
+               arg == "--json" || arg == "--pdf" || arg == "--units") {
       if (i + 1 >= argc) return "option " + arg + " needs a value";
       value = argv[++i];
     } else {
@@ -170,6 +173,11 @@ std::optional<std::string> parseArguments(int argc, char** argv, Arguments& args
       if (!limit)
         return "--lpd-limit must be a number of watts per square foot, not '" + value + "'";
       args.options.lpdLimit = *limit;
+    } else if (arg == "--units") {
+      if (value != "imperial" && value != "si") {
+        return "--units must be imperial or si, not '" + value + "'";
+      }
+      args.options.units = value == "si" ? Units::Si : Units::Imperial;
     } else if (arg == "--space-types") {
       if (value.empty()) return "option --space-types needs a file name";
       args.spaceTypes = value;
@@ -179,6 +187,10 @@ std::optional<std::string> parseArguments(int argc, char** argv, Arguments& args
     } else {
       return "unknown option " + arg;
     }
+  }
+  // A limit typed beside metric output is in W/m2; the rooms are compared in W/sqft.
+  if (args.options.lpdLimit && args.options.units == Units::Si) {
+    *args.options.lpdLimit *= kSquareMetresPerSquareFoot;
   }
   if (args.pdf == "-") return "the PDF cannot go to standard output";
   if (args.csv == "-" && args.json == "-") return "only one of --csv and --json can be '-'";

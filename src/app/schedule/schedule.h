@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/schedule/units.h"
 #include "calc/calculation.h"
 #include "calc/catalogue.h"
 #include "calc/design_check.h"
@@ -83,11 +84,12 @@ struct SpaceTypeList {
 };
 
 struct ScheduleOptions {
-  int ceilingChoice = 3;                    // list item numbers 1..4: 70 %
-  int wallChoice = 2;                       // 30 %
-  std::optional<double> lpdLimit;           // allowed W/sqft
-  bool points = false;                      // the JSON lists every point of every room
+  int ceilingChoice = 3;           // list item numbers 1..4: 70 %
+  int wallChoice = 2;              // 30 %
+  std::optional<double> lpdLimit;  // allowed W/sqft
+  bool points = false;             // the JSON lists every point of every room
   std::optional<SpaceTypeList> spaceTypes = std::nullopt;  // the space-by-space check
+  Units units = Units::Imperial;                           // of what is shown
 };
 
 struct Schedule {

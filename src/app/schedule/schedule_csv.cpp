@@ -16,12 +16,13 @@ std::string csvField(std::string_view text) {
 }
 
 std::string formatCsv(const Schedule& schedule) {
+  const Units units = schedule.options.units;
   const bool withLimit = schedule.options.lpdLimit.has_value();
   std::string csv;
   const char* separator = "";
   for (const RoomField& field : roomFields()) {
     csv += separator;
-    csv += field.name;
+    csv += field.nameIn(units);
     separator = ",";
   }
   if (withLimit) {
@@ -31,11 +32,11 @@ std::string formatCsv(const Schedule& schedule) {
   const bool withSpaceTypes = schedule.options.spaceTypes.has_value();
   for (const RoomField& field : lightFields()) {
     csv += ',';
-    csv += field.name;
+    csv += field.nameIn(units);
   }
   for (const RoomField& field : withSpaceTypes ? spaceTypeFields() : std::span<const RoomField>{}) {
     csv += ',';
-    csv += field.name;
+    csv += field.nameIn(units);
   }
   csv += "\r\n";
 
@@ -43,18 +44,18 @@ std::string formatCsv(const Schedule& schedule) {
     separator = "";
     for (const RoomField& field : roomFields()) {
       csv += separator;
-      csv += csvField(field.value(row).text);
+      csv += csvField(field.valueIn(row, units).text);
       separator = ",";
     }
     if (withLimit) csv += row.overLpdLimit ? ",true" : ",false";
     for (const RoomField& field : lightFields()) {
       csv += ',';
-      csv += csvField(field.value(row).text);
+      csv += csvField(field.valueIn(row, units).text);
     }
     for (const RoomField& field :
          withSpaceTypes ? spaceTypeFields() : std::span<const RoomField>{}) {
       csv += ',';
-      csv += csvField(field.value(row).text);
+      csv += csvField(field.valueIn(row, units).text);
     }
     csv += "\r\n";
   }

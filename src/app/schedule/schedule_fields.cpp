@@ -1,6 +1,7 @@
 #include "app/schedule/schedule_fields.h"
 
 #include <array>
+#include <charconv>
 
 namespace kandelor::schedule {
 
@@ -40,24 +41,31 @@ FieldValue neededValue(const ScheduleRow& row) {
 }
 
 constexpr std::array<RoomField, 18> kRoomFields{{
-    {"page", [](const ScheduleRow& r) { return number(r.page); }},
-    {"row", [](const ScheduleRow& r) { return number(r.row); }},
-    {"room", [](const ScheduleRow& r) { return number(r.room); }},
-    {"name", [](const ScheduleRow& r) { return text(r.name); }},
-    {"number", [](const ScheduleRow& r) { return text(r.number); }},
-    {"length", [](const ScheduleRow& r) { return number(r.length); }},
-    {"width", [](const ScheduleRow& r) { return number(r.width); }},
-    {"height", [](const ScheduleRow& r) { return number(r.height); }},
-    {"rcr", [](const ScheduleRow& r) { return number(r.result.roomCavityRatio); }},
-    {"design_fc", [](const ScheduleRow& r) { return number(r.designFootcandles); }},
-    {"calc_fc", [](const ScheduleRow& r) { return number(r.result.calculatedFootcandles); }},
-    {"verdict", verdictValue},
-    {"fixtures_needed", neededValue},
-    {"fixture", [](const ScheduleRow& r) { return number(r.fixtureNumber); }},
-    {"description", [](const ScheduleRow& r) { return text(r.description()); }},
-    {"quantity", [](const ScheduleRow& r) { return number(r.quantity); }},
-    {"watts", [](const ScheduleRow& r) { return number(r.watts); }},
-    {"watts_per_sqft", [](const ScheduleRow& r) { return number(r.result.wattsPerSquareFoot); }},
+    {"page", "page", Quantity::None, [](const ScheduleRow& r) { return number(r.page); }},
+    {"row", "row", Quantity::None, [](const ScheduleRow& r) { return number(r.row); }},
+    {"room", "room", Quantity::None, [](const ScheduleRow& r) { return number(r.room); }},
+    {"name", "name", Quantity::None, [](const ScheduleRow& r) { return text(r.name); }},
+    {"number", "number", Quantity::None, [](const ScheduleRow& r) { return text(r.number); }},
+    {"length", "length_m", Quantity::Length, [](const ScheduleRow& r) { return number(r.length); }},
+    {"width", "width_m", Quantity::Length, [](const ScheduleRow& r) { return number(r.width); }},
+    {"height", "height_m", Quantity::Length, [](const ScheduleRow& r) { return number(r.height); }},
+    {"rcr", "rcr", Quantity::None,
+     [](const ScheduleRow& r) { return number(r.result.roomCavityRatio); }},
+    {"design_fc", "design_lx", Quantity::Illuminance,
+     [](const ScheduleRow& r) { return number(r.designFootcandles); }},
+    {"calc_fc", "calc_lx", Quantity::Illuminance,
+     [](const ScheduleRow& r) { return number(r.result.calculatedFootcandles); }},
+    {"verdict", "verdict", Quantity::None, verdictValue},
+    {"fixtures_needed", "fixtures_needed", Quantity::None, neededValue},
+    {"fixture", "fixture", Quantity::None,
+     [](const ScheduleRow& r) { return number(r.fixtureNumber); }},
+    {"description", "description", Quantity::None,
+     [](const ScheduleRow& r) { return text(r.description()); }},
+    {"quantity", "quantity", Quantity::None,
+     [](const ScheduleRow& r) { return number(r.quantity); }},
+    {"watts", "watts", Quantity::None, [](const ScheduleRow& r) { return number(r.watts); }},
+    {"watts_per_sqft", "watts_per_sqm", Quantity::PowerDensity,
+     [](const ScheduleRow& r) { return number(r.result.wattsPerSquareFoot); }},
 }};
 
 // A light figure of the room, or null where it has none.
@@ -74,56 +82,57 @@ FieldValue spacingOk(const workplane::RoomLight& l) {
 
 using L = workplane::RoomLight;
 constexpr std::array<RoomField, 14> kLightFields{{
-    {"rows",
+    {"rows", "rows", Quantity::None,
      [](const ScheduleRow& r) {
        return light(r, [](const L& l) { return number(l.layout.rows); });
      }},
-    {"columns",
+    {"columns", "columns", Quantity::None,
      [](const ScheduleRow& r) {
        return light(r, [](const L& l) { return number(l.layout.columns); });
      }},
-    {"spacing_length_ft",
+    {"spacing_length_ft", "spacing_length_m", Quantity::Length,
      [](const ScheduleRow& r) {
        return light(r, [](const L& l) { return number(l.layout.spacingAlong()); });
      }},
-    {"spacing_width_ft",
+    {"spacing_width_ft", "spacing_width_m", Quantity::Length,
      [](const ScheduleRow& r) {
        return light(r, [](const L& l) { return number(l.layout.spacingAcross()); });
      }},
-    {"sc_length",
+    {"sc_length", "sc_length", Quantity::None,
      [](const ScheduleRow& r) {
        return light(r, [](const L& l) { return number(l.criterion.alongLength); });
      }},
-    {"sc_width",
+    {"sc_width", "sc_width", Quantity::None,
      [](const ScheduleRow& r) {
        return light(r, [](const L& l) { return number(l.criterion.across); });
      }},
-    {"sc_diagonal",
+    {"sc_diagonal", "sc_diagonal", Quantity::None,
      [](const ScheduleRow& r) {
        return light(r, [](const L& l) { return number(l.criterion.diagonal); });
      }},
-    {"spacing_ok", [](const ScheduleRow& r) { return light(r, spacingOk); }},
-    {"avg_fc",
+    {"spacing_ok", "spacing_ok", Quantity::None,
+     [](const ScheduleRow& r) { return light(r, spacingOk); }},
+    {"avg_fc", "avg_lx", Quantity::Illuminance,
      [](const ScheduleRow& r) {
        return light(r, [](const L& l) { return number(l.figures.average); });
      }},
-    {"min_fc",
+    {"min_fc", "min_lx", Quantity::Illuminance,
      [](const ScheduleRow& r) {
        return light(r, [](const L& l) { return number(l.figures.minimum); });
      }},
-    {"max_fc",
+    {"max_fc", "max_lx", Quantity::Illuminance,
      [](const ScheduleRow& r) {
        return light(r, [](const L& l) { return number(l.figures.maximum); });
      }},
-    {"avg_min",
+    {"avg_min", "avg_min", Quantity::None,
      [](const ScheduleRow& r) {
        return light(r, [](const L& l) { return number(l.figures.averageToMinimum); });
      }},
-    {"max_min",
+    {"max_min", "max_min", Quantity::None,
      [](const ScheduleRow& r) {
        return light(r, [](const L& l) { return number(l.figures.maximumToMinimum); });
      }},
-    {"direct_avg_fc",
+    {"direct_avg_fc", "direct_avg_lx", Quantity::Illuminance,
      [](const ScheduleRow& r) {
        return light(r, [](const L& l) { return number(l.figures.directAverage); });
      }},
@@ -134,17 +143,29 @@ FieldValue boolean(bool value) {
 }
 
 constexpr std::array<RoomField, 3> kSpaceTypeFields{{
-    {"space_type",
+    {"space_type", "space_type", Quantity::None,
      [](const ScheduleRow& r) { return r.spaceType ? text(r.spaceType->name) : FieldValue{}; }},
-    {"allowed_watts_per_sqft",
+    {"allowed_watts_per_sqft", "allowed_watts_per_sqm", Quantity::PowerDensity,
      [](const ScheduleRow& r) {
        return r.spaceType ? number(r.spaceType->wattsPerSqft) : FieldValue{};
      }},
-    {"over_allowance",
+    {"over_allowance", "over_allowance", Quantity::None,
      [](const ScheduleRow& r) { return r.spaceType ? boolean(r.overAllowance) : FieldValue{}; }},
 }};
 
 }  // namespace
+
+FieldValue RoomField::valueIn(const ScheduleRow& row, Units units) const {
+  FieldValue shown = value(row);
+  if (units == Units::Imperial || quantity == Quantity::None ||
+      shown.kind != FieldValue::Kind::Number) {
+    return shown;
+  }
+  double number = 0;
+  std::from_chars(shown.text.data(), shown.text.data() + shown.text.size(), number);
+  shown.text = formatReal(shownIn(number, quantity, units));
+  return shown;
+}
 
 std::span<const RoomField> spaceTypeFields() {
   return kSpaceTypeFields;

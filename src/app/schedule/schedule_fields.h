@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/schedule/schedule.h"
+#include "app/schedule/units.h"
 
 namespace kandelor::schedule {
 
@@ -14,10 +15,18 @@ struct FieldValue {
   std::string text;  // the text, or the number or "true"/"false" already formatted
 };
 
-// One column of the room table, in file order.
+// One column of the room table, in file order: its name in feet and footcandles, its
+// name in metric units, what its number measures and how to get it (in feet and
+// footcandles).
 struct RoomField {
   const char* name;
+  const char* siName;
+  Quantity quantity;
   FieldValue (*value)(const ScheduleRow&);
+
+  const char* nameIn(Units units) const { return units == Units::Si ? siName : name; }
+  // The value shown in `units`: numbers converted, the shortest decimal of the result.
+  FieldValue valueIn(const ScheduleRow& row, Units units) const;
 };
 
 // The columns every schedule file has.

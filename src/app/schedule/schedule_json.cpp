@@ -38,18 +38,22 @@ void appendNumbers(std::string& json, int count, auto number) {
 
 // The footcandles of every point, one array per row of points across the width.
 void appendPointRows(std::string& json, const workplane::RoomLight& l,
-                     double (workplane::RoomLight::*at)(int, int) const) {
+                     double (workplane::RoomLight::*at)(int, int) const, double factor) {
   json += '[';
   for (int j = 0; j < l.grid.ny; ++j) {
     if (j > 0) json += ", ";
-    appendNumbers(json, l.grid.nx, [&](int i) { return (l.*at)(i, j); });
+    appendNumbers(json, l.grid.nx, [&](int i) { return (l.*at)(i, j) * factor; });
   }
   json += ']';
 }
 
 // "light": the layout, the spacing check and the point figures (with every point when
 // asked), or null and the reason where the room has none.
-void appendLight(std::string& json, const ScheduleRow& row, bool points) {
+void appendLight(std::string& json, const ScheduleRow& row, bool points, Units units) {
+  const auto length = [units](double feet) {
+    return formatReal(shownIn(feet, Quantity::Length, units));
+  };
+  const bool si = units == Units::Si;
   json += ", \"light\": ";
   if (!row.light.light) {
     json += "null";
@@ -63,36 +67,39 @@ void appendLight(std::string& json, const ScheduleRow& row, bool points) {
   json += '{';
   for (const RoomField& field : lightFields()) {
     json += '"';
-    json += field.name;
+    json += field.nameIn(units);
     json += "\": ";
-    json += jsonValue(field.value(row));
+    json += jsonValue(field.valueIn(row, units));
     json += ", ";
   }
   json += "\"spacing\": ";
   json += jsonString(workplane::spacingVerdictText(l.spacing));
-  json += ", \"mounting_height_ft\": ";
-  json += formatReal(l.mountingHeight);
-  json += ", \"lumen_fc\": ";
-  json += std::to_string(l.lumenFootcandles);
+  json += si ? ", \"mounting_height_m\": " : ", \"mounting_height_ft\": ";
+  json += length(l.mountingHeight);
+  json += si ? ", \"lumen_lx\": " : ", \"lumen_fc\": ";
+  json += si ? formatReal(shownIn(l.lumenFootcandles, Quantity::Illuminance, units))
+             : std::to_string(l.lumenFootcandles);
   json += ", \"fixtures\": [";
   for (std::size_t f = 0; f < l.layout.fixtures.size(); ++f) {
     if (f > 0) json += ", ";
     json += '[';
-    json += formatReal(l.layout.fixtures[f].x);
+    json += length(l.layout.fixtures[f].x);
     json += ", ";
-    json += formatReal(l.layout.fixtures[f].y);
+    json += length(l.layout.fixtures[f].y);
     json += ']';
   }
   json += ']';
   if (points) {
+    const double lx = shownIn(1, Quantity::Illuminance, units);
+    const double m = shownIn(1, Quantity::Length, units);
     json += ", \"points\": {\"x\": ";
-    appendNumbers(json, l.grid.nx, [&](int i) { return l.grid.x(i); });
+    appendNumbers(json, l.grid.nx, [&](int i) { return l.grid.x(i) * m; });
     json += ", \"y\": ";
-    appendNumbers(json, l.grid.ny, [&](int j) { return l.grid.y(j); });
-    json += ", \"direct_fc\": ";
-    appendPointRows(json, l, &workplane::RoomLight::directAt);
-    json += ", \"total_fc\": ";
-    appendPointRows(json, l, &workplane::RoomLight::totalAt);
+    appendNumbers(json, l.grid.ny, [&](int j) { return l.grid.y(j) * m; });
+    json += si ? ", \"direct_lx\": " : ", \"direct_fc\": ";
+    appendPointRows(json, l, &workplane::RoomLight::directAt, lx);
+    json += si ? ", \"total_lx\": " : ", \"total_fc\": ";
+    appendPointRows(json, l, &workplane::RoomLight::totalAt, lx);
     json += '}';
   }
   json += '}';
@@ -122,6 +129,8 @@ std::string jsonString(std::string_view text) {
 
 std::string formatJson(const Schedule& schedule) {
   const bool withLimit = schedule.options.lpdLimit.has_value();
+  const Units units = schedule.options.units;
+  const bool si = units == Units::Si;
   std::string json = "{\n  \"project\": ";
   json += jsonString(schedule.projectName);
   json += ",\n  \"ceiling\": ";
@@ -129,8 +138,8 @@ std::string formatJson(const Schedule& schedule) {
   json += ",\n  \"wall\": ";
   json += std::to_string(schedule.wallPercent);
   if (withLimit) {
-    json += ",\n  \"lpd_limit\": ";
-    json += formatReal(*schedule.options.lpdLimit);
+    json += si ? ",\n  \"lpd_limit_w_per_sqm\": " : ",\n  \"lpd_limit\": ";
+    json += limitText(*schedule.options.lpdLimit, units);
     json += ",\n  \"within_limit\": ";
     json += schedule.withinLpdLimit() ? "true" : "false";
   }
@@ -144,9 +153,9 @@ std::string formatJson(const Schedule& schedule) {
     for (const RoomField& field : roomFields()) {
       json += fieldSeparator;
       json += '"';
-      json += field.name;
+      json += field.nameIn(units);
       json += "\": ";
-      json += jsonValue(field.value(row));
+      json += jsonValue(field.valueIn(row, units));
       fieldSeparator = ", ";
     }
     if (withLimit) {
@@ -157,12 +166,12 @@ std::string formatJson(const Schedule& schedule) {
     if (schedule.options.spaceTypes) {
       for (const RoomField& field : spaceTypeFields()) {
         json += ", \"";
-        json += field.name;
+        json += field.nameIn(units);
         json += "\": ";
-        json += jsonValue(field.value(row));
+        json += jsonValue(field.valueIn(row, units));
       }
     }
-    appendLight(json, row, schedule.options.points);
+    appendLight(json, row, schedule.options.points, units);
     json += '}';
     separator = ",\n";
   }
@@ -171,9 +180,11 @@ std::string formatJson(const Schedule& schedule) {
   const ScheduleTotals& totals = schedule.totals;
   json += "  \"totals\": {\n";
   appendMember(json, "rooms", std::to_string(totals.rooms), false);
-  appendMember(json, "area_sqft", formatReal(totals.areaSqft), false);
+  appendMember(json, si ? "area_sqm" : "area_sqft",
+               formatReal(shownIn(totals.areaSqft, Quantity::Area, units)), false);
   appendMember(json, "watts", std::to_string(totals.watts), false);
-  appendMember(json, "watts_per_sqft", formatReal(totals.wattsPerSqft), false);
+  appendMember(json, si ? "watts_per_sqm" : "watts_per_sqft",
+               formatReal(shownIn(totals.wattsPerSqft, Quantity::PowerDensity, units)), false);
   appendMember(json, "low", std::to_string(totals.low), false);
   appendMember(json, "meets", std::to_string(totals.meets), false);
   appendMember(json, "high", std::to_string(totals.high), !withLimit);

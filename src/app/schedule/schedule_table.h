@@ -13,8 +13,12 @@ std::string formatTable(const Schedule& schedule);
 // A fixed-point number with `decimals` digits after the point, such as "0.64".
 std::string formatFixed(double value, int decimals);
 
-// "30 x 20 x 12": the room's size in feet, each the shortest decimal.
-std::string sizeText(const ScheduleRow& row);
+// "30 x 20 x 12": the room's size in feet, each the shortest decimal, or in metres to
+// the centimetre.
+std::string sizeText(const ScheduleRow& row, Units units);
+inline std::string sizeText(const ScheduleRow& row) {
+  return sizeText(row, Units::Imperial);
+}
 
 // The totals' lines (two, then one for a limit and one for the space-by-space check).
 std::string totalsText(const Schedule& schedule);
