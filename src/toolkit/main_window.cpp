@@ -4,7 +4,9 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QIcon>
+#include <QImage>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -92,10 +94,12 @@ Qt::WindowFlags windowFlagsFor(int flags) {
 void presentAsKandelor() {
   QGuiApplication::setDesktopFileName(QStringLiteral("kandelor"));
   if (!QApplication::windowIcon().availableSizes().isEmpty()) return;
-  // Every size that the build embeds (the icon theme's sizes).
+  // Every size that the build embeds (the icon theme's sizes), kept as read: the window
+  // system takes the images unpremultiplied, so converting them for drawing and back
+  // would only cost time.
   QIcon icon;
   for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
-    icon.addFile(file.filePath());
+    icon.addPixmap(QPixmap::fromImage(QImage(file.filePath()), Qt::NoFormatConversion));
   QApplication::setWindowIcon(icon);
 }
 
