@@ -60,33 +60,65 @@ struct TableColumn {
   const char* heading;
   double weight;  // share of the table's width
   bool rightAligned;
-  std::string (*cell)(const ScheduleRow&);
+  std::string (*cell)(const ScheduleRow&, Units);
 };
 
-const std::vector<TableColumn>& tableColumns() {
+std::string footcandleCell(std::int32_t footcandles, Units units) {
+  if (units == Units::Imperial) return std::to_string(footcandles);
+  return formatFixed(shownIn(footcandles, Quantity::Illuminance, units), 0);
+}
+
+// The table's columns; in metric units the measured ones name their units.
+const std::vector<TableColumn>& tableColumns(Units units) {
   static const std::vector<TableColumn> columns{
-      {"Page", 24, true, [](const ScheduleRow& r) { return std::to_string(r.page); }},
-      {"Room", 26, true, [](const ScheduleRow& r) { return std::to_string(r.room); }},
-      {"Name", 54, false, [](const ScheduleRow& r) { return r.name; }},
-      {"Number", 32, false, [](const ScheduleRow& r) { return r.number; }},
-      {"Size L x W x H ft", 64, false, sizeText},
+      {"Page", 24, true, [](const ScheduleRow& r, Units) { return std::to_string(r.page); }},
+      {"Room", 26, true, [](const ScheduleRow& r, Units) { return std::to_string(r.room); }},
+      {"Name", 54, false, [](const ScheduleRow& r, Units) { return r.name; }},
+      {"Number", 32, false, [](const ScheduleRow& r, Units) { return r.number; }},
+      {"Size L x W x H ft", 64, false,
+       [](const ScheduleRow& r, Units u) { return sizeText(r, u); }},
       {"RCR", 20, true,
-       [](const ScheduleRow& r) { return std::to_string(r.result.roomCavityRatio); }},
+       [](const ScheduleRow& r, Units) { return std::to_string(r.result.roomCavityRatio); }},
       {"Design", 27, true,
-       [](const ScheduleRow& r) { return std::to_string(r.designFootcandles); }},
+       [](const ScheduleRow& r, Units u) { return footcandleCell(r.designFootcandles, u); }},
       {"Calc'd", 27, true,
-       [](const ScheduleRow& r) { return std::to_string(r.result.calculatedFootcandles); }},
+       [](const ScheduleRow& r, Units u) {
+         return footcandleCell(r.result.calculatedFootcandles, u);
+       }},
       {"Verdict", 32, false,
-       [](const ScheduleRow& r) { return std::string(verdictName(r.verdict)); }},
-      {"Needed", 33, true, [](const ScheduleRow& r) { return neededText(r.needed); }},
-      {"No.", 17, true, [](const ScheduleRow& r) { return std::to_string(r.fixtureNumber); }},
-      {"Fixture", 42, false, [](const ScheduleRow& r) { return r.description(); }},
-      {"Qty", 19, true, [](const ScheduleRow& r) { return std::to_string(r.quantity); }},
-      {"Watts", 27, true, [](const ScheduleRow& r) { return std::to_string(r.watts); }},
+       [](const ScheduleRow& r, Units) { return std::string(verdictName(r.verdict)); }},
+      {"Needed", 33, true, [](const ScheduleRow& r, Units) { return neededText(r.needed); }},
+      {"No.", 17, true,
+       [](const ScheduleRow& r, Units) { return std::to_string(r.fixtureNumber); }},
+      {"Fixture", 42, false, [](const ScheduleRow& r, Units) { return r.description(); }},
+      {"Qty", 19, true, [](const ScheduleRow& r, Units) { return std::to_string(r.quantity); }},
+      {"Watts", 27, true, [](const ScheduleRow& r, Units) { return std::to_string(r.watts); }},
       {"W/sqft", 28, true,
-       [](const ScheduleRow& r) { return formatFixed(r.result.wattsPerSquareFoot, 2); }},
+       [](const ScheduleRow& r, Units u) {
+         return formatFixed(shownIn(r.result.wattsPerSquareFoot, Quantity::PowerDensity, u), 2);
+       }},
   };
-  return columns;
+  static const std::vector<TableColumn> metric = [] {
+    std::vector<TableColumn> renamed = columns;
+    // Centimetres and the units in the headings take room the names and counts give up.
+    for (const auto& [column, weight] : {std::pair{2, 46.0},
+                                         {3, 32.0},
+                                         {4, 68.0},
+                                         {6, 36.0},
+                                         {7, 33.0},
+                                         {9, 30.0},
+                                         {11, 38.0},
+                                         {12, 17.0},
+                                         {13, 25.0}}) {
+      renamed[column].weight = weight;
+    }
+    renamed[4].heading = "Size L x W x H m";
+    renamed[6].heading = "Design lx";
+    renamed[7].heading = "Calc'd lx";
+    renamed[14].heading = "W/m\u00b2";
+    return renamed;
+  }();
+  return units == Units::Si ? metric : columns;
 }
 
 constexpr int kVerdictColumn = 8;
@@ -134,7 +166,7 @@ class ScheduleDocument {
         pageCount_(pageCount),
         scale_(kResolution / 72.0) {
     double weights = 0.0;
-    for (const TableColumn& column : tableColumns()) weights += column.weight;
+    for (const TableColumn& column : tableColumns(units())) weights += column.weight;
     if (withLimit()) weights += kLimitColumnWeight;
     columnScale_ = kContentWidth / weights;
   }
@@ -154,6 +186,13 @@ class ScheduleDocument {
   static constexpr double kLimitColumnWeight = 20.0;
 
   bool withLimit() const { return schedule_.options.lpdLimit.has_value(); }
+  Units units() const { return schedule_.options.units; }
+  // W/sqft as shown, and its unit.
+  double density(double wattsPerSqft) const {
+    return shownIn(wattsPerSqft, Quantity::PowerDensity, units());
+  }
+  std::string densityUnit() const { return unitSymbol(Quantity::PowerDensity, units()); }
+  std::string limitShown() const { return limitText(*schedule_.options.lpdLimit, units()); }
   bool drawing() const { return painter_ != nullptr; }
 
   QRectF rect(double x, double y, double w, double h) const {
@@ -235,14 +274,16 @@ class ScheduleDocument {
          font(15, true), Qt::AlignLeft);
     text(kMargin + kContentWidth * 0.75, y_, kContentWidth * 0.25, 20, qs(date_), font(9),
          Qt::AlignRight);
-    std::string line = "Zonal cavity method, work plane 2.5 ft. Reflectances: ";
+    std::string line = units() == Units::Si
+                           ? "Zonal cavity method, work plane 0.76 m (2.5 ft). Reflectances: "
+                           : "Zonal cavity method, work plane 2.5 ft. Reflectances: ";
     line += reflectanceText(schedule_);
     line += '.';
     text(kMargin, y_ + 22, kContentWidth, 12, qs(line), font(8.5), Qt::AlignLeft);
     if (withLimit()) {
       std::string limit = "Lighting power allowance: ";
-      limit += formatReal(*schedule_.options.lpdLimit);
-      limit += " W/sqft. Rooms above it are marked \"over\" and their W/sqft is bold.";
+      limit += limitShown() + " " + densityUnit();
+      limit += ". Rooms above it are marked \"over\" and their " + densityUnit() + " is bold.";
       text(kMargin, y_ + 35, kContentWidth, 12, qs(limit), font(8.5), Qt::AlignLeft);
     }
     y_ += kHeadingHeight;
@@ -251,7 +292,7 @@ class ScheduleDocument {
   void drawHeaderRow() {
     fill(kMargin, y_, kContentWidth, kHeaderRowHeight, kHeaderFill);
     double x = kMargin;
-    for (const TableColumn& column : tableColumns()) {
+    for (const TableColumn& column : tableColumns(units())) {
       const double w = column.weight * columnScale_;
       text(x + 2, y_, w - 4, kHeaderRowHeight, qs(column.heading), font(6.5, true),
            column.rightAligned ? Qt::AlignRight : Qt::AlignLeft);
@@ -267,14 +308,14 @@ class ScheduleDocument {
   void drawRow(const ScheduleRow& row, int index) {
     if (index % 2 == 1) fill(kMargin, y_, kContentWidth, kRowHeight, kStripe);
     double x = kMargin;
-    const auto& columns = tableColumns();
+    const auto& columns = tableColumns(units());
     for (std::size_t c = 0; c < columns.size(); ++c) {
       const double w = columns[c].weight * columnScale_;
       if (c == kVerdictColumn && row.verdict != Verdict::None) {
         fill(x, y_, w, kRowHeight, tintOf(row.verdict));
       }
       const bool bold = c == kWattsPerSqftColumn && row.overLpdLimit;
-      text(x + 2, y_, w - 4, kRowHeight, qs(columns[c].cell(row)), font(7, bold),
+      text(x + 2, y_, w - 4, kRowHeight, qs(columns[c].cell(row, units())), font(7, bold),
            columns[c].rightAligned ? Qt::AlignRight : Qt::AlignLeft);
       x += w;
     }
@@ -319,12 +360,15 @@ class ScheduleDocument {
     text(kMargin, y_, kContentWidth, 14, qs("Totals"), font(10, true), Qt::AlignLeft);
     std::string line = std::to_string(totals.rooms);
     line += totals.rooms == 1 ? " room in use,  " : " rooms in use,  ";
-    line += formatFixed(totals.areaSqft, 1);
-    line += " sqft,  ";
+    line += formatFixed(shownIn(totals.areaSqft, Quantity::Area, units()), 1);
+    line += ' ';
+    line += unitSymbol(Quantity::Area, units());
+    line += ",  ";
     line += std::to_string(totals.watts);
     line += " W installed,  average ";
-    line += formatFixed(totals.wattsPerSqft, 3);
-    line += " W/sqft";
+    line += formatFixed(density(totals.wattsPerSqft), 3);
+    line += ' ';
+    line += densityUnit();
     text(kMargin, y_ + 15, kContentWidth, 12, qs(line), font(8.5), Qt::AlignLeft);
 
     double x = kMargin;
@@ -340,8 +384,8 @@ class ScheduleDocument {
     }
     if (withLimit()) {
       std::string limit = "Allowance ";
-      limit += formatReal(*schedule_.options.lpdLimit);
-      limit += " W/sqft: the project is ";
+      limit += limitShown() + " " + densityUnit();
+      limit += ": the project is ";
       limit += schedule_.withinLpdLimit() ? "within it" : "OVER it";
       limit += ", ";
       limit += std::to_string(totals.overLpdLimit);
@@ -446,12 +490,16 @@ class ScheduleDocument {
 
   void drawFootcandleChart() {
     reserve(kChartHeight);
+    const double shown = shownIn(1, Quantity::Illuminance, units());
     double top = 0.0;
     for (const ScheduleRow& row : schedule_.rows) {
-      top = std::max({top, static_cast<double>(row.result.calculatedFootcandles),
-                      static_cast<double>(row.designFootcandles)});
+      top =
+          std::max({top, shown * row.result.calculatedFootcandles, shown * row.designFootcandles});
     }
-    const Plot plot = drawAxes("Calculated and design footcandles per room", "footcandles", top);
+    const bool si = units() == Units::Si;
+    const Plot plot = drawAxes(si ? "Calculated and design illuminance per room"
+                                  : "Calculated and design footcandles per room",
+                               si ? "lux" : "footcandles", top);
     drawLegend({{tintOf(Verdict::Low), {}, "low"},
                 {tintOf(Verdict::Meets), {}, "meets"},
                 {tintOf(Verdict::High), {}, "high"},
@@ -460,10 +508,10 @@ class ScheduleDocument {
 
     for (std::size_t i = 0; i < schedule_.rows.size(); ++i) {
       const ScheduleRow& row = schedule_.rows[i];
-      bar(plot, i, row.result.calculatedFootcandles, tintOf(row.verdict));
+      bar(plot, i, shown * row.result.calculatedFootcandles, tintOf(row.verdict));
       if (row.designFootcandles > 0) {
         const double half = std::min(plot.slot * 0.45, 15.0);
-        const double y = plot.yOf(row.designFootcandles);
+        const double y = plot.yOf(shown * row.designFootcandles);
         line(plot.centreOf(i) - half, y, plot.centreOf(i) + half, y, Qt::black, 1.6);
       }
     }
@@ -472,27 +520,28 @@ class ScheduleDocument {
 
   void drawWattsChart() {
     reserve(kChartHeight);
-    const auto& limit = schedule_.options.lpdLimit;
-    const double average = schedule_.totals.wattsPerSqft;
+    std::optional<double> limit;
+    if (schedule_.options.lpdLimit) limit = density(*schedule_.options.lpdLimit);
+    const double average = density(schedule_.totals.wattsPerSqft);
     double top = std::max(average, limit.value_or(0.0));
     for (const ScheduleRow& row : schedule_.rows) {
-      top = std::max(top, static_cast<double>(row.result.wattsPerSquareFoot));
+      top = std::max(top, density(row.result.wattsPerSquareFoot));
     }
-    const Plot plot = drawAxes("Lighting power density per room", "W/sqft", top * 1.05);
+    const Plot plot = drawAxes("Lighting power density per room", densityUnit(), top * 1.05);
     const QColor within(0xA8, 0xA8, 0xA8);
     const QColor over(0x50, 0x50, 0x50);
     std::vector<LegendEntry> legend;
     if (limit) {
       legend.push_back({within, {}, "within the limit"});
       legend.push_back({over, {}, "above it"});
-      legend.push_back({kLimitColour, Qt::DashLine, "limit " + formatReal(*limit)});
+      legend.push_back({kLimitColour, Qt::DashLine, "limit " + limitShown()});
     }
     legend.push_back({Qt::black, Qt::DotLine, "average " + formatFixed(average, 3)});
     drawLegend(legend);
 
     for (std::size_t i = 0; i < schedule_.rows.size(); ++i) {
       const ScheduleRow& row = schedule_.rows[i];
-      bar(plot, i, row.result.wattsPerSquareFoot, row.overLpdLimit ? over : within);
+      bar(plot, i, density(row.result.wattsPerSquareFoot), row.overLpdLimit ? over : within);
     }
     const double right = plot.left + plot.width;
     const double averageY = plot.yOf(average);
