@@ -35,7 +35,7 @@ constexpr int kOverLimit = 3;
 constexpr const char* kUsage =
     R"(Usage: kandelor-schedule [--catalogue DIR] [--ceiling 30|50|70|80] [--wall 10|30|50|70]
                          [--lpd-limit W] [--csv FILE] [--json FILE] [--points] [--pdf FILE]
-                         [PROJECT]
+                         [--plans] [PROJECT]
 
 Computes all 95 rooms of the project file PROJECT (default: new.dat) from their
 entered values and prints a table of the rooms in use (length and width above 0)
@@ -56,6 +56,8 @@ Options:
   --points         the JSON also lists every point: x, y and the direct and total
                    footcandles
   --pdf FILE       write a printable schedule (US Letter) with two charts
+  --plans          the PDF ends with the plan of every room that has one, two to a
+                   page: fixtures, footcandles in false colour with isolines, figures
   -h, --help       show this text
 
 The table is not printed when the CSV or JSON goes to standard output.
@@ -121,6 +123,10 @@ std::optional<std::string> parseArguments(int argc, char** argv, Arguments& args
       args.options.points = true;
       continue;
     }
+    if (arg == "--plans") {
+      args.options.plans = true;
+      continue;
+    }
     if (arg.size() < 2 || arg[0] != '-' || arg == "--") {
       if (arg == "--") {
         if (++i >= argc) return "'--' must be followed by the project file";
@@ -170,6 +176,7 @@ std::optional<std::string> parseArguments(int argc, char** argv, Arguments& args
     }
   }
   if (args.pdf == "-") return "the PDF cannot go to standard output";
+  if (args.options.plans && !args.pdf) return "--plans needs --pdf FILE";
   if (args.csv == "-" && args.json == "-") return "only one of --csv and --json can be '-'";
   return std::nullopt;
 }
@@ -227,8 +234,8 @@ int main(int argc, char** argv) {
 
   const workplane::CataloguePhotometry photometry =
       workplane::loadCataloguePhotometry(catalogueDir.string());
-  Schedule schedule = buildSchedule(project, catalogue, args.options,
-                                    projectPath.filename().string(), &photometry);
+  Schedule schedule =
+      buildSchedule(project, catalogue, args.options, projectPath.filename().string(), &photometry);
   schedule.reflectancesFrom = reflectancesFrom;
 
   if (args.csv != "-" && args.json != "-") std::cout << formatTable(schedule) << std::flush;

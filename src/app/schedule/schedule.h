@@ -69,6 +69,7 @@ struct ScheduleOptions {
   int wallChoice = 2;              // 30 %
   std::optional<double> lpdLimit;  // allowed W/sqft
   bool points = false;             // the JSON lists every point of every room
+  bool plans = false;              // the PDF ends with the plan of every room that has one
 };
 
 struct Schedule {
