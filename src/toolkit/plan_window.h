@@ -19,6 +19,7 @@ class PlanCanvas : public QWidget {
   void showScene(const kandelor::plan::PlanScene& scene);
   void showNote(const QString& title, const QString& text);
   const std::optional<kandelor::plan::PlanScene>& scene() const { return scene_; }
+  const QString& note() const { return note_; }
   // Where the last paint put the parts of the plan.
   const kandelor::plan::PlanLayout& layout() const { return layout_; }
 
