@@ -72,15 +72,23 @@ void drawFalseColour(QPainter& painter, const PlanScene& scene, const PlanLayout
   painter.drawImage(layout.room, image);
 }
 
+// Where a fixture is drawn: its luminous opening to scale (at least 3 units), or the
+// small mark of one without a size.
+QRectF fixtureBox(const FixtureMark& f, const PlanLayout& layout) {
+  const QPointF centre = layout.toArea(f.x, f.y);
+  const bool sized = f.length > 0 && f.width > 0;
+  const double w = sized ? std::max(f.length * layout.perFoot, 3.0) : layout.fontSize * 0.8;
+  const double h = sized ? std::max(f.width * layout.perFoot, 3.0) : layout.fontSize * 0.8;
+  return {centre.x() - w / 2, centre.y() - h / 2, w, h};
+}
+
 void drawFixtures(QPainter& painter, const PlanScene& scene, const PlanLayout& layout) {
   painter.setPen(QPen(Qt::black, std::max(0.8, layout.fontSize / 10)));
   painter.setBrush(Qt::white);
   for (const FixtureMark& f : scene.fixtures) {
     const QPointF centre = layout.toArea(f.x, f.y);
     if (f.length > 0 && f.width > 0) {
-      const double w = std::max(f.length * layout.perFoot, 3.0);
-      const double h = std::max(f.width * layout.perFoot, 3.0);
-      const QRectF box(centre.x() - w / 2, centre.y() - h / 2, w, h);
+      const QRectF box = fixtureBox(f, layout);
       if (f.round) {
         painter.drawEllipse(box);
       } else {
@@ -110,7 +118,9 @@ std::vector<QRectF> drawIsolines(QPainter& painter, const PlanScene& scene,
       }
     }
   }
-  std::vector<QRectF> labels;
+  // Values go where they cover neither another value nor a fixture.
+  std::vector<QRectF> labels, fixtures;
+  for (const FixtureMark& f : scene.fixtures) fixtures.push_back(fixtureBox(f, layout));
   const QFont font = fontOf(layout.fontSize * 0.9, true);
   const QFontMetricsF metrics(font);
   const QRectF inside = layout.room.adjusted(1, 1, -1, -1);
@@ -130,8 +140,9 @@ std::vector<QRectF> drawIsolines(QPainter& painter, const PlanScene& scene,
       box.moveCenter(layout.toArea(place.x(), place.y()));
       box.moveLeft(std::clamp(box.left(), inside.left(), inside.right() - box.width()));
       box.moveTop(std::clamp(box.top(), inside.top(), inside.bottom() - box.height()));
-      const bool free = std::none_of(labels.begin(), labels.end(),
-                                     [&](const QRectF& other) { return other.intersects(box); });
+      const auto covers = [&](const QRectF& other) { return other.intersects(box); };
+      const bool free = std::none_of(labels.begin(), labels.end(), covers) &&
+                        std::none_of(fixtures.begin(), fixtures.end(), covers);
       if (free) {
         chosen = box;
         break;

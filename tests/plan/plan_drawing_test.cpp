@@ -110,7 +110,14 @@ TEST_F(PlanDrawing, LegendSpansThePointsAndValuesStayInsideTheRoom) {
   EXPECT_TRUE(near(r.image.pixel(at.toPoint()), viridis(0))) << at.x() << "," << at.y();
 
   ASSERT_GE(r.drawn.isolineLabels.size(), 2u);
+  const double perFoot = r.drawn.layout.perFoot;
   for (const QRectF& label : r.drawn.isolineLabels) {
+    for (const workplane::PlanPoint& at : r.light.layout.fixtures) {
+      const QPointF centre = r.drawn.layout.toArea(at.x, at.y);
+      const QRectF fixture(centre.x() - 2 * perFoot, centre.y() - perFoot, 4 * perFoot,
+                           2 * perFoot);
+      EXPECT_FALSE(label.intersects(fixture)) << "a value covers the fixture at " << at.x;
+    }
     EXPECT_TRUE(r.drawn.layout.room.contains(label))
         << label.x() << "," << label.y() << " " << label.width() << "x" << label.height();
     for (const QRectF& other : r.drawn.isolineLabels) {
