@@ -58,9 +58,10 @@ void haloText(QPainter& painter, const QPointF& baseline, const QString& text, c
 
 void drawFalseColour(QPainter& painter, const PlanScene& scene, const PlanLayout& layout,
                      double low, double high) {
-  // A few samples per foot, interpolated between the points, so the colours run smoothly.
-  const int w = std::clamp(static_cast<int>(scene.length * 8), 2, 1200);
-  const int h = std::clamp(static_cast<int>(scene.width * 8), 2, 1200);
+  // One and a half samples per unit of the drawing, interpolated between the points, so
+  // that the colours run smoothly on screen and on paper alike.
+  const int w = std::clamp(static_cast<int>(layout.room.width() * 1.5), 2, 1600);
+  const int h = std::clamp(static_cast<int>(layout.room.height() * 1.5), 2, 1600);
   QImage image(w, h, QImage::Format_RGB32);
   for (int y = 0; y < h; ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
