@@ -153,7 +153,7 @@ class RoomPlanTest : public QObject {
     QVERIFY(toolkit::testing::takeMessageBoxTexts().empty());
   }
 
-  void followsItsRowThroughCalculationsAndPageSwitches() {
+  void followsItsRowThroughCalculationsPageSwitchesNewAndOpen() {
     WorkFolder folder;
     addPhotometry(folder);
     AppState state;
@@ -185,6 +185,18 @@ class RoomPlanTest : public QObject {
     QVERIFY(chooseRoomPlanFromMenu(state, fieldId(1, Column::Number)));
     QCOMPARE(planTitle(), QStringLiteral("Room Plan: Laboratory (201)"));
     QVERIFY(choose(state, "actionZonePage1"));
+    QCOMPARE(planTitle(), QStringLiteral("Room Plan: Lobby (101)"));
+    QCOMPARE(planFixtures(), 16);
+
+    // New shows the blank template's row, Open the opened project's.
+    folder.write("sample.prj", folder.read("new.dat"));
+    toolkit::testing::setNextQuestionAnswer("Don't Save");
+    toolkit::testing::setNextFileName("fresh");
+    QVERIFY(choose(state, "actionFileNew"));
+    QCOMPARE(planNote(), QStringLiteral("No plan: not in use."));
+    toolkit::testing::setNextQuestionAnswer("Don't Save");
+    toolkit::testing::setNextFileName("sample.prj");
+    QVERIFY(choose(state, "actionFileOpen"));
     QCOMPARE(planTitle(), QStringLiteral("Room Plan: Lobby (101)"));
     QCOMPARE(planFixtures(), 16);
   }
