@@ -137,6 +137,7 @@ PlanWindow::PlanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* save = new QPushButton(QStringLiteral("Save &Image\u2026"), this);
   save->setObjectName(QStringLiteral("roomPlanSave"));
   connect(save, &QPushButton::clicked, this, [this] { saveImage(); });
+  save_ = save;
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(pointer, 1);
   bottom->addWidget(save);
@@ -144,6 +145,18 @@ PlanWindow::PlanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addWidget(canvas_, 1);
   layout->addLayout(bottom);
   resize(920, 620);
+}
+
+void PlanWindow::showScene(const kandelor::plan::PlanScene& scene) {
+  setWindowTitle(QStringLiteral("Room Plan: ") + toQString(scene.title));
+  canvas_->showScene(scene);
+  save_->setEnabled(true);
+}
+
+void PlanWindow::showNote(const QString& title, const QString& text) {
+  setWindowTitle(QStringLiteral("Room Plan: ") + title);
+  canvas_->showNote(title, text);
+  save_->setEnabled(false);
 }
 
 QString PlanWindow::title() const {
@@ -192,16 +205,14 @@ void present(PlanWindow* window, bool open) {
 void wplanshow(const kandelor::plan::PlanScene& scene, bool open) {
   detail::PlanWindow* window = detail::planWindow(open);
   if (window == nullptr) return;
-  window->setWindowTitle(QStringLiteral("Room Plan: ") + detail::toQString(scene.title));
-  window->canvas()->showScene(scene);
+  window->showScene(scene);
   detail::present(window, open);
 }
 
 void wplannote(std::string_view title, std::string_view text, bool open) {
   detail::PlanWindow* window = detail::planWindow(open);
   if (window == nullptr) return;
-  window->setWindowTitle(QStringLiteral("Room Plan: ") + detail::toQString(title));
-  window->canvas()->showNote(detail::toQString(title), detail::toQString(text));
+  window->showNote(detail::toQString(title), detail::toQString(text));
   detail::present(window, open);
 }
 

@@ -40,6 +40,9 @@ class PlanWindow : public QWidget {
  public:
   explicit PlanWindow(QWidget* parent);
   PlanCanvas* canvas() const { return canvas_; }
+  // Shows the scene, or the note of why there is none (with nothing to save).
+  void showScene(const kandelor::plan::PlanScene& scene);
+  void showNote(const QString& title, const QString& text);
   QString title() const;
   void saveImage();
 
@@ -48,6 +51,7 @@ class PlanWindow : public QWidget {
 
  private:
   PlanCanvas* canvas_;
+  QWidget* save_;
 };
 
 }  // namespace toolkit::detail

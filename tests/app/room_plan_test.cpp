@@ -218,6 +218,7 @@ class RoomPlanTest : public QObject {
       return planNote();
     };
     QCOMPARE(after(Column::Quantity, "0"), QStringLiteral("No plan: no fixtures."));
+    QVERIFY(!planWindow()->findChild<QPushButton*>(QStringLiteral("roomPlanSave"))->isEnabled());
     QCOMPARE(after(Column::Quantity, "16"), QString());
     QCOMPARE(after(Column::Height, "2.5"), QStringLiteral("No plan: height 2.5 ft or less."));
     QCOMPARE(after(Column::Height, "12"), QString());
