@@ -11,8 +11,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolTip>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "toolkit/qt_text.h"
 #include "toolkit/room_plan.h"
@@ -189,7 +192,18 @@ void PlanWindow::saveImage() {
 
 PlanWindow* planWindow(bool create) {
   Windows& s = windows();
-  if (!s.planWindow && create && s.main) s.planWindow = new PlanWindow(s.main);
+  if (!s.planWindow && create && s.main) {
+    auto* window = new PlanWindow(s.main);
+    // Beside the form, as far as the screen has room, so that it hides little of it.
+    const QRect form = s.main->frameGeometry();
+    if (const QScreen* screen = s.main->screen()) {
+      const QRect free = screen->availableGeometry();
+      const int x =
+          std::max(free.left(), std::min(form.right() + 8, free.right() - window->width()));
+      window->move(x, form.top());
+    }
+    s.planWindow = window;
+  }
   return static_cast<PlanWindow*>(s.planWindow.data());
 }
 
