@@ -1,18 +1,34 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "app/report.h"
 #include "calc/catalogue.h"
 #include "calc/current_results.h"
+#include "calc/workplane/type_photometry.h"
 #include "model/project.h"
 
 namespace kandelor {
+
+// What the room plan was drawn from: its row and everything its light depends on.
+struct PlanInputs {
+  int page = 0;
+  int row = 0;
+  RoomRow room;
+  PageDefaults defaults;
+  ReflectanceChoices choices;
+
+  bool operator==(const PlanInputs&) const = default;
+};
 
 // Everything the program keeps for the length of a run.
 struct AppState {
   Project project;
   FixtureCatalogue catalogue;
+  // The types' light distributions, from photometry.dat beside the catalogue; a type
+  // without one has no room plan.
+  workplane::CataloguePhotometry photometry;
   int currentPage = 1;                      // the page the form shows, 1 to 5
   std::string currentFileName = "new.dat";  // the project file loaddata/savedata act on
   bool spreadsheetMode = false;             // recalculate on every field change
@@ -26,6 +42,11 @@ struct AppState {
   std::string recoveryText;
   // The user has been told that the recovery copy cannot be written (told once).
   bool recoveryFailureShown = false;
+
+  // The row of the page shown whose plan the plan window follows (0: none asked yet), and
+  // what it was last drawn from.
+  int planRow = 0;
+  std::optional<PlanInputs> planShown;
 
   RoomPage& page() { return project.page(currentPage); }
 };

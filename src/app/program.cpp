@@ -8,12 +8,15 @@
 #include "app/messages.h"
 #include "app/program_title.h"
 #include "app/recovery.h"
+#include "app/room_plan_follow.h"
 #include "app/status_texts.h"
 #include "app/unsaved_work.h"
 #include "form/field_ids.h"
 #include "form/form_transfer.h"
 #include "form/resource.h"
+#include "form/room_plan_view.h"
 #include "model/project_file.h"
+#include "toolkit/room_plan.h"
 #include "toolkit/toolkit.h"
 
 namespace kandelor {
@@ -57,6 +60,8 @@ bool startUp(AppState& state) {
     showFileError(read.error());
     return false;
   }
+  // Without photometry the program works as before; the plan says why it has none.
+  state.photometry = workplane::loadCataloguePhotometry(".");
   PutData(state.page());
   PutReflectances(state.project);
   showLoadedResults(state);
@@ -64,6 +69,8 @@ bool startUp(AppState& state) {
   offerRecovery(state);
   toolkit::wmessageenable(toolkit::kFieldChanged, 1);
   toolkit::wmessageenable(toolkit::kFieldPasted, 1);
+  EnablePlanRequests();
+  toolkit::wmessageenable(toolkit::kPlanRequest, 1);
   return true;
 }
 
@@ -88,9 +95,13 @@ void dispatchMessage(AppState& state, int type, const toolkit::Message& message,
     case toolkit::kFieldPasted:
       keepRecoveryCopy(state);
       break;
+    case toolkit::kPlanRequest:
+      openRoomPlan(state, message.value[0]);
+      break;
     default:
       break;
   }
+  followRoomPlan(state);
 }
 
 void runEventLoop(AppState& state) {

@@ -35,4 +35,13 @@ int fieldId(int row, Column column) {
   return kGridIds.at(static_cast<std::size_t>(row - 1)).at(static_cast<std::size_t>(column));
 }
 
+int rowOfField(int id) {
+  for (std::size_t r = 0; r < kGridIds.size(); ++r) {
+    for (const int cell : kGridIds[r]) {
+      if (cell == id) return static_cast<int>(r) + 1;
+    }
+  }
+  return 0;
+}
+
 }  // namespace kandelor

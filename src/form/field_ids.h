@@ -62,5 +62,7 @@ inline constexpr int kColumnCount = 12;
 
 // The field id of a grid cell; rows are numbered 1 to 19.
 int fieldId(int row, Column column);
+// The row (1 to 19) of a grid field; 0 for any other id.
+int rowOfField(int id);
 
 }  // namespace kandelor

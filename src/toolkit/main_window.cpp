@@ -169,6 +169,7 @@ void windowclose() {
   if (s.helpViewer) {
     delete s.helpViewer.data();
   }
+  delete s.planWindow.data();
 }
 
 }  // namespace toolkit

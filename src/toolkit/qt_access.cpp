@@ -32,6 +32,10 @@ QString statusBarText(int part) {
   return label == nullptr ? QString() : label->text();
 }
 
+QWidget* planWindow() {
+  return detail::windows().planWindow;
+}
+
 QTextBrowser* helpViewer() {
   return detail::windows().helpViewer;
 }

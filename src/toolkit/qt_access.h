@@ -25,6 +25,8 @@ int beepCount();
 // none is shown. The field it stands at, nullptr for none.
 QString refusalNote();
 const QWidget* refusalNoteField();
+// The room plan window, nullptr until the plan was first asked for.
+QWidget* planWindow();
 // Messages waiting in the queue.
 int pendingMessages();
 // Drops the waiting messages.

@@ -412,5 +412,66 @@ TEST(ScheduleCommand, PdfHasItsPagesAndTheFirstRendersWithTheVerdictTints) {
   EXPECT_GT(high, 100);
 }
 
+// Seven rooms on page 1: five with a plan, one without fixtures and one no higher than
+// the work plane.
+TEST(ScheduleCommand, PlansFollowTheChartsTwoToAPage) {
+  TempFolder folder;
+  Project project;
+  project.page(1).defaults = {1.0f, 0.9f, 0.9f, 34, 2800};
+  const struct {
+    const char* name;
+    float length, width, height;
+    std::int32_t type, quantity;
+  } rooms[] = {{"Lobby", 40, 30, 12, 12, 16},  {"Office", 15, 12, 9, 2, 4},
+               {"Unlit", 20, 15, 9, 1, 0},     {"Hall", 60, 8, 9, 6, 6},
+               {"Plenum", 20, 10, 2.5f, 1, 4}, {"Lab", 30, 20, 10, 20, 10},
+               {"Store", 12, 10, 10, 16, 2}};
+  int r = 1;
+  for (const auto& room : rooms) {
+    RoomRow& row = project.page(1).row(r++);
+    row.name.assign(room.name);
+    row.length = room.length;
+    row.width = room.width;
+    row.height = room.height;
+    row.fixtureNumber = room.type;
+    row.quantity = room.quantity;
+    row.designFootcandles = 30;
+  }
+  prepare(folder, project);
+  std::filesystem::copy(std::string(KANDELOR_DATA_DIR) + "/photometry", folder.file("photometry"),
+                        std::filesystem::copy_options::recursive);
+  std::filesystem::copy_file(std::string(KANDELOR_DATA_DIR) + "/photometry.dat",
+                             folder.file("photometry.dat"));
+
+  CommandRun run = runCommand(folder, "--pdf plain.pdf");
+  ASSERT_EQ(run.status, 0) << run.err;
+  run = runCommand(folder, "--pdf plans.pdf --plans");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.err.empty()) << run.err;
+  const int plain = pdfPageCount(testing::readFile(folder.file("plain.pdf")));
+  EXPECT_EQ(plain, 1);
+  EXPECT_EQ(pdfPageCount(testing::readFile(folder.file("plans.pdf"))), plain + 3);
+  EXPECT_EQ(runCommand(folder, "--plans").status, 2);  // plans go into the PDF only
+
+  if (std::system("command -v pdftoppm >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "pdftoppm is not installed";
+  }
+  const std::string render = "pdftoppm -png -r 50 -f 2 -l 2 -singlefile '" +
+                             folder.file("plans.pdf") + "' '" + folder.file("plans2") + "'";
+  ASSERT_EQ(std::system(render.c_str()), 0);
+  const QImage image(QString::fromStdString(folder.file("plans2.png")));
+  ASSERT_FALSE(image.isNull());
+  // Two false-colour maps, one in each half of the page.
+  int coloured[2] = {0, 0};
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor pixel = image.pixelColor(x, y);
+      if (pixel.hsvSaturation() > 100) ++coloured[y < image.height() / 2 ? 0 : 1];
+    }
+  }
+  EXPECT_GT(coloured[0], 5000);
+  EXPECT_GT(coloured[1], 5000);
+}
+
 }  // namespace
 }  // namespace kandelor

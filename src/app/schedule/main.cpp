@@ -36,7 +36,7 @@ constexpr int kOverLimit = 3;
 constexpr const char* kUsage =
     R"(Usage: kandelor-schedule [--catalogue DIR] [--ceiling 30|50|70|80] [--wall 10|30|50|70]
                          [--lpd-limit W] [--space-types FILE] [--csv FILE] [--json FILE]
-                         [--points] [--pdf FILE] [--units imperial|si] [PROJECT]
+                         [--points] [--pdf FILE] [--plans] [--units imperial|si] [PROJECT]
 
 Computes all 95 rooms of the project file PROJECT (default: new.dat) from their
 entered values and prints a table of the rooms in use (length and width above 0)
@@ -62,6 +62,8 @@ Options:
   --points         the JSON also lists every point: x, y and the direct and total
                    footcandles
   --pdf FILE       write a printable schedule (US Letter) with two charts
+  --plans          the PDF ends with the plan of every room that has one, two to a
+                   page: fixtures, footcandles in false colour with isolines, figures
   --units UNITS    imperial (feet, footcandles, W/sqft; the default) or si (metres,
                    lux, W/m2) for the table, CSV, JSON and PDF; with si, --lpd-limit
                    is in W/m2
@@ -131,6 +133,10 @@ std::optional<std::string> parseArguments(int argc, char** argv, Arguments& args
       args.options.points = true;
       continue;
     }
+    if (arg == "--plans") {
+      args.options.plans = true;
+      continue;
+    }
     if (arg.size() < 2 || arg[0] != '-' || arg == "--") {
       if (arg == "--") {
         if (++i >= argc) return "'--' must be followed by the project file";
@@ -193,6 +199,7 @@ std::optional<std::string> parseArguments(int argc, char** argv, Arguments& args
     *args.options.lpdLimit *= kSquareMetresPerSquareFoot;
   }
   if (args.pdf == "-") return "the PDF cannot go to standard output";
+  if (args.options.plans && !args.pdf) return "--plans needs --pdf FILE";
   if (args.csv == "-" && args.json == "-") return "only one of --csv and --json can be '-'";
   return std::nullopt;
 }

@@ -90,6 +90,7 @@ struct ScheduleOptions {
   bool points = false;             // the JSON lists every point of every room
   std::optional<SpaceTypeList> spaceTypes = std::nullopt;  // the space-by-space check
   Units units = Units::Imperial;                           // of what is shown
+  bool plans = false;              // the PDF ends with the plan of every room that has one
 };
 
 struct Schedule {

@@ -21,6 +21,8 @@
 
 #include "app/schedule/schedule_fields.h"
 #include "app/schedule/schedule_table.h"
+#include "plan/plan_drawing.h"
+#include "plan/room_plan_scene.h"
 
 namespace kandelor::schedule {
 
@@ -178,6 +180,7 @@ class ScheduleDocument {
     drawTotals();
     drawFootcandleChart();
     drawWattsChart();
+    if (schedule_.options.plans) drawPlans();
     drawFooter();
     return page_;
   }
@@ -551,6 +554,30 @@ class ScheduleDocument {
       line(plot.left, limitY, right, limitY, kLimitColour, 1.4, Qt::DashLine);
     }
     y_ += kChartHeight + kGap;
+  }
+
+  // Two plans to a page, each in half of the page's body, on pages of their own.
+  void drawPlans() {
+    const double half = (kBodyBottom - kMargin - kContinuedHeight) / 2;
+    int onPage = 2;
+    for (const ScheduleRow& row : schedule_.rows) {
+      if (!row.light.light) continue;
+      if (onPage == 2) {
+        newPage();
+        onPage = 0;
+      }
+      const double top = y_ + onPage * half;
+      if (drawing()) {
+        const plan::PlanScene scene = plan::roomPlanScene(
+            *row.light.light, "Room " + std::to_string(row.room) + ": " +
+                                  plan::roomTitle(row.name, row.number, row.page, row.row));
+        painter_->save();
+        painter_->scale(scale_, scale_);
+        plan::drawPlan(*painter_, scene, QRectF(kMargin, top, kContentWidth, half - kGap));
+        painter_->restore();
+      }
+      ++onPage;
+    }
   }
 
   const Schedule& schedule_;

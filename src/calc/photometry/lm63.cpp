@@ -133,9 +133,9 @@ void readPhotometricData(NumberScanner& numbers, Photometry& p) {
   const auto units = numbers.integer("the units type");
   if (units && *units != 1 && *units != 2)
     numbers.fail("expected units type 1 (feet) or 2 (metres)");
-  numbers.number("the luminous opening's width");
-  numbers.number("the luminous opening's length");
-  numbers.number("the luminous opening's height");
+  const auto openingWidth = numbers.number("the luminous opening's width");
+  const auto openingLength = numbers.number("the luminous opening's length");
+  const auto openingHeight = numbers.number("the luminous opening's height");
   const auto ballast = numbers.number("the ballast factor");
   numbers.number("the ballast-lamp photometric factor");
   const auto watts = numbers.number("the input watts");
@@ -148,6 +148,10 @@ void readPhotometricData(NumberScanner& numbers, Photometry& p) {
   p.typeLine = typeLine;
   p.ballastFactor = *ballast;
   p.inputWatts = *watts;
+  p.metres = *units == 2;
+  p.luminousWidth = *openingWidth;
+  p.luminousLength = *openingLength;
+  p.luminousHeight = *openingHeight;
 
   // Type C measures from the nadir (0) to the zenith (180) around a vertical axis;
   // types B and A measure -90..90 about a horizontal axis.

@@ -30,6 +30,12 @@ struct Photometry {
   int typeLine = 0;  // the line that gave the photometric type, for messages
   double ballastFactor = 1;
   double inputWatts = 0;
+  bool metres = false;  // the luminous opening is given in metres, not feet
+  // The luminous opening: width across (C 90), length along (C 0), height. A negative
+  // width or length is a round opening of that diameter; 0 is a point.
+  double luminousWidth = 0;
+  double luminousLength = 0;
+  double luminousHeight = 0;
   std::vector<double> verticalAngles;    // ascending, degrees
   std::vector<double> horizontalAngles;  // ascending, degrees
   // candela[h][v]: intensity in plane h at vertical angle v, multiplier applied.

@@ -59,6 +59,9 @@ RoomLightResult computeRoomLight(const RoomRow& room, const PageDefaults& defaul
   light.lumenFootcandles = lumenFootcandles;
 
   light.layout = layoutFixtures(room.quantity, light.length, light.width);
+  light.fixtureLength = type.luminousLength;
+  light.fixtureWidth = type.luminousWidth;
+  light.roundFixture = type.round;
   light.criterion = type.spacing;
   light.spacing = checkSpacing(light.layout, light.criterion, light.mountingHeight);
   light.spacingAlongRatio =

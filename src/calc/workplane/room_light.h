@@ -32,6 +32,11 @@ struct RoomLight {
   double height = 0;
   double mountingHeight = 0;  // from the work plane to the fixtures at the ceiling
   Layout layout;
+  // The luminous opening of each fixture seen from below, in feet, as the type's file
+  // gives it (see TypePhotometry); 0 where it gives none.
+  double fixtureLength = 0;
+  double fixtureWidth = 0;
+  bool roundFixture = false;
   SpacingCriterion criterion;
   double spacingAlongRatio = 0;   // spacing along the length / MH (the wider of a short last row)
   double spacingAcrossRatio = 0;  // spacing across / MH

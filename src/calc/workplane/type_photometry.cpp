@@ -1,5 +1,7 @@
 #include "calc/workplane/type_photometry.h"
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <numeric>
 
@@ -27,6 +29,13 @@ Result<TypePhotometry> loadTypePhotometry(const std::string& file) {
     type.lampLumens = p.lampCount * p.lumensPerLamp;
   }
   type.spacing = spacingCriterion(type.intensity);
+  const double feet = p.metres ? 1 / 0.3048 : 1.0;
+  type.round = p.luminousWidth < 0 || p.luminousLength < 0;
+  type.luminousLength = std::abs(p.luminousLength) * feet;
+  type.luminousWidth = std::abs(p.luminousWidth) * feet;
+  if (type.round) {
+    type.luminousLength = type.luminousWidth = std::max(type.luminousLength, type.luminousWidth);
+  }
   return type;
 }
 

@@ -17,6 +17,12 @@ struct TypePhotometry {
   IntensityTable intensity;
   double lampLumens = 0;  // the lumens the candela values refer to
   SpacingCriterion spacing;
+  // The luminous opening seen from below, in feet: its length along the fixture (laid
+  // along the room's length) and its width; round of that diameter where `round`; both 0
+  // where the file gives no size.
+  double luminousLength = 0;
+  double luminousWidth = 0;
+  bool round = false;
 };
 
 // Reads and prepares one type's photometric file. Lamp lumens are lamps x lumens per

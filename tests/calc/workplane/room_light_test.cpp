@@ -117,6 +117,38 @@ TEST(RoomLight, RoomsWithoutPointByPointLightSayWhy) {
       computeRoomLight(room(20, 10, 9, 1, 2), kDefaults, catalogue, photometry, {70, 50}, 0).light);
 }
 
+// The opening seen from below, in feet whatever the file's units: a length along the
+// fixture and a width, a negative size for a round opening, 0 for none.
+TEST(RoomLight, FixturesTakeTheLuminousOpeningOfTheirFile) {
+  testing::TempFolder folder;
+  const auto opening = [&](const std::string& units) {
+    const std::string file = folder.file("t.ies");
+    testing::writeFile(file, "IESNA:LM-63-2002\nTILT=NONE\n1 1000 1 3 1 1 " + units +
+                                 "\n1 1 10\n0 45 90\n0\n300 200 0\n");
+    const auto type = loadTypePhotometry(file);
+    EXPECT_TRUE(type) << type.error().message();
+    return type ? std::tuple{type->luminousLength, type->luminousWidth, type->round}
+                : std::tuple{-1.0, -1.0, false};
+  };
+  EXPECT_EQ(opening("1 2 4 0.3"), std::tuple(4.0, 2.0, false));
+  const auto [length, width, round] = opening("2 0.3 1.2 0.1");
+  EXPECT_NEAR(length, 1.2 / 0.3048, 1e-9);
+  EXPECT_NEAR(width, 0.3 / 0.3048, 1e-9);
+  EXPECT_FALSE(round);
+  EXPECT_EQ(opening("1 -0.5 0 0.2"), std::tuple(0.5, 0.5, true));
+  EXPECT_EQ(opening("1 0 0 0"), std::tuple(0.0, 0.0, false));
+
+  // The room's light hands the shipped 2 x 4 troffer's opening on to its plan.
+  photometry::PhotometryFiles files;
+  files[0] = kDataDir + "/photometry/troffer_lensed_2x4.ies";
+  const CataloguePhotometry photometry = loadCataloguePhotometry(files);
+  const auto light = computeRoomLight(room(20, 10, 9, 1, 2), kDefaults, shipped().catalogue,
+                                      photometry, {70, 50}, 0);
+  ASSERT_TRUE(light.light);
+  EXPECT_EQ(light.light->fixtureLength, 4.0);
+  EXPECT_EQ(light.light->fixtureWidth, 2.0);
+}
+
 TEST(PhotometryIndex, NamesEachTypesFileRelativeToTheCatalogue) {
   photometry::PhotometryFiles files;
   files[0] = "photometry/a b.ies";

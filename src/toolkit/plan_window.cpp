@@ -1,0 +1,242 @@
+#include "toolkit/plan_window.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "toolkit/qt_text.h"
+#include "toolkit/room_plan.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/windows.h"
+
+namespace toolkit {
+namespace detail {
+
+namespace {
+
+constexpr int kCanvasMargin = 10;
+
+// A file name from the room's title: letters, digits, blanks, '-' and '_' kept.
+QString fileNameOf(const QString& title) {
+  QString name;
+  for (const QChar c : title) {
+    if (c.isLetterOrNumber() || c == u'-' || c == u'_') {
+      name += c;
+    } else if ((c == u' ' || c == u'(' || c == u',') && !name.endsWith(u' ')) {
+      name += u' ';
+    }
+  }
+  name = name.trimmed().replace(u' ', u'_');
+  return name.isEmpty() ? QStringLiteral("room_plan") : name;
+}
+
+bool writePng(const kandelor::plan::PlanScene& scene, const QString& path) {
+  // Twice the window's usual size, for print and slides.
+  QImage image(1800, 1200, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.scale(2, 2);
+  kandelor::plan::drawPlan(painter, scene, QRectF(10, 10, 880, 580));
+  painter.end();
+  return image.save(path, "PNG");
+}
+
+bool writePdf(const kandelor::plan::PlanScene& scene, const QString& path) {
+  constexpr int kResolution = 300;
+  QPdfWriter writer(path);
+  writer.setResolution(kResolution);
+  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
+                                   QMarginsF(0, 0, 0, 0), QPageLayout::Point));
+  writer.setTitle(toQString(scene.title));
+  QPainter painter;
+  if (!painter.begin(&writer)) return false;
+  painter.scale(kResolution / 72.0, kResolution / 72.0);
+  kandelor::plan::drawPlan(painter, scene, QRectF(36, 36, 720, 540));
+  return painter.end();
+}
+
+}  // namespace
+
+PlanCanvas::PlanCanvas(QLabel* pointer, QWidget* parent) : QWidget(parent), pointer_(pointer) {
+  setObjectName(QStringLiteral("roomPlanCanvas"));
+  setMouseTracking(true);
+  setMinimumSize(560, 360);
+  setAutoFillBackground(true);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, Qt::white);
+  setPalette(colours);
+}
+
+void PlanCanvas::showScene(const kandelor::plan::PlanScene& scene) {
+  scene_ = scene;
+  note_.clear();
+  update();
+}
+
+void PlanCanvas::showNote(const QString& title, const QString& text) {
+  scene_.reset();
+  noteTitle_ = title;
+  note_ = text;
+  pointer_->clear();
+  update();
+}
+
+void PlanCanvas::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QRectF area =
+      QRectF(rect()).adjusted(kCanvasMargin, kCanvasMargin, -kCanvasMargin, -kCanvasMargin);
+  if (scene_) {
+    layout_ = kandelor::plan::drawPlan(painter, *scene_, area).layout;
+    return;
+  }
+  QFont font = painter.font();
+  font.setBold(true);
+  painter.setFont(font);
+  painter.drawText(area, Qt::AlignLeft | Qt::AlignTop, noteTitle_);
+  font.setBold(false);
+  painter.setFont(font);
+  painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, note_);
+}
+
+void PlanCanvas::mouseMoveEvent(QMouseEvent* event) {
+  const auto at = scene_ ? layout_.toRoom(event->position()) : std::nullopt;
+  if (!at) {
+    pointer_->clear();
+    QToolTip::hideText();
+    return;
+  }
+  const double value = scene_->valueAt(at->x(), at->y());
+  const QString text = QStringLiteral("%1 fc at %2 ft along, %3 ft across")
+                           .arg(value, 0, 'f', value < 10 ? 1 : 0)
+                           .arg(at->x(), 0, 'f', 1)
+                           .arg(at->y(), 0, 'f', 1);
+  pointer_->setText(text);
+  QToolTip::showText(event->globalPosition().toPoint(), text, this);
+}
+
+void PlanCanvas::leaveEvent(QEvent*) {
+  pointer_->clear();
+}
+
+PlanWindow::PlanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("roomPlanWindow"));
+  setWindowTitle(QStringLiteral("Room Plan"));
+  auto* pointer = new QLabel(this);
+  pointer->setObjectName(QStringLiteral("roomPlanPointer"));
+  canvas_ = new PlanCanvas(pointer, this);
+  auto* save = new QPushButton(QStringLiteral("Save &Image\u2026"), this);
+  save->setObjectName(QStringLiteral("roomPlanSave"));
+  connect(save, &QPushButton::clicked, this, [this] { saveImage(); });
+  save_ = save;
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(pointer, 1);
+  bottom->addWidget(save);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(canvas_, 1);
+  layout->addLayout(bottom);
+  resize(920, 620);
+}
+
+void PlanWindow::showScene(const kandelor::plan::PlanScene& scene) {
+  setWindowTitle(QStringLiteral("Room Plan: ") + toQString(scene.title));
+  canvas_->showScene(scene);
+  save_->setEnabled(true);
+}
+
+void PlanWindow::showNote(const QString& title, const QString& text) {
+  setWindowTitle(QStringLiteral("Room Plan: ") + title);
+  canvas_->showNote(title, text);
+  save_->setEnabled(false);
+}
+
+QString PlanWindow::title() const {
+  return canvas_->scene() ? toQString(canvas_->scene()->title) : QString();
+}
+
+void PlanWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void PlanWindow::saveImage() {
+  if (!canvas_->scene()) return;
+  const kandelor::plan::PlanScene scene = *canvas_->scene();
+  std::string name = (fileNameOf(title()) + QStringLiteral(".png")).toStdString();
+  if (!wselectfile2("PNG image|*.png|PDF page|*.pdf|",
+                    kSaveDialog | kAskOverwrite | kAppendExtension, name, "Save Image")) {
+    return;
+  }
+  const QString path = toQString(name);
+  const bool pdf =
+      QFileInfo(path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;
+  if (!(pdf ? writePdf(scene, path) : writePng(scene, path))) {
+    wmessagebox("Save Image", "The image could not be written to " + name + ".");
+  }
+}
+
+PlanWindow* planWindow(bool create) {
+  Windows& s = windows();
+  if (!s.planWindow && create && s.main) {
+    auto* window = new PlanWindow(s.main);
+    // Beside the form, as far as the screen has room, so that it hides little of it.
+    const QRect form = s.main->frameGeometry();
+    if (const QScreen* screen = s.main->screen()) {
+      const QRect free = screen->availableGeometry();
+      const int x =
+          std::max(free.left(), std::min(form.right() + 8, free.right() - window->width()));
+      window->move(x, form.top());
+    }
+    s.planWindow = window;
+  }
+  return static_cast<PlanWindow*>(s.planWindow.data());
+}
+
+void present(PlanWindow* window, bool open) {
+  if (!open) return;
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace detail
+
+void wplanshow(const kandelor::plan::PlanScene& scene, bool open) {
+  detail::PlanWindow* window = detail::planWindow(open);
+  if (window == nullptr) return;
+  window->showScene(scene);
+  detail::present(window, open);
+}
+
+void wplannote(std::string_view title, std::string_view text, bool open) {
+  detail::PlanWindow* window = detail::planWindow(open);
+  if (window == nullptr) return;
+  window->showNote(detail::toQString(title), detail::toQString(text));
+  detail::present(window, open);
+}
+
+bool wplanisopen() {
+  const detail::PlanWindow* window = detail::planWindow(false);
+  return window != nullptr && window->isVisible();
+}
+
+void wplanclose() {
+  if (detail::PlanWindow* window = detail::planWindow(false)) window->close();
+}
+
+}  // namespace toolkit

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "plan/plan_scene.h"
+
+// The room plan window: one per program, beside the main window and not modal, showing a
+// room's plan (or why it has none), the footcandles under the pointer, and Save Image.
+
+namespace toolkit {
+
+// Message: the user asked for the room plan from a field; value[0] = that field's id.
+inline constexpr int kPlanRequest = 12;
+
+// The fields from which the plan may be asked: each one's context menu offers
+// "Room Plan...", and Ctrl+R in it asks; on `doubleClickIds` a double-click asks too.
+// The requests arrive as kPlanRequest messages once wmessageenable turns them on.
+void wplanfields(std::span<const int> ids, std::span<const int> doubleClickIds);
+
+// Shows the scene in the plan window, opening it when `open` (and bringing it to the
+// front); without `open` a closed window stays closed.
+void wplanshow(const kandelor::plan::PlanScene& scene, bool open);
+// Shows, in place of a plan, the title and why there is none.
+void wplannote(std::string_view title, std::string_view text, bool open);
+bool wplanisopen();
+void wplanclose();
+
+}  // namespace toolkit

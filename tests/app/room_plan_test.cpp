@@ -1,0 +1,254 @@
+// The room plan window opened from the real form, following its row.
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+
+#include "app/program.h"
+#include "app_driver.h"
+#include "form/field_ids.h"
+#include "support/qt_helpers.h"
+#include "toolkit/plan_window.h"
+#include "toolkit/qt_access.h"
+#include "toolkit/room_plan.h"
+#include "toolkit/test_hooks.h"
+#include "work_folder.h"
+
+using namespace kandelor;
+
+namespace {
+
+using kandelor::testing::choose;
+using kandelor::testing::pumpMessages;
+using kandelor::testing::showActiveMainWindow;
+using kandelor::testing::typeInto;
+
+// The shipped files with the types' photometry; `withoutType` drops one type's line from
+// photometry.dat.
+void addPhotometry(const WorkFolder& folder, int withoutType = 0) {
+  namespace fs = std::filesystem;
+  const fs::path data = KANDELOR_DATA_DIR;
+  fs::copy(data / "photometry", folder.path("photometry"), fs::copy_options::recursive);
+  QByteArray index;
+  QFile shipped(QString::fromStdString((data / "photometry.dat").string()));
+  if (!shipped.open(QIODevice::ReadOnly)) return;
+  for (const QByteArray& line : shipped.readAll().split('\n')) {
+    if (!line.startsWith(QByteArray::number(withoutType) + ' ')) index += line + '\n';
+  }
+  folder.write("photometry.dat", index);
+}
+
+toolkit::detail::PlanWindow* planWindow() {
+  return dynamic_cast<toolkit::detail::PlanWindow*>(toolkit::qt::planWindow());
+}
+
+QString planTitle() {
+  return planWindow() != nullptr ? planWindow()->windowTitle() : QString();
+}
+
+// Fixtures drawn, -1 while the window shows a note instead.
+int planFixtures() {
+  const auto* window = planWindow();
+  if (window == nullptr || !window->canvas()->scene()) return -1;
+  return static_cast<int>(window->canvas()->scene()->fixtures.size());
+}
+
+QString planNote() {
+  return planWindow() != nullptr ? planWindow()->canvas()->note() : QString();
+}
+
+// Opens the field's context menu as a right click does and chooses "Room Plan...".
+bool chooseRoomPlanFromMenu(AppState& state, int id) {
+  QWidget* field = toolkit::qt::fieldWidget(id);
+  if (field == nullptr) return false;
+  bool chosen = false;
+  QTimer::singleShot(0, [&chosen] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    if (auto* action = menu->findChild<QAction*>(QStringLiteral("roomPlanAction"))) {
+      action->trigger();
+      chosen = true;
+    }
+    menu->close();
+  });
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4), field->mapToGlobal(QPoint(4, 4)));
+  QApplication::sendEvent(field, &event);
+  pumpMessages(state);
+  return chosen;
+}
+
+void doubleClick(AppState& state, int id) {
+  QTest::mouseDClick(toolkit::qt::fieldWidget(id), Qt::LeftButton);
+  pumpMessages(state);
+}
+
+void pressPlanKey(AppState& state, int id) {
+  QTest::keyClick(toolkit::qt::fieldWidget(id), Qt::Key_R, Qt::ControlModifier);
+  pumpMessages(state);
+}
+
+// Back in the form, as a click on it does once the plan window took the focus.
+bool backToForm() {
+  return showActiveMainWindow();
+}
+
+// Leaves a field as Tab would: the focus moves to another one.
+void leaveFor(AppState& state, int id) {
+  toolkit::qt::fieldWidget(id)->setFocus();
+  pumpMessages(state);
+}
+
+}  // namespace
+
+class RoomPlanTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { kandelor::testing::answerDialogsInAdvance(); }
+  void cleanup() { kandelor::testing::closeWindowAndForgetAnswers(); }
+
+  void opensFromAnyFieldOfARowByMenuDoubleClickAndKey() {
+    WorkFolder folder;
+    addPhotometry(folder);
+    AppState state;
+    QVERIFY(startUp(state));
+    QVERIFY(showActiveMainWindow());
+    QVERIFY(choose(state, "actionCalculate"));
+    QVERIFY(!toolkit::wplanisopen());
+
+    QVERIFY(chooseRoomPlanFromMenu(state, fieldId(1, Column::Name)));
+    QVERIFY(toolkit::wplanisopen());
+    QCOMPARE(planTitle(), QStringLiteral("Room Plan: Lobby (101)"));
+    QCOMPARE(planFixtures(), 16);
+    // The disabled fields of a row offer it too.
+    QVERIFY(chooseRoomPlanFromMenu(state, fieldId(3, Column::Description)));
+    QCOMPARE(planTitle(), QStringLiteral("Room Plan: Office-103 (103)"));
+
+    // A double-click asks on Calc'd only; the key in any field of the row.
+    doubleClick(state, fieldId(4, Column::Design));
+    QCOMPARE(planTitle(), QStringLiteral("Room Plan: Office-103 (103)"));
+    doubleClick(state, fieldId(5, Column::Calculated));
+    QCOMPARE(planTitle(), QStringLiteral("Room Plan: Corridor (105)"));
+    QCOMPARE(planFixtures(), 6);
+    pressPlanKey(state, fieldId(2, Column::Length));
+    QCOMPARE(planTitle(), QStringLiteral("Room Plan: Office-102 (102)"));
+    QCOMPARE(planFixtures(), 4);
+    // Fields outside the grid do not.
+    pressPlanKey(state, kBallastFactorField);
+    QCOMPARE(planTitle(), QStringLiteral("Room Plan: Office-102 (102)"));
+
+    QTest::keyClick(planWindow(), Qt::Key_Escape);
+    QVERIFY(!toolkit::wplanisopen());
+    // Closed, it stays closed while the form works on.
+    QVERIFY(choose(state, "actionCalculate"));
+    QVERIFY(!toolkit::wplanisopen());
+    QVERIFY(toolkit::testing::takeMessageBoxTexts().empty());
+  }
+
+  void followsItsRowThroughCalculationsPageSwitchesNewAndOpen() {
+    WorkFolder folder;
+    addPhotometry(folder);
+    AppState state;
+    QVERIFY(startUp(state));
+    QVERIFY(showActiveMainWindow());
+    QVERIFY(choose(state, "actionCalculate"));
+    doubleClick(state, fieldId(5, Column::Calculated));
+    QCOMPARE(planFixtures(), 6);
+
+    // Typed, not yet calculated: the plan shows the last results.
+    QVERIFY(backToForm());
+    QVERIFY(typeInto(fieldId(5, Column::Quantity), "9"));
+    leaveFor(state, fieldId(5, Column::Name));
+    QCOMPARE(planFixtures(), 6);
+    QVERIFY(choose(state, "actionCalculate"));
+    QCOMPARE(planFixtures(), 9);
+
+    QVERIFY(choose(state, "actionSpreadsheetOn"));
+    QVERIFY(typeInto(fieldId(5, Column::Quantity), "4"));
+    leaveFor(state, fieldId(5, Column::Name));
+    QCOMPARE(planFixtures(), 4);
+    QCOMPARE(planTitle(), QStringLiteral("Room Plan: Corridor (105)"));
+
+    // The same row of the next page: row 5 of page 2 is not in use, row 1 is.
+    QVERIFY(choose(state, "actionZonePage2"));
+    QCOMPARE(planFixtures(), -1);
+    QCOMPARE(planNote(), QStringLiteral("No plan: not in use."));
+    QVERIFY(toolkit::wplanisopen());
+    QVERIFY(chooseRoomPlanFromMenu(state, fieldId(1, Column::Number)));
+    QCOMPARE(planTitle(), QStringLiteral("Room Plan: Laboratory (201)"));
+    QVERIFY(choose(state, "actionZonePage1"));
+    QCOMPARE(planTitle(), QStringLiteral("Room Plan: Lobby (101)"));
+    QCOMPARE(planFixtures(), 16);
+
+    // New shows the blank template's row, Open the opened project's.
+    folder.write("sample.prj", folder.read("new.dat"));
+    toolkit::testing::setNextQuestionAnswer("Don't Save");
+    toolkit::testing::setNextFileName("fresh");
+    QVERIFY(choose(state, "actionFileNew"));
+    QCOMPARE(planNote(), QStringLiteral("No plan: not in use."));
+    toolkit::testing::setNextQuestionAnswer("Don't Save");
+    toolkit::testing::setNextFileName("sample.prj");
+    QVERIFY(choose(state, "actionFileOpen"));
+    QCOMPARE(planTitle(), QStringLiteral("Room Plan: Lobby (101)"));
+    QCOMPARE(planFixtures(), 16);
+  }
+
+  void roomsWithoutAPlanSayWhy() {
+    WorkFolder folder;
+    addPhotometry(folder, 14);
+    AppState state;
+    QVERIFY(startUp(state));
+    QVERIFY(showActiveMainWindow());
+    QVERIFY(choose(state, "actionSpreadsheetOn"));
+    pressPlanKey(state, fieldId(1, Column::Name));
+    QCOMPARE(planFixtures(), 16);
+    QVERIFY(backToForm());
+
+    const auto after = [&](Column column, const char* text) {
+      typeInto(fieldId(1, column), QString::fromLatin1(text));
+      leaveFor(state, fieldId(1, Column::Name));
+      return planNote();
+    };
+    QCOMPARE(after(Column::Quantity, "0"), QStringLiteral("No plan: no fixtures."));
+    QVERIFY(!planWindow()->findChild<QPushButton*>(QStringLiteral("roomPlanSave"))->isEnabled());
+    QCOMPARE(after(Column::Quantity, "16"), QString());
+    QCOMPARE(after(Column::Height, "2.5"), QStringLiteral("No plan: height 2.5 ft or less."));
+    QCOMPARE(after(Column::Height, "12"), QString());
+    QCOMPARE(after(Column::FixtureNumber, "14"),
+             QStringLiteral("No plan: no photometric data for type 14."));
+    QCOMPARE(after(Column::FixtureNumber, "11"), QString());
+    QCOMPARE(planFixtures(), 16);
+  }
+
+  void savesTheImageAsPngOrPdfNamedAfterTheRoom() {
+    WorkFolder folder;
+    addPhotometry(folder);
+    AppState state;
+    QVERIFY(startUp(state));
+    QVERIFY(showActiveMainWindow());
+    doubleClick(state, fieldId(1, Column::Calculated));
+    auto* save = planWindow()->findChild<QPushButton*>(QStringLiteral("roomPlanSave"));
+    QVERIFY(save != nullptr);
+
+    toolkit::testing::setNextFileAccept();
+    save->click();
+    const QImage image(QString::fromStdString(folder.path("Lobby_101.png")));
+    QCOMPARE(image.size(), QSize(1800, 1200));
+
+    toolkit::testing::setNextFileName("lobby.pdf");
+    save->click();
+    QCOMPARE(folder.read("lobby.pdf").left(5), QByteArray("%PDF-"));
+    QVERIFY(toolkit::testing::takeMessageBoxTexts().empty());
+  }
+};
+
+QTEST_MAIN(RoomPlanTest)
+#include "room_plan_test.moc"

@@ -1,0 +1,152 @@
+// The plan of a shipped room rendered offscreen: what is drawn where.
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "calc/catalogue.h"
+#include "calc/workplane/room_light.h"
+#include "calc/workplane/type_photometry.h"
+#include "plan/colour_scale.h"
+#include "plan/plan_drawing.h"
+#include "plan/room_plan_scene.h"
+
+namespace kandelor::plan {
+namespace {
+
+bool isWhite(QRgb pixel) {
+  return qRed(pixel) > 245 && qGreen(pixel) > 245 && qBlue(pixel) > 245;
+}
+
+struct Rendered {
+  workplane::RoomLight light;
+  PlanScene scene;
+  QImage image;
+  DrawnPlan drawn;
+};
+
+// A 15 x 12 x 9 ft office with four 2 x 4 ft parabolic troffers (type 2 of the shipped
+// catalogue, whose file gives the luminous opening as 2 ft wide and 4 ft long).
+Rendered renderOffice(QSize size) {
+  FixtureCatalogue catalogue;
+  const std::string dir = KANDELOR_DATA_DIR;
+  EXPECT_TRUE(rawdata(catalogue, dir + "/light.dat", dir + "/Type.dat"));
+  const workplane::CataloguePhotometry photometry = workplane::loadCataloguePhotometry(dir);
+  RoomRow room;
+  room.length = 15;
+  room.width = 12;
+  room.height = 9;
+  room.fixtureNumber = 2;
+  room.quantity = 4;
+  const PageDefaults defaults{1.0f, 0.9f, 0.9f, 34, 2800};
+  auto result = workplane::computeRoomLight(room, defaults, catalogue, photometry, {70, 30}, 71);
+  EXPECT_TRUE(result.light) << result.reason;
+  Rendered r;
+  r.light = *result.light;
+  r.scene = roomPlanScene(r.light, "Office (102)");
+  r.image = QImage(size, QImage::Format_RGB32);
+  r.image.fill(Qt::white);
+  QPainter painter(&r.image);
+  r.drawn = drawPlan(painter, r.scene, QRectF(QPointF(0, 0), QSizeF(size)));
+  return r;
+}
+
+class PlanDrawing : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "plan_drawing_test";
+    static char* argv[] = {name, nullptr};
+    if (QGuiApplication::instance() == nullptr) new QGuiApplication(argc, argv);
+  }
+};
+
+TEST_F(PlanDrawing, FixturesAreRectanglesOfTheirLuminousSizeAtTheirLayoutPlaces) {
+  // The same room in a window's size and in a half page's.
+  for (const QSize size : {QSize(900, 600), QSize(540, 330)}) {
+    const Rendered r = renderOffice(size);
+    const PlanLayout& layout = r.drawn.layout;
+    ASSERT_EQ(r.light.layout.fixtures.size(), 4u);
+    ASSERT_DOUBLE_EQ(r.light.fixtureLength, 4);
+    ASSERT_DOUBLE_EQ(r.light.fixtureWidth, 2);
+    for (const workplane::PlanPoint& at : r.light.layout.fixtures) {
+      const auto pixel = [&](double dx, double dy) {
+        const QPointF p = layout.toArea(at.x + dx, at.y + dy);
+        return r.image.pixel(static_cast<int>(p.x()), static_cast<int>(p.y()));
+      };
+      // White inside the 4 x 2 ft opening, the false colour just beyond it.
+      for (const auto& [dx, dy] :
+           {std::pair{0.0, 0.0}, {1.6, 0.0}, {-1.6, 0.0}, {0.0, 0.7}, {0.0, -0.7}, {1.6, 0.7}}) {
+        EXPECT_TRUE(isWhite(pixel(dx, dy))) << at.x << "," << at.y << " + " << dx << "," << dy;
+      }
+      for (const auto& [dx, dy] : {std::pair{2.4, 0.0}, {-2.4, 0.0}, {0.0, 1.4}, {0.0, -1.4}}) {
+        EXPECT_FALSE(isWhite(pixel(dx, dy))) << at.x << "," << at.y << " + " << dx << "," << dy;
+      }
+    }
+  }
+}
+
+TEST_F(PlanDrawing, LegendSpansThePointsAndValuesStayInsideTheRoom) {
+  const Rendered r = renderOffice(QSize(900, 600));
+  EXPECT_DOUBLE_EQ(r.drawn.legendLow, r.light.figures.minimum);
+  EXPECT_DOUBLE_EQ(r.drawn.legendHigh, r.light.figures.maximum);
+  // The bar runs from the scale's first colour at the bottom to its last at the top.
+  const QRectF bar = r.drawn.layout.legendBar;
+  const auto near = [](QRgb pixel, Rgb expected) {
+    return std::abs(qRed(pixel) - expected.red) <= 8 &&
+           std::abs(qGreen(pixel) - expected.green) <= 8 &&
+           std::abs(qBlue(pixel) - expected.blue) <= 8;
+  };
+  const int x = static_cast<int>(bar.center().x());
+  EXPECT_TRUE(near(r.image.pixel(x, static_cast<int>(bar.top() + 3)), viridis(1)));
+  EXPECT_TRUE(near(r.image.pixel(x, static_cast<int>(bar.bottom() - 3)), viridis(0)));
+  // The darkest and brightest points of the room take the scale's ends.
+  const auto darkest = std::min_element(r.light.total.begin(), r.light.total.end());
+  const auto index = static_cast<int>(darkest - r.light.total.begin());
+  const QPointF at = r.drawn.layout.toArea(r.light.grid.x(index % r.light.grid.nx),
+                                           r.light.grid.y(index / r.light.grid.nx));
+  EXPECT_TRUE(near(r.image.pixel(at.toPoint()), viridis(0))) << at.x() << "," << at.y();
+
+  ASSERT_GE(r.drawn.isolineLabels.size(), 2u);
+  const double perFoot = r.drawn.layout.perFoot;
+  for (const QRectF& label : r.drawn.isolineLabels) {
+    for (const workplane::PlanPoint& at : r.light.layout.fixtures) {
+      const QPointF centre = r.drawn.layout.toArea(at.x, at.y);
+      const QRectF fixture(centre.x() - 2 * perFoot, centre.y() - perFoot, 4 * perFoot,
+                           2 * perFoot);
+      EXPECT_FALSE(label.intersects(fixture)) << "a value covers the fixture at " << at.x;
+    }
+    EXPECT_TRUE(r.drawn.layout.room.contains(label))
+        << label.x() << "," << label.y() << " " << label.width() << "x" << label.height();
+    for (const QRectF& other : r.drawn.isolineLabels) {
+      if (&other != &label) {
+        EXPECT_FALSE(label.intersects(other));
+      }
+    }
+  }
+}
+
+TEST_F(PlanDrawing, FiguresNameTheLayoutAndTheSpacingVerdict) {
+  const Rendered r = renderOffice(QSize(900, 600));
+  const auto value = [&](const std::string& label) -> const Figure* {
+    for (const Figure& f : r.scene.figures) {
+      if (f.label == label) return &f;
+    }
+    return nullptr;
+  };
+  ASSERT_NE(value("Layout"), nullptr);
+  EXPECT_EQ(value("Layout")->value, "2 \u00d7 2, 7.5 \u00d7 6.0 ft");
+  ASSERT_NE(value("Spacing"), nullptr);
+  EXPECT_EQ(value("Spacing")->value, "within SC");
+  EXPECT_EQ(value("Spacing")->tone, Tone::Good);
+  EXPECT_EQ(value("Lumen method")->value, "71 fc");
+  for (const char* label : {"Average", "Minimum", "Maximum", "Average/minimum", "Maximum/minimum",
+                            "Direct share", "Spacing along", "Spacing across"}) {
+    EXPECT_NE(value(label), nullptr) << label;
+  }
+}
+
+}  // namespace
+}  // namespace kandelor::plan
