@@ -266,7 +266,7 @@ def write_ldt(entry, symmetry):
         str(len(vertical)), fmt_ldt(vertical[1] - vertical[0]),
         "GENERIC-%s" % desc.upper(), luminaire, desc, name[:-4] + ".ldt", "kandelor generate.py",
     ]
-    out += [fmt_ldt(v * 304.8) for v in (length, width, height, length, width,
+    out += [fmt_ldt(float(fmt(v)) * 304.8) for v in (length, width, height, length, width,
                                          height, height, height, height)]
     down_share = sum(k * lumens(shape, 0, 90) for k, shape in scaled) / lamp_lumens
     up_share = sum(k * lumens(shape, 90, 180) for k, shape in scaled) / lamp_lumens

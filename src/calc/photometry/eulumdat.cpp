@@ -256,13 +256,14 @@ Result<Photometry> readEulumdat(std::string_view content, const std::string& fil
   const auto number = values.text("the luminaire number");
   values.text("the file name");
   values.text("the date and user");
+  std::vector<double> sizes;  // mm: the luminaire, then its luminous area
   for (const char* dimension :
        {"the luminaire's length (mm)", "the luminaire's width (mm)", "the luminaire's height (mm)",
         "the luminous area's length (mm)", "the luminous area's width (mm)",
         "the luminous area's height in C 0 (mm)", "the luminous area's height in C 90 (mm)",
         "the luminous area's height in C 180 (mm)", "the luminous area's height in C 270 (mm)",
         "the downward flux fraction (%)", "the light output ratio (%)"}) {
-    values.number(dimension);
+    sizes.push_back(values.number(dimension).value_or(0));
   }
   const auto conversion = values.number("the conversion factor for the intensities");
   if (conversion && *conversion <= 0) values.fail("expected a conversion factor above 0");
@@ -306,6 +307,16 @@ Result<Photometry> readEulumdat(std::string_view content, const std::string& fil
     return *values.error();
   }
   arrangePlanes(*symmetry, cAngles, std::move(planes), p);
+
+  // The luminous area in metres, as an LM-63 file in metres gives it: a width of 0 is a
+  // round area, which LM-63 writes as a negative diameter.
+  p.metres = true;
+  p.luminousLength = sizes[3] / 1000;
+  p.luminousWidth = sizes[4] / 1000;
+  p.luminousHeight = sizes[5] / 1000;
+  if (p.luminousWidth == 0 && p.luminousLength > 0) {
+    p.luminousWidth = p.luminousLength = -p.luminousLength;
+  }
 
   p.lampCount = std::abs(lamps.firstCount);
   p.lumensPerLamp = lamps.firstCount < 0 ? -1 : lamps.totalFlux / p.lampCount;

@@ -66,6 +66,9 @@ TEST(Eulumdat, ShippedPairsGiveTheSameCatalogueEntryAsTheirLm63Files) {
     EXPECT_EQ(ldt->lampCount, ies->lampCount) << name;
     EXPECT_EQ(ldt->absolute(), ies->absolute()) << name;
     EXPECT_EQ(ldt->horizontalAngles, ies->horizontalAngles) << name;
+    EXPECT_TRUE(ldt->metres);  // the luminous area, from millimetres
+    EXPECT_NEAR(ldt->luminousLength / 0.3048, ies->luminousLength, 1e-6) << name;
+    EXPECT_NEAR(ldt->luminousWidth / 0.3048, ies->luminousWidth, 1e-6) << name;
     const ZonalFlux a = zonalFlux(*ies), b = zonalFlux(*ldt);
     for (std::size_t zone = 0; zone < a.lumens.size(); ++zone) {
       EXPECT_NEAR(b.lumens[zone], a.lumens[zone], 1e-6 * (1 + a.lumens[zone])) << name << zone;
