@@ -41,7 +41,8 @@ void ShowRoomPlan(const RoomPage& page, int pageNumber, int row, const FixtureCa
     toolkit::wplannote(title, "No plan: " + result.reason + ".", open);
     return;
   }
-  toolkit::wplanshow(plan::roomPlanScene(*result.light, title), open);
+  toolkit::wplanshow(plan::roomPlanScene(*result.light, title, Units::Imperial),
+                     plan::roomPlanScene(*result.light, title, Units::Si), open);
 }
 
 }  // namespace kandelor

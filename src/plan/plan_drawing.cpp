@@ -158,6 +158,12 @@ std::vector<QRectF> drawIsolines(QPainter& painter, const PlanScene& scene,
   return labels;
 }
 
+// "40.0 ft", or "12.19 m".
+QString sideText(const PlanScene& scene, double side) {
+  const int decimals = scene.lengthUnit == "ft" ? 1 : 2;
+  return QString::number(side, 'f', decimals) + u' ' + QString::fromStdString(scene.lengthUnit);
+}
+
 void drawDimensions(QPainter& painter, const PlanScene& scene, const PlanLayout& layout) {
   const double f = layout.fontSize;
   const QRectF& room = layout.room;
@@ -173,7 +179,7 @@ void drawDimensions(QPainter& painter, const PlanScene& scene, const PlanLayout&
   for (const double x : {room.left(), room.right()})
     painter.drawLine(QPointF(x, y - f * 0.4), QPointF(x, y + f * 0.4));
   painter.drawText(QRectF(room.left(), y + f * 0.2, room.width(), f * 1.5), Qt::AlignHCenter,
-                   QString::number(scene.length, 'f', 1) + QStringLiteral(" ft"));
+                   sideText(scene, scene.length));
   const double x = room.left() - f * 0.9;
   painter.drawLine(QPointF(x, room.top()), QPointF(x, room.bottom()));
   for (const double at : {room.top(), room.bottom()})
@@ -182,13 +188,12 @@ void drawDimensions(QPainter& painter, const PlanScene& scene, const PlanLayout&
   painter.translate(x - f * 0.2, room.center().y());
   painter.rotate(-90);
   painter.drawText(QRectF(-room.height() / 2, -f * 1.5, room.height(), f * 1.4),
-                   Qt::AlignHCenter | Qt::AlignBottom,
-                   QString::number(scene.width, 'f', 1) + QStringLiteral(" ft"));
+                   Qt::AlignHCenter | Qt::AlignBottom, sideText(scene, scene.width));
   painter.restore();
 }
 
 void drawLegend(QPainter& painter, const PlanLayout& layout, double low, double high,
-                const std::vector<double>& levels) {
+                const std::vector<double>& levels, const QString& unit) {
   const double f = layout.fontSize;
   const QRectF& bar = layout.legendBar;
   QImage image(1, 256, QImage::Format_RGB32);
@@ -200,7 +205,7 @@ void drawLegend(QPainter& painter, const PlanLayout& layout, double low, double 
   painter.drawRect(bar);
   painter.setFont(fontOf(f, true));
   painter.drawText(QRectF(bar.left() - f, bar.top() - f * 1.8, f * 6, f * 1.5),
-                   Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("fc"));
+                   Qt::AlignLeft | Qt::AlignBottom, unit);
 
   painter.setFont(fontOf(f * 0.9));
   const auto yOf = [&](double value) {
@@ -298,7 +303,8 @@ DrawnPlan drawPlan(QPainter& painter, const PlanScene& scene, const QRectF& area
   drawn.isolineLabels = drawIsolines(painter, scene, layout, levels);
   drawFixtures(painter, scene, layout);
   drawDimensions(painter, scene, layout);
-  drawLegend(painter, layout, drawn.legendLow, drawn.legendHigh, levels);
+  drawLegend(painter, layout, drawn.legendLow, drawn.legendHigh, levels,
+             QString::fromStdString(scene.lightUnit));
   drawFigures(painter, scene, layout);
   painter.restore();
   return drawn;

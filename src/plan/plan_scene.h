@@ -23,11 +23,14 @@ struct Figure {
   Tone tone = Tone::Plain;
 };
 
-// What a room's plan shows, as plain values: the room, the footcandles at the centres of
-// nx x ny equal cells (x along the length, y across the width, index j * nx + i), the
-// fixtures and the figures. The drawing and the window work from this alone.
+// What a room's plan shows, as plain values in the units it is shown in (feet and
+// footcandles, or metres and lux): the room, the light at the centres of nx x ny equal
+// cells (x along the length, y across the width, index j * nx + i), the fixtures and the
+// figures. The drawing and the window work from this alone.
 struct PlanScene {
   std::string title;
+  std::string lengthUnit = "ft";
+  std::string lightUnit = "fc";
   double length = 0;
   double width = 0;
   int nx = 0;
@@ -41,8 +44,8 @@ struct PlanScene {
   double pointY(int j) const { return (j + 0.5) * width / ny; }
   double minimum() const;
   double maximum() const;
-  // The footcandles at (x, y) feet, interpolated between the four nearest points (held
-  // flat beyond the outermost ones).
+  // The light at (x, y), interpolated between the four nearest points (held flat beyond
+  // the outermost ones).
   double valueAt(double x, double y) const;
 };
 

@@ -12,17 +12,27 @@ std::string fixed(double value, int decimals) {
   return buffer;
 }
 
-std::string footcandles(double value) {
-  return fixed(value, value < 10 ? 1 : 0) + " fc";
-}
+// Lengths and light as shown in `units`.
+struct Shown {
+  Units units;
 
-// "10.0 ft (SC x MH 11.2 ft)", or "not rated" where the type has no criterion that way.
-std::string spacingText(double spacing, const std::optional<double>& criterion,
-                        double mountingHeight) {
-  std::string text = fixed(spacing, 1) + " ft";
-  if (!criterion) return text + ", SC not rated";
-  return text + " (SC \u00d7 MH " + fixed(*criterion * mountingHeight, 1) + " ft)";
-}
+  double length(double feet) const { return shownIn(feet, Quantity::Length, units); }
+  std::string lengthText(double feet) const {
+    return fixed(length(feet), units == Units::Si ? 2 : 1) + " " +
+           unitSymbol(Quantity::Length, units);
+  }
+  std::string lightText(double footcandles) const {
+    const double value = shownIn(footcandles, Quantity::Illuminance, units);
+    return fixed(value, value < 10 ? 1 : 0) + " " + unitSymbol(Quantity::Illuminance, units);
+  }
+  // "10.0 ft (SC x MH 11.2 ft)", or "not rated" where the type has no criterion that way.
+  std::string spacingText(double spacing, const std::optional<double>& criterion,
+                          double mountingHeight) const {
+    std::string text = lengthText(spacing);
+    if (!criterion) return text + ", SC not rated";
+    return text + " (SC \u00d7 MH " + lengthText(*criterion * mountingHeight) + ")";
+  }
+};
 
 }  // namespace
 
@@ -36,25 +46,33 @@ std::string roomTitle(std::string name, std::string number, int page, int row) {
   return title;
 }
 
-PlanScene roomPlanScene(const workplane::RoomLight& light, std::string title) {
+PlanScene roomPlanScene(const workplane::RoomLight& light, std::string title, Units units) {
+  const Shown shown{units};
   PlanScene scene;
   scene.title = std::move(title);
-  scene.length = light.length;
-  scene.width = light.width;
+  scene.lengthUnit = unitSymbol(Quantity::Length, units);
+  scene.lightUnit = unitSymbol(Quantity::Illuminance, units);
+  scene.length = shown.length(light.length);
+  scene.width = shown.length(light.width);
   scene.nx = light.grid.nx;
   scene.ny = light.grid.ny;
-  scene.footcandles = light.total;
+  for (const double footcandles : light.total) {
+    scene.footcandles.push_back(shownIn(footcandles, Quantity::Illuminance, units));
+  }
   for (const workplane::PlanPoint& at : light.layout.fixtures) {
-    scene.fixtures.push_back(
-        {at.x, at.y, light.fixtureLength, light.fixtureWidth, light.roundFixture});
+    scene.fixtures.push_back({shown.length(at.x), shown.length(at.y),
+                              shown.length(light.fixtureLength), shown.length(light.fixtureWidth),
+                              light.roundFixture});
   }
 
   const workplane::PointFigures& f = light.figures;
   const auto ratio = [](const std::optional<double>& r) { return r ? fixed(*r, 2) : "-"; };
   const workplane::Layout& layout = light.layout;
-  std::string arrangement =
-      std::to_string(layout.rows) + " \u00d7 " + std::to_string(layout.columns) + ", " +
-      fixed(layout.spacingAlong(), 1) + " \u00d7 " + fixed(layout.spacingAcross(), 1) + " ft";
+  const int decimals = units == Units::Si ? 2 : 1;
+  std::string arrangement = std::to_string(layout.rows) + " \u00d7 " +
+                            std::to_string(layout.columns) + ", " +
+                            fixed(shown.length(layout.spacingAlong()), decimals) + " \u00d7 " +
+                            shown.lengthText(layout.spacingAcross());
   if (layout.lastRow != layout.columns) {
     arrangement += ", last row " + std::to_string(layout.lastRow);
   }
@@ -63,18 +81,20 @@ PlanScene roomPlanScene(const workplane::RoomLight& light, std::string title) {
                       light.spacing == workplane::SpacingVerdict::OneFixture;
   const bool unrated = light.spacing == workplane::SpacingVerdict::NotRated;
   scene.figures = {
-      {"Average", footcandles(f.average)},
-      {"Minimum", footcandles(f.minimum)},
-      {"Maximum", footcandles(f.maximum)},
+      {"Average", shown.lightText(f.average)},
+      {"Minimum", shown.lightText(f.minimum)},
+      {"Maximum", shown.lightText(f.maximum)},
       {"Average/minimum", ratio(f.averageToMinimum)},
       {"Maximum/minimum", ratio(f.maximumToMinimum)},
       {"Direct share", f.average > 0 ? fixed(100 * f.directAverage / f.average, 0) + " %" : "-"},
-      {"Lumen method", std::to_string(light.lumenFootcandles) + " fc"},
+      {"Lumen method", units == Units::Si ? shown.lightText(light.lumenFootcandles)
+                                          : std::to_string(light.lumenFootcandles) + " fc"},
       {"Layout", arrangement},
-      {"Mounting height", fixed(light.mountingHeight, 1) + " ft above the work plane"},
-      {"Spacing along", spacingText(along, light.criterion.alongLength, light.mountingHeight)},
+      {"Mounting height", shown.lengthText(light.mountingHeight) + " above the work plane"},
+      {"Spacing along",
+       shown.spacingText(along, light.criterion.alongLength, light.mountingHeight)},
       {"Spacing across",
-       spacingText(layout.spacingAcross(), light.criterion.across, light.mountingHeight)},
+       shown.spacingText(layout.spacingAcross(), light.criterion.across, light.mountingHeight)},
       {"Spacing", workplane::spacingVerdictText(light.spacing),
        within ? Tone::Good : (unrated ? Tone::Plain : Tone::Poor)},
   };

@@ -1,10 +1,12 @@
 #include "toolkit/plan_window.h"
 
+#include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPageLayout>
 #include <QPageSize>
@@ -119,10 +121,14 @@ void PlanCanvas::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   const double value = scene_->valueAt(at->x(), at->y());
-  const QString text = QStringLiteral("%1 fc at %2 ft along, %3 ft across")
+  const QString length = toQString(scene_->lengthUnit);
+  const int decimals = scene_->lengthUnit == "ft" ? 1 : 2;
+  const QString text = QStringLiteral("%1 %2 at %3 %4 along, %5 %4 across")
                            .arg(value, 0, 'f', value < 10 ? 1 : 0)
-                           .arg(at->x(), 0, 'f', 1)
-                           .arg(at->y(), 0, 'f', 1);
+                           .arg(toQString(scene_->lightUnit))
+                           .arg(at->x(), 0, 'f', decimals)
+                           .arg(length)
+                           .arg(at->y(), 0, 'f', decimals);
   pointer_->setText(text);
   QToolTip::showText(event->globalPosition().toPoint(), text, this);
 }
@@ -141,8 +147,18 @@ PlanWindow::PlanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   save->setObjectName(QStringLiteral("roomPlanSave"));
   connect(save, &QPushButton::clicked, this, [this] { saveImage(); });
   save_ = save;
+  units_ = new QComboBox(this);
+  units_->setObjectName(QStringLiteral("roomPlanUnits"));
+  units_->addItems({QStringLiteral("Feet, footcandles"), QStringLiteral("Metres, lux")});
+  units_->setCurrentIndex(metricChosen() ? 1 : 0);
+  units_->setToolTip(QStringLiteral("The units the plan is shown and saved in"));
+  connect(units_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    metricChosen() = index == 1;
+    if (scenes_) canvas_->showScene(metricChosen() ? scenes_->metric : scenes_->imperial);
+  });
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(pointer, 1);
+  bottom->addWidget(units_);
   bottom->addWidget(save);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(canvas_, 1);
@@ -150,13 +166,16 @@ PlanWindow::PlanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   resize(920, 620);
 }
 
-void PlanWindow::showScene(const kandelor::plan::PlanScene& scene) {
-  setWindowTitle(QStringLiteral("Room Plan: ") + toQString(scene.title));
-  canvas_->showScene(scene);
+void PlanWindow::showScenes(const kandelor::plan::PlanScene& imperial,
+                            const kandelor::plan::PlanScene& metric) {
+  scenes_ = Scenes{imperial, metric};
+  setWindowTitle(QStringLiteral("Room Plan: ") + toQString(imperial.title));
+  canvas_->showScene(metricChosen() ? metric : imperial);
   save_->setEnabled(true);
 }
 
 void PlanWindow::showNote(const QString& title, const QString& text) {
+  scenes_.reset();
   setWindowTitle(QStringLiteral("Room Plan: ") + title);
   canvas_->showNote(title, text);
   save_->setEnabled(false);
@@ -190,6 +209,16 @@ void PlanWindow::saveImage() {
   }
 }
 
+bool& metricChosen() {
+  // The desktop's locale decides at first, then the user, for the rest of the run. A C
+  // or POSIX locale says nothing of how it measures: feet, as the form has.
+  static bool metric = [] {
+    const QLocale locale = QLocale::system();
+    return locale.language() != QLocale::C && locale.measurementSystem() == QLocale::MetricSystem;
+  }();
+  return metric;
+}
+
 PlanWindow* planWindow(bool create) {
   Windows& s = windows();
   if (!s.planWindow && create && s.main) {
@@ -216,10 +245,11 @@ void present(PlanWindow* window, bool open) {
 
 }  // namespace detail
 
-void wplanshow(const kandelor::plan::PlanScene& scene, bool open) {
+void wplanshow(const kandelor::plan::PlanScene& imperial, const kandelor::plan::PlanScene& metric,
+               bool open) {
   detail::PlanWindow* window = detail::planWindow(open);
   if (window == nullptr) return;
-  window->showScene(scene);
+  window->showScenes(imperial, metric);
   detail::present(window, open);
 }
 

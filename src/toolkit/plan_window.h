@@ -7,6 +7,7 @@
 #include "plan/plan_drawing.h"
 #include "plan/plan_scene.h"
 
+class QComboBox;
 class QLabel;
 
 namespace toolkit::detail {
@@ -40,8 +41,10 @@ class PlanWindow : public QWidget {
  public:
   explicit PlanWindow(QWidget* parent);
   PlanCanvas* canvas() const { return canvas_; }
-  // Shows the scene, or the note of why there is none (with nothing to save).
-  void showScene(const kandelor::plan::PlanScene& scene);
+  // Shows the scene in the units chosen, or the note of why there is none (with nothing
+  // to save).
+  void showScenes(const kandelor::plan::PlanScene& imperial,
+                  const kandelor::plan::PlanScene& metric);
   void showNote(const QString& title, const QString& text);
   QString title() const;
   void saveImage();
@@ -50,8 +53,18 @@ class PlanWindow : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  struct Scenes {
+    kandelor::plan::PlanScene imperial;
+    kandelor::plan::PlanScene metric;
+  };
+
   PlanCanvas* canvas_;
   QWidget* save_;
+  QComboBox* units_;
+  std::optional<Scenes> scenes_;
 };
+
+// Whether plans show metres and lux: from the desktop's locale until the user chooses.
+bool& metricChosen();
 
 }  // namespace toolkit::detail

@@ -18,9 +18,12 @@ inline constexpr int kPlanRequest = 12;
 // The requests arrive as kPlanRequest messages once wmessageenable turns them on.
 void wplanfields(std::span<const int> ids, std::span<const int> doubleClickIds);
 
-// Shows the scene in the plan window, opening it when `open` (and bringing it to the
-// front); without `open` a closed window stays closed.
-void wplanshow(const kandelor::plan::PlanScene& scene, bool open);
+// Shows the scene in the plan window, in feet and footcandles or in metres and lux as the
+// window's units switch chooses (it starts from the desktop's locale and keeps the
+// user's choice for the run), opening it when `open` (and bringing it to the front);
+// without `open` a closed window stays closed.
+void wplanshow(const kandelor::plan::PlanScene& imperial, const kandelor::plan::PlanScene& metric,
+               bool open);
 // Shows, in place of a plan, the title and why there is none.
 void wplannote(std::string_view title, std::string_view text, bool open);
 bool wplanisopen();

@@ -1,6 +1,7 @@
 // The room plan window opened from the real form, following its row.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QImage>
@@ -247,6 +248,37 @@ class RoomPlanTest : public QObject {
     save->click();
     QCOMPARE(folder.read("lobby.pdf").left(5), QByteArray("%PDF-"));
     QVERIFY(toolkit::testing::takeMessageBoxTexts().empty());
+  }
+
+  // The units switch shows the same plan in metres and lux, and keeps the choice for the
+  // next room.
+  void showsMetresAndLuxOnceSwitched() {
+    WorkFolder folder;
+    addPhotometry(folder);
+    AppState state;
+    QVERIFY(startUp(state));
+    QVERIFY(showActiveMainWindow());
+    QVERIFY(choose(state, "actionCalculate"));
+    doubleClick(state, fieldId(1, Column::Calculated));
+    auto* units = planWindow()->findChild<QComboBox*>(QStringLiteral("roomPlanUnits"));
+    QVERIFY(units != nullptr);
+    units->setCurrentIndex(0);
+    const plan::PlanScene feet = *planWindow()->canvas()->scene();
+    units->setCurrentIndex(1);
+    const plan::PlanScene metres = *planWindow()->canvas()->scene();
+    QCOMPARE(feet.lightUnit, std::string("fc"));
+    QCOMPARE(metres.lightUnit, std::string("lx"));
+    QCOMPARE(metres.lengthUnit, std::string("m"));
+    QVERIFY(qFuzzyCompare(metres.length, feet.length * 0.3048));
+    QVERIFY(qFuzzyCompare(metres.fixtures[5].x, feet.fixtures[5].x * 0.3048));
+    QVERIFY(qFuzzyCompare(metres.maximum(), feet.maximum() / (0.3048 * 0.3048)));
+    QVERIFY(QString::fromStdString(metres.figures[0].value).endsWith(QStringLiteral(" lx")));
+
+    doubleClick(state, fieldId(5, Column::Calculated));
+    QCOMPARE(planWindow()->canvas()->scene()->lightUnit, std::string("lx"));
+    units = planWindow()->findChild<QComboBox*>(QStringLiteral("roomPlanUnits"));
+    QCOMPARE(units->currentIndex(), 1);
+    units->setCurrentIndex(0);  // as the other tests expect
   }
 };
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/schedule/units.h"
 #include "calc/calculation.h"
 #include "calc/catalogue.h"
 #include "calc/design_check.h"
 #include "calc/space_types.h"
+#include "calc/units.h"
 #include "calc/workplane/room_light.h"
 #include "model/project.h"
 
@@ -90,7 +90,7 @@ struct ScheduleOptions {
   bool points = false;             // the JSON lists every point of every room
   std::optional<SpaceTypeList> spaceTypes = std::nullopt;  // the space-by-space check
   Units units = Units::Imperial;                           // of what is shown
-  bool plans = false;              // the PDF ends with the plan of every room that has one
+  bool plans = false;  // the PDF ends with the plan of every room that has one
 };
 
 struct Schedule {

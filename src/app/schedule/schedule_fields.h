@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/schedule/schedule.h"
-#include "app/schedule/units.h"
+#include "calc/units.h"
 
 namespace kandelor::schedule {
 

@@ -568,9 +568,11 @@ class ScheduleDocument {
       }
       const double top = y_ + onPage * half;
       if (drawing()) {
-        const plan::PlanScene scene = plan::roomPlanScene(
-            *row.light.light, "Room " + std::to_string(row.room) + ": " +
-                                  plan::roomTitle(row.name, row.number, row.page, row.row));
+        const plan::PlanScene scene =
+            plan::roomPlanScene(*row.light.light,
+                                "Room " + std::to_string(row.room) + ": " +
+                                    plan::roomTitle(row.name, row.number, row.page, row.row),
+                                units());
         painter_->save();
         painter_->scale(scale_, scale_);
         plan::drawPlan(*painter_, scene, QRectF(kMargin, top, kContentWidth, half - kGap));

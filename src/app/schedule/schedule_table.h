@@ -26,6 +26,10 @@ std::string totalsText(const Schedule& schedule);
 // The space-by-space check's line: the listed rooms' allowance against their watts.
 std::string spaceBySpaceText(const Schedule& schedule);
 
+// A limit or allowance as shown: ten significant digits, so that a metric value typed
+// in and held in W/sqft shows as typed.
+std::string limitText(double wattsPerSqft, Units units);
+
 // How many characters a UTF-8 text has.
 std::size_t characterCount(std::string_view text);
 

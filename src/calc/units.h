@@ -2,10 +2,10 @@
 
 #include <string>
 
-namespace kandelor::schedule {
+namespace kandelor {
 
-// The units the schedule is shown in. The rooms are computed in feet and footcandles
-// either way; metric only converts what is shown.
+// The units results are shown in. Rooms are computed in feet and footcandles either
+// way; metric only converts what is shown.
 enum class Units { Imperial, Si };
 
 // What a shown number measures.
@@ -52,8 +52,4 @@ inline const char* unitSymbol(Quantity quantity, Units units) {
   return "";
 }
 
-// A limit or allowance as shown: ten significant digits, so that a metric value typed
-// in and held in W/sqft shows as typed.
-std::string limitText(double wattsPerSqft, Units units);
-
-}  // namespace kandelor::schedule
+}  // namespace kandelor
