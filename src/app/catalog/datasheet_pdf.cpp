@@ -177,7 +177,7 @@ QString lampText(const Datasheet& sheet) {
 }
 
 // The header and the luminaire's description; returns the first free y.
-double drawHeader(Canvas& canvas, const Datasheet& sheet) {
+double drawHeader(Canvas& canvas, const Datasheet& sheet, Units units) {
   double y = kMargin;
   canvas.write(QRectF(kMargin, y, kContentWidth, 24), Qt::AlignLeft | Qt::AlignBottom,
                QStringLiteral("Type %1: %2").arg(sheet.typeNumber).arg(text(sheet.description)),
@@ -215,6 +215,8 @@ double drawHeader(Canvas& canvas, const Datasheet& sheet) {
   }
   if (left > 0) row(QString(), QStringLiteral("(%1 more lines in the file)").arg(left));
   row(QStringLiteral("Lamps"), lampText(sheet));
+  row(QStringLiteral("Luminous opening"),
+      text(photometry::luminousOpeningText(sheet.photometry, units)));
   return y;
 }
 
@@ -445,8 +447,8 @@ void drawFooter(Canvas& canvas, int page, int pages) {
                QStringLiteral("Page %1 of %2").arg(page).arg(pages), font, kMuted);
 }
 
-void drawSheet(Canvas& canvas, const Datasheet& sheet, int page, int pages) {
-  const double y = drawHeader(canvas, sheet) + 14;
+void drawSheet(Canvas& canvas, const Datasheet& sheet, int page, int pages, Units units) {
+  const double y = drawHeader(canvas, sheet, units) + 14;
   constexpr double kPolarSize = 270;
   drawPolar(canvas, sheet, kMargin, y, kPolarSize);
   const double right = kMargin + kPolarSize + 20;
@@ -474,7 +476,7 @@ void ensureGuiApplication() {
 }  // namespace
 
 Result<std::string> renderDatasheetPdf(const std::vector<Datasheet>& sheets,
-                                       const std::string& path) {
+                                       const std::string& path, Units units) {
   ensureGuiApplication();
   QByteArray bytes;
   QBuffer buffer(&bytes);
@@ -494,7 +496,7 @@ Result<std::string> renderDatasheetPdf(const std::vector<Datasheet>& sheets,
     const int pages = static_cast<int>(sheets.size());
     for (int i = 0; i < pages; ++i) {
       if (i > 0) writer.newPage();
-      drawSheet(canvas, sheets[static_cast<std::size_t>(i)], i + 1, pages);
+      drawSheet(canvas, sheets[static_cast<std::size_t>(i)], i + 1, pages, units);
     }
     if (!painter.end()) return FileError{path, 0, "cannot finish the PDF pages", true};
   }

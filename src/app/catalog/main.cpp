@@ -27,8 +27,9 @@ using kandelor::Result;
 using namespace kandelor::photometry;
 
 constexpr const char* kUsage =
-    R"(Usage: kandelor-catalog [-o DIR] [--sheets PDF] LIST
-       kandelor-catalog [-o DIR] [--sheets PDF] FILE,DESCRIPTION[,LAMPS] ... (22 entries)
+    R"(Usage: kandelor-catalog [-o DIR] [--sheets PDF [--units imperial|si]] LIST
+       kandelor-catalog [-o DIR] [--sheets PDF [--units imperial|si]]
+                        FILE,DESCRIPTION[,LAMPS] ... (22 entries)
 
 Computes the coefficients of utilization of 22 fixture types from IES LM-63
 photometric files (type C, TILT=NONE or TILT=INCLUDE) and writes the fixture
@@ -49,6 +50,8 @@ Options:
                      per type with the luminaire text, lamps, polar candela curve,
                      candela values, zonal lumen summary and efficiency, and the
                      CU table (ceiling 80 to 0 %, walls 70 to 10 %, RCR 0 to 10)
+  --units UNITS      the datasheets' sizes in imperial (feet; the default) or si
+                     (millimetres) units; the CU table is the same either way
   -h, --help         show this text
 )";
 
@@ -94,6 +97,7 @@ Result<std::vector<CatalogueEntry>> entriesFromArguments(const std::vector<std::
 int main(int argc, char** argv) {
   std::string outputDir = ".";
   std::string sheetsPath;
+  [[maybe_unused]] kandelor::Units units = kandelor::Units::Imperial;
   std::vector<std::string> positional;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -111,6 +115,12 @@ int main(int argc, char** argv) {
 #else
       return usageError("this build cannot write datasheets (it has no Qt GUI)");
 #endif
+    } else if (arg == "--units") {
+      const std::string value = i + 1 < argc ? argv[++i] : "";
+      if (value != "imperial" && value != "si") {
+        return usageError("--units must be imperial or si, not '" + value + "'");
+      }
+      units = value == "si" ? kandelor::Units::Si : kandelor::Units::Imperial;
     } else if (arg.size() > 1 && arg[0] == '-') {
       return usageError("unknown option " + arg);
     } else {
@@ -147,7 +157,7 @@ int main(int argc, char** argv) {
   std::string pdf;
 #ifdef KANDELOR_CATALOG_SHEETS
   if (!sheetsPath.empty()) {
-    auto rendered = kandelor::catalog::renderDatasheetPdf(*sheets, sheetsPath);
+    auto rendered = kandelor::catalog::renderDatasheetPdf(*sheets, sheetsPath, units);
     if (!rendered) return fileError(rendered.error());
     pdf = std::move(rendered).value();
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 
 #include "calc/photometry/photometric_file.h"
@@ -146,6 +147,32 @@ std::vector<CandelaRow> candelaTable(const Photometry& p) {
     }
   }
   return rows;
+}
+
+std::string luminousOpeningText(const Photometry& p, Units units) {
+  const double toFeet = p.metres ? 1 / kMetresPerFoot : 1.0;
+  const double width = std::abs(p.luminousWidth) * toFeet;
+  const double length = std::abs(p.luminousLength) * toFeet;
+  const double height = std::abs(p.luminousHeight) * toFeet;
+  const bool round = p.luminousWidth < 0 || p.luminousLength < 0;
+  if (width == 0 && length == 0) return "not given";
+  const bool si = units == Units::Si;
+  // Feet to three significant digits; millimetres whole.
+  const auto size = [si](double feet) {
+    char buffer[32];
+    if (si) {
+      std::snprintf(buffer, sizeof buffer, "%.0f", feet * kMetresPerFoot * 1000);
+    } else {
+      std::snprintf(buffer, sizeof buffer, "%.3g", feet);
+    }
+    return std::string(buffer);
+  };
+  const std::string unit = si ? " mm" : " ft";
+  std::string text =
+      round ? "\u00d8 " + size(std::max(width, length)) : size(width) + " \u00d7 " + size(length);
+  text += unit;
+  if (height > 0) text += ", " + size(height) + unit + " high";
+  return text;
 }
 
 Datasheet makeDatasheet(const CatalogueEntry& entry, int typeNumber, Photometry photometry) {

@@ -8,6 +8,7 @@
 #include "calc/photometry/catalogue_list.h"
 #include "calc/photometry/cu_table.h"
 #include "calc/photometry/lm63.h"
+#include "calc/units.h"
 #include "model/result.h"
 
 namespace kandelor::photometry {
@@ -109,6 +110,11 @@ struct Datasheet {
   std::vector<double> rings;
   std::vector<CandelaRow> candela;
 };
+
+// The luminous opening as a datasheet states it: "2 × 4 ft, 0.25 ft high" or
+// "610 × 1219 mm, 76 mm high" (width × length), "Ø 0.5 ft" for a round one, or
+// "not given".
+std::string luminousOpeningText(const Photometry& photometry, Units units);
 
 Datasheet makeDatasheet(const CatalogueEntry& entry, int typeNumber, Photometry photometry);
 

@@ -121,6 +121,21 @@ TEST(Datasheet, PlanesLeftOutAreTakenFromTheFileSymmetry) {
   EXPECT_EQ(curve.right[91], 0);
 }
 
+// Feet as the file gives them or converted from metres, millimetres for metric sheets.
+TEST(Datasheet, LuminousOpeningInFeetOrMillimetres) {
+  Photometry p;
+  EXPECT_EQ(luminousOpeningText(p, Units::Imperial), "not given");
+  p.luminousWidth = 2;
+  p.luminousLength = 4;
+  EXPECT_EQ(luminousOpeningText(p, Units::Imperial), "2 \u00d7 4 ft");
+  EXPECT_EQ(luminousOpeningText(p, Units::Si), "610 \u00d7 1219 mm");
+  p.metres = true;
+  p.luminousWidth = p.luminousLength = -0.3;
+  p.luminousHeight = 0.05;
+  EXPECT_EQ(luminousOpeningText(p, Units::Si), "\u00d8 300 mm, 50 mm high");
+  EXPECT_EQ(luminousOpeningText(p, Units::Imperial), "\u00d8 0.984 ft, 0.164 ft high");
+}
+
 TEST(Datasheet, RingsAreRoundStepsThatJustHoldThePeak) {
   for (const double peak : {0.4, 7.3, 999.0, 1000.0, 2716.9, 4000.0, 21925.0}) {
     const std::vector<double> rings = polarRings(peak);
