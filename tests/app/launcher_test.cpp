@@ -6,8 +6,8 @@
 #include <map>
 #include <set>
 
-#include "app/launcher/project_folder.h"
 #include "support/temp_folder.h"
+#include "tools/launcher/project_folder.h"
 
 namespace kandelor::launcher {
 namespace {

@@ -1,14 +1,14 @@
-#include "app/schedule/schedule.h"
+#include "tools/schedule/schedule.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/schedule/schedule_csv.h"
-#include "app/schedule/schedule_json.h"
 #include "calc/reflectances.h"
 #include "schedule/crafted_project.h"
+#include "tools/schedule/schedule_csv.h"
+#include "tools/schedule/schedule_json.h"
 
 namespace kandelor::schedule {
 namespace {

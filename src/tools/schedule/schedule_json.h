@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/schedule/schedule.h"
+#include "tools/schedule/schedule.h"
 
 namespace kandelor::schedule {
 

@@ -1,4 +1,4 @@
-#include "app/launcher/project_folder.h"
+#include "tools/launcher/project_folder.h"
 
 #include <fcntl.h>
 #include <pwd.h>

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/schedule/schedule.h"
 #include "model/result.h"
+#include "tools/schedule/schedule.h"
 
 namespace kandelor::schedule {
 

@@ -1,7 +1,7 @@
-#include "app/schedule/schedule_json.h"
+#include "tools/schedule/schedule_json.h"
 
-#include "app/schedule/schedule_fields.h"
-#include "app/schedule/schedule_table.h"
+#include "tools/schedule/schedule_fields.h"
+#include "tools/schedule/schedule_table.h"
 
 namespace kandelor::schedule {
 

@@ -12,9 +12,9 @@
 #include <iostream>
 #include <string>
 
-#include "app/launcher/project_folder.h"
 #include "app/program_title.h"
 #include "toolkit/toolkit.h"
+#include "tools/launcher/project_folder.h"
 
 namespace fs = std::filesystem;
 using namespace kandelor;

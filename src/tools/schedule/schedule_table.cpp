@@ -1,4 +1,4 @@
-#include "app/schedule/schedule_table.h"
+#include "tools/schedule/schedule_table.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/schedule/schedule_fields.h"
+#include "tools/schedule/schedule_fields.h"
 
 namespace kandelor::schedule {
 

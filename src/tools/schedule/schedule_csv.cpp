@@ -1,6 +1,6 @@
-#include "app/schedule/schedule_csv.h"
+#include "tools/schedule/schedule_csv.h"
 
-#include "app/schedule/schedule_fields.h"
+#include "tools/schedule/schedule_fields.h"
 
 namespace kandelor::schedule {
 

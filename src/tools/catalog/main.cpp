@@ -16,7 +16,7 @@
 #include "model/text_file.h"
 
 #ifdef KANDELOR_CATALOG_SHEETS
-#include "app/catalog/datasheet_pdf.h"
+#include "tools/catalog/datasheet_pdf.h"
 #endif
 
 namespace {

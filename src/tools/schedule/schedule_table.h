@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/schedule/schedule.h"
+#include "tools/schedule/schedule.h"
 
 namespace kandelor::schedule {
 

@@ -1,4 +1,4 @@
-#include "app/schedule/schedule_pdf.h"
+#include "tools/schedule/schedule_pdf.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -19,10 +19,10 @@
 #include <optional>
 #include <vector>
 
-#include "app/schedule/schedule_fields.h"
-#include "app/schedule/schedule_table.h"
 #include "plan/plan_drawing.h"
 #include "plan/room_plan_scene.h"
+#include "tools/schedule/schedule_fields.h"
+#include "tools/schedule/schedule_table.h"
 
 namespace kandelor::schedule {
 

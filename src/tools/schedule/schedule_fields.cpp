@@ -1,4 +1,4 @@
-#include "app/schedule/schedule_fields.h"
+#include "tools/schedule/schedule_fields.h"
 
 #include <array>
 #include <charconv>

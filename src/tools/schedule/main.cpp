@@ -12,16 +12,16 @@
 #include <string>
 #include <string_view>
 
-#include "app/schedule/schedule.h"
-#include "app/schedule/schedule_csv.h"
-#include "app/schedule/schedule_json.h"
-#include "app/schedule/schedule_pdf.h"
-#include "app/schedule/schedule_table.h"
 #include "calc/catalogue.h"
 #include "calc/reflectances.h"
 #include "calc/workplane/type_photometry.h"
 #include "model/project_file.h"
 #include "model/text_file.h"
+#include "tools/schedule/schedule.h"
+#include "tools/schedule/schedule_csv.h"
+#include "tools/schedule/schedule_json.h"
+#include "tools/schedule/schedule_pdf.h"
+#include "tools/schedule/schedule_table.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/schedule/schedule.h"
+#include "tools/schedule/schedule.h"
 
 #include <charconv>
 #include <cstddef>

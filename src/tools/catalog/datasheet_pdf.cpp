@@ -1,4 +1,4 @@
-#include "app/catalog/datasheet_pdf.h"
+#include "tools/catalog/datasheet_pdf.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>

@@ -3,8 +3,8 @@
 #include <span>
 #include <string>
 
-#include "app/schedule/schedule.h"
 #include "calc/units.h"
+#include "tools/schedule/schedule.h"
 
 namespace kandelor::schedule {
 
