@@ -19,6 +19,7 @@
 
 #include <algorithm>
 
+#include "drawing/pdf_pages.h"
 #include "toolkit/qt_text.h"
 #include "toolkit/room_plan.h"
 #include "toolkit/toolkit.h"
@@ -59,9 +60,7 @@ bool writePng(const kandelor::plan::PlanScene& scene, const QString& path) {
 bool writePdf(const kandelor::plan::PlanScene& scene, const QString& path) {
   constexpr int kResolution = 300;
   QPdfWriter writer(path);
-  writer.setResolution(kResolution);
-  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape,
-                                   QMarginsF(0, 0, 0, 0), QPageLayout::Point));
+  kandelor::drawing::setUpLetterPages(writer, QPageLayout::Landscape, kResolution);
   writer.setTitle(toQString(scene.title));
   QPainter painter;
   if (!painter.begin(&writer)) return false;

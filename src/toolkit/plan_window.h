@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "plan/plan_drawing.h"
+#include "drawing/plan_drawing.h"
 #include "plan/plan_scene.h"
 
 class QComboBox;

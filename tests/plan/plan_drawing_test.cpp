@@ -10,7 +10,7 @@
 #include "calc/workplane/room_light.h"
 #include "calc/workplane/type_photometry.h"
 #include "plan/colour_scale.h"
-#include "plan/plan_drawing.h"
+#include "drawing/plan_drawing.h"
 #include "plan/room_plan_scene.h"
 
 namespace kandelor::plan {

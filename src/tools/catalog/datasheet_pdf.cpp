@@ -12,6 +12,9 @@
 #include <memory>
 #include <numbers>
 
+#include "drawing/fonts.h"
+#include "drawing/pdf_pages.h"
+
 namespace kandelor::catalog {
 
 namespace {
@@ -37,12 +40,7 @@ const QColor kPlane0(0x1f, 0x4e, 0x9c);
 const QColor kPlane90(0xc0, 0x39, 0x2b);
 
 QFont sheetFont(double points, bool bold = false) {
-  QFont font;
-  font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
-                    QStringLiteral("Helvetica")});
-  font.setStyleHint(QFont::SansSerif);
-  // No ligatures: "ff" and "fi" stay letters that a reader can search and copy.
-  font.setStyleStrategy(QFont::PreferNoShaping);
+  QFont font = drawing::sansFont();
   font.setPointSizeF(points);
   font.setBold(bold);
   return font;
@@ -459,34 +457,17 @@ void drawSheet(Canvas& canvas, const Datasheet& sheet, int page, int pages, Unit
   drawFooter(canvas, page, pages);
 }
 
-// Qt's GUI layer for fonts and painting, on the offscreen platform when no display
-// is there to connect to.
-void ensureGuiApplication() {
-  if (QGuiApplication::instance() != nullptr) return;
-  const bool display = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY");
-  if (!display && std::getenv("QT_QPA_PLATFORM") == nullptr) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  static int argc = 1;
-  static char name[] = "kandelor-catalog";
-  static char* argv[] = {name, nullptr};
-  static const auto app = std::make_unique<QGuiApplication>(argc, argv);
-}
-
 }  // namespace
 
 Result<std::string> renderDatasheetPdf(const std::vector<Datasheet>& sheets,
                                        const std::string& path, Units units) {
-  ensureGuiApplication();
+  drawing::startGuiForDrawing("kandelor-catalog");
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   {
     QPdfWriter writer(&buffer);
-    writer.setResolution(kResolution);
-    writer.setPageSize(QPageSize(QPageSize::Letter));
-    writer.setPageOrientation(QPageLayout::Portrait);
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    drawing::setUpLetterPages(writer, QPageLayout::Portrait, kResolution);
     writer.setTitle(QStringLiteral("Fixture datasheets"));
     writer.setCreator(QStringLiteral("kandelor-catalog"));
     QPainter painter;

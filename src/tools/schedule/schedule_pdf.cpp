@@ -19,7 +19,9 @@
 #include <optional>
 #include <vector>
 
-#include "plan/plan_drawing.h"
+#include "drawing/fonts.h"
+#include "drawing/pdf_pages.h"
+#include "drawing/plan_drawing.h"
 #include "plan/room_plan_scene.h"
 #include "tools/schedule/schedule_fields.h"
 #include "tools/schedule/schedule_table.h"
@@ -204,8 +206,7 @@ class ScheduleDocument {
   QPointF point(double x, double y) const { return {x * scale_, y * scale_}; }
 
   QFont font(double points, bool bold = false) const {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setStyleHint(QFont::SansSerif);
+    QFont f = drawing::sansFont();
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;
@@ -612,22 +613,11 @@ Result<> writeSchedulePdf(const Schedule& schedule, const std::string& fileName,
           std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
         }
       })};
-  // Qt's GUI classes need an application object; without a platform chosen it runs
-  // offscreen, as a PDF needs no display.
-  std::unique_ptr<QGuiApplication> application;
-  if (QCoreApplication::instance() == nullptr) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "kandelor-schedule";
-    static char* argv[] = {name, nullptr};
-    application = std::make_unique<QGuiApplication>(argc, argv);
-  }
+  drawing::startGuiForDrawing("kandelor-schedule");
   const int pages = ScheduleDocument(schedule, date, nullptr, nullptr, 0).run();
 
   QPdfWriter writer(qs(fileName));
-  writer.setResolution(kResolution);
-  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                   QMarginsF(0, 0, 0, 0), QPageLayout::Point));
+  drawing::setUpLetterPages(writer, QPageLayout::Portrait, kResolution);
   writer.setTitle(qs("Lighting schedule: " + schedule.projectName));
   writer.setCreator(QStringLiteral("kandelor-schedule"));
   QPainter painter;

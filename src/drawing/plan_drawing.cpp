@@ -1,4 +1,4 @@
-#include "plan/plan_drawing.h"
+#include "drawing/plan_drawing.h"
 
 #include <QColor>
 #include <QFont>
@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "drawing/fonts.h"
 #include "plan/colour_scale.h"
 #include "plan/isolines.h"
 
@@ -33,8 +34,7 @@ QColor colourOf(double value, double low, double high) {
 }
 
 QFont fontOf(double size, bool bold = false) {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setStyleHint(QFont::SansSerif);
+  QFont font = drawing::sansFont();
   font.setPixelSize(std::max(1, static_cast<int>(std::lround(size))));
   font.setBold(bold);
   return font;
