@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calc/round_step.h"
+
 namespace kandelor::plan {
 
 std::vector<double> isolineLevels(const PlanScene& scene) {
@@ -10,15 +12,7 @@ std::vector<double> isolineLevels(const PlanScene& scene) {
   const double high = scene.maximum();
   const double range = high - low;
   if (!(range > 1e-9) || !std::isfinite(range)) return {};
-  const double raw = range / 6;
-  const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-  double step = 10 * magnitude;
-  for (const double factor : {1.0, 2.0, 2.5, 5.0}) {
-    if (factor * magnitude >= raw) {
-      step = factor * magnitude;
-      break;
-    }
-  }
+  const double step = roundStep(range / 6);
   std::vector<double> levels;
   for (double k = std::floor(low / step) + 1; k * step < high; ++k) {
     const double level = k * step;

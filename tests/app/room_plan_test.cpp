@@ -47,6 +47,12 @@ void addPhotometry(const WorkFolder& folder, int withoutType = 0) {
   folder.write("photometry.dat", index);
 }
 
+// The sample with the types' photometry, started in the window and calculated.
+bool startCalculated(const WorkFolder& folder, AppState& state) {
+  addPhotometry(folder);
+  return startUp(state) && showActiveMainWindow() && choose(state, "actionCalculate");
+}
+
 toolkit::detail::PlanWindow* planWindow() {
   return dynamic_cast<toolkit::detail::PlanWindow*>(toolkit::qt::planWindow());
 }
@@ -118,11 +124,8 @@ class RoomPlanTest : public QObject {
 
   void opensFromAnyFieldOfARowByMenuDoubleClickAndKey() {
     WorkFolder folder;
-    addPhotometry(folder);
     AppState state;
-    QVERIFY(startUp(state));
-    QVERIFY(showActiveMainWindow());
-    QVERIFY(choose(state, "actionCalculate"));
+    QVERIFY(startCalculated(folder, state));
     QVERIFY(!toolkit::wplanisopen());
 
     QVERIFY(chooseRoomPlanFromMenu(state, fieldId(1, Column::Name)));
@@ -156,11 +159,8 @@ class RoomPlanTest : public QObject {
 
   void followsItsRowThroughCalculationsPageSwitchesNewAndOpen() {
     WorkFolder folder;
-    addPhotometry(folder);
     AppState state;
-    QVERIFY(startUp(state));
-    QVERIFY(showActiveMainWindow());
-    QVERIFY(choose(state, "actionCalculate"));
+    QVERIFY(startCalculated(folder, state));
     doubleClick(state, fieldId(5, Column::Calculated));
     QCOMPARE(planFixtures(), 6);
 
@@ -254,11 +254,8 @@ class RoomPlanTest : public QObject {
   // next room.
   void showsMetresAndLuxOnceSwitched() {
     WorkFolder folder;
-    addPhotometry(folder);
     AppState state;
-    QVERIFY(startUp(state));
-    QVERIFY(showActiveMainWindow());
-    QVERIFY(choose(state, "actionCalculate"));
+    QVERIFY(startCalculated(folder, state));
     doubleClick(state, fieldId(1, Column::Calculated));
     auto* units = planWindow()->findChild<QComboBox*>(QStringLiteral("roomPlanUnits"));
     QVERIFY(units != nullptr);

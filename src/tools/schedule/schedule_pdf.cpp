@@ -19,6 +19,7 @@
 #include <optional>
 #include <vector>
 
+#include "calc/round_step.h"
 #include "drawing/fonts.h"
 #include "drawing/pdf_pages.h"
 #include "drawing/plan_drawing.h"
@@ -138,15 +139,7 @@ struct Axis {
 Axis niceAxis(double top) {
   Axis axis;
   if (!(top > 0.0) || !std::isfinite(top)) return axis;
-  const double raw = top / 4.0;
-  const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-  double step = 10.0 * magnitude;
-  for (const double factor : {1.0, 2.0, 2.5, 5.0}) {
-    if (factor * magnitude >= raw) {
-      step = factor * magnitude;
-      break;
-    }
-  }
+  const double step = roundStep(top / 4.0);
   axis.step = step;
   axis.top = std::ceil(top / step - 1e-9) * step;
   while (axis.decimals < 6) {
