@@ -141,16 +141,18 @@ void windowopen2(int flags, int menuId, int formId, std::string_view title) {
       window->resize(screen->availableSize() * 0.8);
     }
   }
-  // The icon is set once the window exists, so that it is handed to the window system
-  // once: set before, it would be converted both when the window is made and after.
   window->createNativeWindow();
-  presentAsKandelor();
   watchFocus();
   if (flags & kOpenMaximised) {
     window->showMaximized();
   } else {
     window->show();
   }
+  // The icon is set once the window exists, so that it is handed to the window system
+  // once: set before, it would be converted both when the window is made and after.
+  // Set after the window is shown, its images follow the request to map the window
+  // instead of holding it back.
+  presentAsKandelor();
   window->activateWindow();
 }
 
