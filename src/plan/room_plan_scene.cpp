@@ -17,9 +17,10 @@ struct Shown {
   Units units;
 
   double length(double feet) const { return shownIn(feet, Quantity::Length, units); }
-  std::string lengthText(double feet) const {
-    return fixed(length(feet), units == Units::Si ? 2 : 1) + " " +
-           unitSymbol(Quantity::Length, units);
+  // To the centimetre in metres unless `decimals` says otherwise.
+  std::string lengthText(double feet, int decimals = 0) const {
+    if (decimals == 0) decimals = units == Units::Si ? 2 : 1;
+    return fixed(length(feet), decimals) + " " + unitSymbol(Quantity::Length, units);
   }
   std::string lightText(double footcandles) const {
     const double value = shownIn(footcandles, Quantity::Illuminance, units);
@@ -90,7 +91,7 @@ PlanScene roomPlanScene(const workplane::RoomLight& light, std::string title, Un
       {"Lumen method", units == Units::Si ? shown.lightText(light.lumenFootcandles)
                                           : std::to_string(light.lumenFootcandles) + " fc"},
       {"Layout", arrangement},
-      {"Mounting height", shown.lengthText(light.mountingHeight) + " above the work plane"},
+      {"Mounting height", shown.lengthText(light.mountingHeight, 1) + " above the work plane"},
       {"Spacing along",
        shown.spacingText(along, light.criterion.alongLength, light.mountingHeight)},
       {"Spacing across",
