@@ -9,8 +9,8 @@
 #include "calc/catalogue.h"
 #include "calc/workplane/room_light.h"
 #include "calc/workplane/type_photometry.h"
-#include "plan/colour_scale.h"
 #include "drawing/plan_drawing.h"
+#include "plan/colour_scale.h"
 #include "plan/room_plan_scene.h"
 
 namespace kandelor::plan {

@@ -6,8 +6,8 @@
 
 #include "calc/photometry/cu_table.h"
 #include "calc/photometry/photometric_file.h"
-#include "model/text_lines.h"
 #include "model/text_file.h"
+#include "model/text_lines.h"
 
 namespace kandelor::photometry {
 

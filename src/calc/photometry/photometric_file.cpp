@@ -3,8 +3,8 @@
 #include <cctype>
 
 #include "calc/photometry/eulumdat.h"
-#include "model/text_lines.h"
 #include "model/text_file.h"
+#include "model/text_lines.h"
 
 namespace kandelor::photometry {
 

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <filesystem>
 
-#include "model/text_lines.h"
 #include "model/text_file.h"
+#include "model/text_lines.h"
 
 namespace kandelor::photometry {
 
