@@ -13,24 +13,34 @@ namespace kandelor {
 
 namespace {
 
-std::string_view trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r") + 1 - first);
-}
-
 // The two comma-separated fields of a line, trimmed; nothing unless there are two.
 std::optional<std::pair<std::string_view, std::string_view>> twoFields(std::string_view line) {
   const auto comma = line.find(',');
   if (comma == std::string_view::npos || line.find(',', comma + 1) != std::string_view::npos) {
     return std::nullopt;
   }
-  return std::pair{trim(line.substr(0, comma)), trim(line.substr(comma + 1))};
+  return std::pair{trimBlanks(line.substr(0, comma)), trimBlanks(line.substr(comma + 1))};
 }
 
-bool skipped(std::string_view line) {
-  line = trim(line);
-  return line.empty() || line.front() == '#';
+using Fields = std::optional<std::pair<std::string_view, std::string_view>>;
+
+// Calls use(fields, line number) for each record of a two-column CSV: every line but
+// blank ones, '#' comments and a first line whose first column is `heading`. Stops at
+// the first error `use` returns.
+template <class Use>
+std::optional<FileError> forEachRecord(std::string_view content, std::string_view heading,
+                                       Use use) {
+  bool first = true;
+  for (TextLines lines(content); lines.next();) {
+    const std::string_view line = trimBlanks(lines.line());
+    if (line.empty() || line.front() == '#') continue;
+    const Fields fields = twoFields(line);
+    const bool header = first && fields && fields->first == heading;
+    first = false;
+    if (header) continue;
+    if (auto error = use(fields, lines.number())) return error;
+  }
+  return std::nullopt;
 }
 
 template <class Number>
@@ -52,27 +62,24 @@ std::string quoted(std::string_view text) {
 
 Result<SpaceTypeTable> parseSpaceTypeTable(std::string_view content, const std::string& fileName) {
   SpaceTypeTable table;
-  bool first = true;
-  for (TextLines lines(content); lines.next();) {
-    if (skipped(lines.line())) continue;
-    const auto fields = twoFields(lines.line());
-    const bool header = first && fields && fields->first == "space_type";
-    first = false;
-    if (header) continue;
-    const auto allowance = fields ? numberOf<double>(fields->second) : std::nullopt;
-    if (!fields || fields->first.empty() || !allowance || !std::isfinite(*allowance) ||
-        *allowance < 0) {
-      return FileError{fileName, lines.number(),
-                       "expected a space type and its allowance in W/sqft, such as "
-                       "\"corridor,0.41\""};
-    }
-    const auto same = [&](const SpaceType& t) { return t.name == fields->first; };
-    if (std::any_of(table.begin(), table.end(), same)) {
-      return FileError{fileName, lines.number(),
-                       "the space type " + quoted(fields->first) + " is given a second time"};
-    }
-    table.push_back({std::string(fields->first), *allowance});
-  }
+  const auto failure = forEachRecord(
+      content, "space_type", [&](const Fields& fields, int line) -> std::optional<FileError> {
+        const auto allowance = fields ? numberOf<double>(fields->second) : std::nullopt;
+        if (!fields || fields->first.empty() || !allowance || !std::isfinite(*allowance) ||
+            *allowance < 0) {
+          return FileError{fileName, line,
+                           "expected a space type and its allowance in W/sqft, such as "
+                           "\"corridor,0.41\""};
+        }
+        const auto same = [&](const SpaceType& t) { return t.name == fields->first; };
+        if (std::any_of(table.begin(), table.end(), same)) {
+          return FileError{fileName, line,
+                           "the space type " + quoted(fields->first) + " is given a second time"};
+        }
+        table.push_back({std::string(fields->first), *allowance});
+        return std::nullopt;
+      });
+  if (failure) return *failure;
   if (table.empty()) return FileError{fileName, 0, "expected at least one space type"};
   return table;
 }
@@ -86,41 +93,39 @@ Result<SpaceTypeTable> readSpaceTypeTable(const std::string& path) {
 Result<RoomSpaceTypes> parseRoomSpaceTypes(std::string_view content, const std::string& fileName,
                                            const SpaceTypeTable& table) {
   RoomSpaceTypes rooms;
-  bool first = true;
-  for (TextLines lines(content); lines.next();) {
-    if (skipped(lines.line())) continue;
-    const auto fields = twoFields(lines.line());
-    const bool header = first && fields && fields->first == "room";
-    first = false;
-    if (header) continue;
-    if (!fields) {
-      return FileError{fileName, lines.number(),
-                       "expected a room number and its space type, such as \"5,corridor\""};
-    }
-    const auto room = numberOf<int>(fields->first);
-    if (!room || *room < 1 || *room > kPageCount * kRowCount) {
-      return FileError{fileName, lines.number(),
-                       "expected a room number from 1 to " +
-                           std::to_string(kPageCount * kRowCount) + ", found " +
-                           quoted(fields->first)};
-    }
-    const auto type = std::find_if(table.begin(), table.end(),
-                                   [&](const SpaceType& t) { return t.name == fields->second; });
-    if (type == table.end()) {
-      std::string known;
-      for (const SpaceType& t : table) {
-        if (!known.empty()) known += ", ";
-        known += t.name;
-      }
-      return FileError{
-          fileName, lines.number(),
-          "unknown space type " + quoted(fields->second) + "; the space types are " + known};
-    }
-    if (!rooms.emplace(*room, static_cast<std::size_t>(type - table.begin())).second) {
-      return FileError{fileName, lines.number(),
-                       "room " + std::to_string(*room) + " is given a second time"};
-    }
-  }
+  const auto failure = forEachRecord(
+      content, "room", [&](const Fields& fields, int line) -> std::optional<FileError> {
+        if (!fields) {
+          return FileError{fileName, line,
+                           "expected a room number and its space type, such as \"5,corridor\""};
+        }
+        const auto room = numberOf<int>(fields->first);
+        if (!room || *room < 1 || *room > kPageCount * kRowCount) {
+          return FileError{fileName, line,
+                           "expected a room number from 1 to " +
+                               std::to_string(kPageCount * kRowCount) + ", found " +
+                               quoted(fields->first)};
+        }
+        const auto type = std::find_if(table.begin(), table.end(), [&](const SpaceType& t) {
+          return t.name == fields->second;
+        });
+        if (type == table.end()) {
+          std::string known;
+          for (const SpaceType& t : table) {
+            if (!known.empty()) known += ", ";
+            known += t.name;
+          }
+          return FileError{
+              fileName, line,
+              "unknown space type " + quoted(fields->second) + "; the space types are " + known};
+        }
+        if (!rooms.emplace(*room, static_cast<std::size_t>(type - table.begin())).second) {
+          return FileError{fileName, line,
+                           "room " + std::to_string(*room) + " is given a second time"};
+        }
+        return std::nullopt;
+      });
+  if (failure) return *failure;
   return rooms;
 }
 

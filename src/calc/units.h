@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 namespace kandelor {
 
 // The units results are shown in. Rooms are computed in feet and footcandles either

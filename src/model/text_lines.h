@@ -5,6 +5,13 @@
 
 namespace kandelor {
 
+// The text without the blanks, tabs and carriage returns around it.
+inline std::string_view trimBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r") + 1 - first);
+}
+
 // The lines of a text one by one, numbered from 1, without their newlines:
 //   for (TextLines lines(content); lines.next();) use(lines.line(), lines.number());
 class TextLines {

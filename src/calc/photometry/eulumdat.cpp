@@ -19,12 +19,6 @@ constexpr int kMaxVerticalAngles = 361;
 constexpr int kMaxLampSets = 20;
 constexpr int kDirectRatioCount = 10;
 
-std::string_view trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t\r") + 1 - first);
-}
-
 // ISO-8859-1 as UTF-8: every byte is the code point of its value.
 std::string latin1ToUtf8(std::string_view text) {
   std::string out;
@@ -52,7 +46,7 @@ class LineValues {
       fail(std::string("expected ") + std::string(what) + ", found the end of the file");
       return std::nullopt;
     }
-    return trim(lines_.line());
+    return trimBlanks(lines_.line());
   }
 
   // A number, with a point or (as many European files write it) a comma as its

@@ -8,6 +8,7 @@
 
 #include "calc/photometry/number_scanner.h"
 #include "model/text_file.h"
+#include "model/text_lines.h"
 
 namespace kandelor::photometry {
 
@@ -15,13 +16,6 @@ namespace {
 
 // More angles than any photometer measures; a larger count means a damaged file.
 constexpr int kMaxAngles = 2000;
-
-std::string_view trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
 
 std::string upper(std::string_view text) {
   std::string out(text);
@@ -45,7 +39,7 @@ std::vector<std::string_view> splitLines(std::string_view content) {
 }
 
 std::optional<Lm63Version> versionOf(std::string_view firstLine) {
-  const std::string head = upper(trim(firstLine));
+  const std::string head = upper(trimBlanks(firstLine));
   if (head == "IESNA91") return Lm63Version::Lm63_1991;
   if (head == "IESNA:LM-63-1995") return Lm63Version::Lm63_1995;
   if (head == "IESNA:LM-63-2002") return Lm63Version::Lm63_2002;
@@ -55,11 +49,11 @@ std::optional<Lm63Version> versionOf(std::string_view firstLine) {
 
 // The value after "TILT=" when `line` is the TILT line.
 std::optional<std::string_view> tiltValue(std::string_view line) {
-  line = trim(line);
+  line = trimBlanks(line);
   if (upper(line.substr(0, 4)) != "TILT") return std::nullopt;
-  line = trim(line.substr(4));
+  line = trimBlanks(line.substr(4));
   if (line.empty() || line.front() != '=') return std::nullopt;
-  return trim(line.substr(1));
+  return trimBlanks(line.substr(1));
 }
 
 // Skips the tilt table of TILT=INCLUDE: geometry, count, angles, factors. The
@@ -198,7 +192,7 @@ Result<Photometry> readLm63(std::string_view content, const std::string& fileNam
   for (; index < lines.size(); ++index) {
     tilt = tiltValue(lines[index]);
     if (tilt) break;
-    if (!trim(lines[index]).empty()) p.keywords.emplace_back(trim(lines[index]));
+    if (!trimBlanks(lines[index]).empty()) p.keywords.emplace_back(trimBlanks(lines[index]));
   }
   if (!tilt) {
     return FileError{fileName, static_cast<int>(lines.size()),

@@ -27,11 +27,9 @@ Result<PhotometryFiles> parsePhotometryIndex(std::string_view content, const std
                                              const std::string& folder) {
   PhotometryFiles files;
   for (TextLines lines(content); lines.next();) {
-    std::string_view line = lines.line();
+    const std::string_view line = trimBlanks(lines.line());
     const int lineNumber = lines.number();
-    const auto first = line.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos || line[first] == '#') continue;
-    line = line.substr(first, line.find_last_not_of(" \t\r") + 1 - first);
+    if (line.empty() || line.front() == '#') continue;
 
     int type = 0;
     const auto [next, error] = std::from_chars(line.data(), line.data() + line.size(), type);
