@@ -262,16 +262,19 @@ struct NodeView {
   }
 };
 
-// The views of `grids` (one surface's patches each, indexed into `exitance`) for the
-// points `nearest` to `farthest` from them.
+// The views of `grids` (one surface's patches each, indexed into `exitance`): a wall's
+// for the points `nearest` to `farthest` from it, the ceiling's (which has no parts)
+// for every point.
 void addNodeViews(const std::vector<PatchGrid>& grids, const std::vector<double>& exitance,
                   Vec3 size, double nearest, double farthest, std::vector<NodeView>& views) {
   for (const PatchGrid& g : grids) {
     if (!g.aboveWorkPlane) continue;
     const AxisRect& r = g.rect;
     NodeView view;
-    view.nearest = normalAxis(r) == 2 ? 0 : nearest;
-    view.farthest = normalAxis(r) == 2 ? view.farthest : farthest;
+    if (normalAxis(r) != 2) {
+      view.nearest = nearest;
+      view.farthest = farthest;
+    }
     view.normal = normalAxis(r);
     view.horizontal = view.normal == 2;
     view.plane = r.origin[view.normal];
