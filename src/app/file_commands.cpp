@@ -90,6 +90,8 @@ bool load(const std::string& fileName, Project& project) {
 // Saves the project shown under `fileName`, which becomes the current file name; the
 // work is saved, so its recovery copy goes (the old name's too).
 bool saveShownProject(AppState& state, const std::string& fileName) {
+  // Text that its field refuses is never saved; the field says what it takes.
+  if (toolkit::holdRefusedFocus()) return false;
   gatherForm(state);
   if (const auto saved = savedata(state.project, fileName); !saved) {
     showFileError(saved.error());

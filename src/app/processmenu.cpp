@@ -18,8 +18,35 @@ void showHelp() {
   toolkit::whelpfile1("HELP.HLP");
 }
 
+namespace {
+
+// The commands that read the form (or replace what it shows) and so do not run while the
+// field with the focus holds text it would refuse on leaving. Exit asks first: its Save
+// is held back the same way, its Don't Save reads nothing.
+bool readsTheForm(int menuId) {
+  switch (menuId) {
+    case kMenuPrint:
+    case kMenuNew:
+    case kMenuOpen:
+    case kMenuSave:
+    case kMenuSaveAs:
+    case kMenuZonePage1:
+    case kMenuZonePage2:
+    case kMenuZonePage3:
+    case kMenuZonePage4:
+    case kMenuZonePage5:
+    case kMenuCalculate:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 // The popups' own ids and every id outside the menu fall through and do nothing.
 void processmenu(int menuId, bool& quit, AppState& state) {
+  if (readsTheForm(menuId) && toolkit::holdRefusedFocus()) return;
   switch (menuId) {
     case kMenuPrint:
       printReport(state);

@@ -16,6 +16,7 @@
 #include "form/resource.h"
 #include "form/room_plan_view.h"
 #include "model/project_file.h"
+#include "model/text_file.h"
 #include "toolkit/room_plan.h"
 #include "toolkit/toolkit.h"
 
@@ -54,6 +55,7 @@ bool startUp(AppState& state) {
   state.currentPage = 1;
   state.spreadsheetMode = false;
   state.currentFileName = "new.dat";
+  removeAbandonedTemporaries(".");
   if (!loadStartupProject(state)) return false;
   // A broken catalogue would give wrong results on every page: stop before showing any.
   if (const auto read = rawdata(state.catalogue); !read) {
@@ -66,7 +68,7 @@ bool startUp(AppState& state) {
   PutReflectances(state.project);
   showLoadedResults(state);
   markSaved(state);
-  offerRecovery(state);
+  offerRecoveries(state);
   toolkit::wmessageenable(toolkit::kFieldChanged, 1);
   toolkit::wmessageenable(toolkit::kFieldPasted, 1);
   EnablePlanRequests();

@@ -18,8 +18,14 @@ void keepRecoveryCopy(AppState& state);
 void discardRecoveryCopy(AppState& state);
 
 // After the current file was loaded: when a recovery copy of it is left from a run that
-// did not end normally, offers to restore it. A copy that cannot be read is set aside
-// under another name and named in a message; it never replaces anything.
+// did not end normally, offers to restore it (Restore, Discard, or Later, which keeps the
+// copy). A copy that cannot be read is set aside under another name and named in a
+// message; it never replaces anything. Restored results count as stale until calculated.
 void offerRecovery(AppState& state);
+
+// At start-up: offers every recovery copy in the working folder, newest first, whatever
+// project it belongs to. Restore opens that project with the changes, as the current
+// file; the copies not yet answered then wait for the next start or Open.
+void offerRecoveries(AppState& state);
 
 }  // namespace kandelor

@@ -61,6 +61,18 @@ std::int32_t tabulatedCuPercent(const FixtureType& type, int column, const RoomR
 
 }  // namespace
 
+std::string roomSizeProblem(const RoomRow& room) {
+  const struct {
+    const char* name;
+    float value;
+  } sizes[] = {{"Length", room.length}, {"Width", room.width}, {"Height", room.height}};
+  for (const auto& size : sizes) {
+    if (size.value == kEmptyReal) return std::string(size.name) + " is empty.";
+    if (!(size.value >= 0.0f)) return std::string(size.name) + " is negative.";
+  }
+  return {};
+}
+
 std::int32_t installedWatts(const RoomRow& room, const PageDefaults& defaults,
                             const FixtureCatalogue& catalogue) {
   const FixtureType* type = catalogue.find(room.fixtureNumber);
@@ -76,11 +88,13 @@ RoomResult calculateRoom(const RoomRow& room, const PageDefaults& defaults,
   const FixtureType* type = catalogue.find(room.fixtureNumber);
   if (type != nullptr) result.description = type->description;
 
+  // An empty or negative size is no room: every result stays 0 (see roomSizeProblem).
+  if (!roomSizeProblem(room).empty()) return result;
   const double length = room.length;
   const double width = room.width;
   const double area = width * length;
-  // No floor area (also a NaN one): every result stays 0.
-  if (area == 0.0 || std::isnan(area)) return result;
+  // No floor area: every result stays 0.
+  if (area == 0.0) return result;
 
   result.roomCavityRatio =
       truncateToInt32(((room.height - kWorkPlaneHeight) * 5.0) * (width + length) / area);

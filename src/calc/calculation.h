@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "calc/catalogue.h"
 #include "model/project.h"
@@ -19,6 +20,10 @@ struct RoomResult {
 };
 
 using PageResults = std::array<RoomResult, kRowCount>;
+
+// Why the room's size cannot be computed with: "Length is empty." (-999), "Height is
+// negative." (also NaN); empty when it can. Such a room's results are all 0.
+std::string roomSizeProblem(const RoomRow& room);
 
 // The zonal cavity calculation of one room with the catalogue column (1..14, 0 for
 // none) of the chosen reflectances.

@@ -33,6 +33,10 @@ void CurrentResults::loaded(const Project& project) {
   }
 }
 
+void CurrentResults::forget() {
+  for (auto& basis : computedFrom_) basis.reset();
+}
+
 void CurrentResults::calculated(int page, const RoomPage& computed, ReflectanceChoices choices) {
   for (int r = 1; r <= kRowCount; ++r)
     computedFrom_.at(slot(page, r)) = basisOf(computed, r, choices);

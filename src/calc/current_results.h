@@ -19,6 +19,9 @@ class CurrentResults {
   // choices of its results, otherwise none is.
   void loaded(const Project& project);
 
+  // No room's results are current: they come from a copy of unknown state.
+  void forget();
+
   // The rooms of page `page` (1..5) were just computed with these choices; `computed`
   // holds their inputs and results.
   void calculated(int page, const RoomPage& computed, ReflectanceChoices choices);

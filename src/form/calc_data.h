@@ -16,7 +16,9 @@ ReflectanceChoices ReadReflectanceChoices();
 // and shows them (RCR, footcandles, descriptions, watts per square foot). Returns the
 // choices it computed with. While a list holds text that is none of its items there is
 // no reflectance to compute with: the list refuses its text, as on leaving it, and the
-// page and its results stay as they were (the result is empty).
+// page and its results stay as they were (the result is empty). So they do, with a note
+// at the field, while a page-wide value (a factor, the lamp's watts or lumens) is empty or
+// not above 0.
 std::optional<ReflectanceChoices> CalcData(RoomPage& page, const FixtureCatalogue& catalogue);
 
 }  // namespace kandelor

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 
+#include "calc/calculation.h"
 #include "calc/reflectances.h"
 #include "form/field_ids.h"
 #include "toolkit/toolkit.h"
@@ -67,6 +68,14 @@ void ShowVerdicts(const RoomPage& page, const FixtureCatalogue& catalogue,
   const int column = catalogueColumnOfChoices(choices.ceiling, choices.wall);
   for (int r = 1; r <= kRowCount; ++r) {
     const RoomRow& room = page.row(r);
+    if (const std::string problem = roomSizeProblem(room); !problem.empty()) {
+      // No result to judge: the row says why instead.
+      toolkit::setFieldTint(fieldId(r, Column::Calculated), std::nullopt);
+      toolkit::setFieldToolTip(fieldId(r, Column::Calculated), "Not calculated: " + problem);
+      toolkit::setFieldToolTip(fieldId(r, Column::WattsPerSquareFoot),
+                               "Not calculated: " + problem);
+      continue;
+    }
     const bool hasFloorArea =
         static_cast<double>(room.length) * static_cast<double>(room.width) > 0.0;
     const Verdict verdict =

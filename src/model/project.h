@@ -11,6 +11,9 @@ namespace kandelor {
 
 inline constexpr int kPageCount = 5;
 inline constexpr int kRowCount = 19;
+// What an empty numeric field of the form stores, and so what a file holds for it.
+inline constexpr std::int32_t kEmptyInteger = -999;
+inline constexpr float kEmptyReal = -999.0f;
 inline constexpr int kReservedIntegerCount = 89;
 inline constexpr int kReservedRealCount = 109;
 

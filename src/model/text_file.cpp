@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 namespace kandelor {
 namespace {
@@ -95,26 +97,61 @@ std::string temporaryPrefix(const std::string& fileName) {
   return prefix;
 }
 
-// Removes what interrupted saves (a kill, a power loss) left of the same file: the
-// temporary files with its prefix older than a minute. A younger one may belong to a
-// save that is running right now in another program.
-void removeStaleTemporaries(const std::string& folder, const std::string& prefix) {
+// The process that wrote a temporary file named ".NAME.~PID-N", 0 for another name.
+pid_t writerOf(std::string_view name) {
+  const std::size_t mark = name.rfind(".~");
+  if (name.empty() || name.front() != '.' || mark == std::string_view::npos || mark == 0) return 0;
+  std::string_view rest = name.substr(mark + 2);
+  const std::size_t dash = rest.find('-');
+  if (dash == std::string_view::npos || dash == 0 || dash + 1 == rest.size()) return 0;
+  const auto digits = [](std::string_view text) {
+    return text.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  if (!digits(rest.substr(0, dash)) || !digits(rest.substr(dash + 1)) || dash > 9) return 0;
+  return static_cast<pid_t>(std::stol(std::string(rest.substr(0, dash))));
+}
+
+bool processRuns(pid_t pid) {
+  return ::kill(pid, 0) == 0 || errno != ESRCH;
+}
+
+// Removes the regular files in `folder` whose names begin with `prefix` (all when empty)
+// and that `abandoned` says an interrupted save left.
+template <class Abandoned>
+void removeTemporaries(const std::string& folder, std::string_view prefix, Abandoned abandoned) {
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return;
-  const std::time_t now = std::time(nullptr);
   while (const dirent* entry = ::readdir(dir)) {
     const std::string_view name(entry->d_name);
     if (name.substr(0, prefix.size()) != prefix) continue;
+    const pid_t writer = writerOf(name);
+    if (writer <= 0) continue;
     const std::string path = folder + "/" + std::string(name);
     struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime > 60) {
+    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && abandoned(writer, info)) {
       ::unlink(path.c_str());
     }
   }
   ::closedir(dir);
 }
 
+// Removes what interrupted saves (a kill, a power loss) left of the same file: the
+// temporary files with its prefix whose program no longer runs, or older than a minute.
+// A younger one of a running program may belong to a save in progress.
+void removeStaleTemporaries(const std::string& folder, const std::string& prefix) {
+  const std::time_t now = std::time(nullptr);
+  removeTemporaries(folder, prefix, [now](pid_t writer, const struct stat& info) {
+    return !processRuns(writer) || now - info.st_mtime > 60;
+  });
+}
+
 }  // namespace
+
+void removeAbandonedTemporaries(const std::string& folder) {
+  removeTemporaries(folder, "", [](pid_t writer, const struct stat&) {
+    return writer != ::getpid() && !processRuns(writer);
+  });
+}
 
 Result<std::string> readWholeFile(const std::string& fileName) {
   Descriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));

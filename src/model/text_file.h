@@ -18,4 +18,9 @@ Result<std::string> readWholeFile(const std::string& fileName);
 // minute, left by saves that were interrupted.
 Result<> writeFileAtomically(const std::string& fileName, std::string_view content);
 
+// Removes the temporary files that saves in `folder` left when their program was killed:
+// those named as a save names them whose program no longer runs (never another running
+// program's, nor this one's).
+void removeAbandonedTemporaries(const std::string& folder);
+
 }  // namespace kandelor

@@ -14,6 +14,7 @@
 #include "toolkit/beep.h"
 #include "toolkit/message_queue.h"
 #include "toolkit/number_text.h"
+#include "toolkit/qt_text.h"
 #include "toolkit/refusal_note.h"
 #include "toolkit/windows.h"
 
@@ -39,6 +40,11 @@ void commit(Field& field) {
   auto* edit = lineEditOf(field.widget);
   if (edit == nullptr || !field.edited) return;
   field.edited = false;
+  field.heldInteger.reset();
+  if (!field.outOfRange.empty()) {
+    field.outOfRange.clear();
+    showMarks(field);
+  }
   if (edit->text().trimmed().isEmpty()) {
     field.held.reset();
     return;
@@ -193,6 +199,8 @@ bool acceptsText(const Field& field) {
     return !list->isEnabled() || list->count() == 0 || typedItem(*list) >= 0;
   }
   if (field.kind != ControlKind::Integer && field.kind != ControlKind::Real) return true;
+  // A value the program put from outside the range may stay as long as it is not edited.
+  if (!field.outOfRange.empty() && !field.edited) return true;
   const QLineEdit* edit = lineEditOf(field.widget);
   if (edit == nullptr || !edit->isEnabled()) return true;
   const QString text = edit->text();
@@ -235,6 +243,23 @@ bool holdRefusedText(int id) {
   if (field == nullptr || field->widget == nullptr || detail::acceptsText(*field)) return false;
   detail::refuseText(*field);
   return true;
+}
+
+bool holdRefusedFocus() {
+  QWidget* refused = detail::refusedField();
+  if (refused == nullptr) return false;
+  return holdRefusedText(detail::fieldIdOf(refused));
+}
+
+void showFieldNote(int id, std::string_view text) {
+  const detail::Field* field = detail::findField(id);
+  if (field == nullptr || field->widget == nullptr) return;
+  detail::showNote(*field, detail::toQString(text));
+}
+
+std::string acceptedText(int id) {
+  const detail::Field* field = detail::findField(id);
+  return field == nullptr ? std::string() : detail::acceptedText(*field).toStdString();
 }
 
 }  // namespace toolkit

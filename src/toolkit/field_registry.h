@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -21,11 +22,17 @@ struct Field {
   ControlKind kind = ControlKind::Label;
   QWidget* widget = nullptr;
   std::optional<Range> range;
-  std::optional<RealFormat> format;  // real fields: the field format
-  std::optional<float> held;         // real fields: the number last put or typed
-  bool edited = false;               // the text was changed since the last put or commit
-  bool shownValue = false;           // the field has shown a non-empty text
-  std::string name;                  // what a refusal calls the field; empty for none
+  std::optional<RealFormat> format;         // real fields: the field format
+  std::optional<float> held;                // real fields: the number last put or typed
+  std::optional<std::int32_t> heldInteger;  // integer fields: the number last put
+  bool edited = false;                      // the text was changed since the last put or commit
+  bool shownValue = false;                  // the field has shown a non-empty text
+  // What the field holds was put from outside its range (or empty into a ranged field)
+  // and not edited since: it may be left as it is, and is marked so.
+  std::string outOfRange;    // the mark's tooltip; empty while the value is in range
+  std::string name;          // what a refusal calls the field; empty for none
+  std::optional<Tint> tint;  // the program's own marks, shown while no mark of the
+  std::string toolTip;       // toolkit's stands over them
 };
 
 // The fields of the open form by id; empty while no form is open.
@@ -39,5 +46,9 @@ int fieldIdOf(const QWidget* widget);
 // Whether the value lies within the field's range, bounds included; true without a
 // range. Reals compare in single precision, so that "0.85" typed meets a bound of 0.85.
 bool inRange(const Field& field, double value);
+
+// Gives the field the look and tooltip it should have now: a value put from outside its
+// range, or a refused text, is tinted and explained; otherwise the program's own marks.
+void showMarks(const Field& field);
 
 }  // namespace toolkit::detail

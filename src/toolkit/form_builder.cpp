@@ -22,20 +22,6 @@ namespace {
 constexpr const char* kShownTextProperty = "kandelorShownText";
 constexpr const char* kEarlierTextProperty = "kandelorEarlierText";
 
-// How many characters an edit put in, from the text before and after it: what is left
-// between their common start and common end.
-qsizetype insertedCharacters(const QString& before, const QString& after) {
-  const qsizetype shorter = std::min(before.size(), after.size());
-  qsizetype start = 0;
-  while (start < shorter && before[start] == after[start]) ++start;
-  qsizetype end = 0;
-  while (end < shorter - start &&
-         before[before.size() - 1 - end] == after[after.size() - 1 - end]) {
-    ++end;
-  }
-  return after.size() - start - end;
-}
-
 // Converts dialog units into pixels of the form's font.
 class DialogUnits {
  public:
@@ -150,7 +136,7 @@ QLineEdit* makeEdit(const Control& control, QWidget* form, const QPalette& palet
     const QString shown = edit->property(kShownTextProperty).toString();
     const QString before = shown == text ? edit->property(kEarlierTextProperty).toString() : shown;
     // A key brings one character; a paste or a drop brings several at once.
-    if (insertedCharacters(before, text) > 1) reportFieldPasted();
+    if (insertedText(before, text).text.size() > 1) reportFieldPasted();
   });
   return edit;
 }

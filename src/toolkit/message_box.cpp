@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -44,6 +46,39 @@ int answeredInAdvance(detail::DialogAnswers& answers, std::string_view text,
   return escapeButton;
 }
 
+// Keeps a question from being answered by accident: keys typed before it showed (or in
+// its first moment on screen) are dropped, and a plain letter answers nothing, so that
+// only Enter (the safe default), Esc, a button's Alt+letter, Space on a chosen button or
+// a click does.
+class DeliberateAnswers : public QObject {
+ public:
+  explicit DeliberateAnswers(QMessageBox& box) : box_(box) {
+    shown_.invalidate();
+    qApp->installEventFilter(this);
+  }
+  ~DeliberateAnswers() override { qApp->removeEventFilter(this); }
+
+  bool eventFilter(QObject* receiver, QEvent* event) override {
+    if (receiver == &box_ && event->type() == QEvent::Show) shown_.start();
+    const auto type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
+      return false;
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    if (widget == nullptr || (widget != &box_ && !box_.isAncestorOf(widget))) return false;
+    if (!shown_.isValid() || shown_.elapsed() < kSettleMilliseconds) return true;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool plain =
+        !(key->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier));
+    return type == QEvent::KeyPress && plain && key->text().size() == 1 &&
+           key->text()[0].isLetterOrNumber();
+  }
+
+ private:
+  static constexpr qint64 kSettleMilliseconds = 300;
+  QMessageBox& box_;
+  QElapsedTimer shown_;
+};
+
 }  // namespace
 
 int wquestion(std::string_view title, std::string_view text,
@@ -66,6 +101,7 @@ int wquestion(std::string_view title, std::string_view text,
     box.setDefaultButton(shown[static_cast<std::size_t>(defaultButton)]);
   if (escapeButton >= 0 && escapeButton < static_cast<int>(shown.size()))
     box.setEscapeButton(shown[static_cast<std::size_t>(escapeButton)]);
+  const DeliberateAnswers deliberate(box);
   box.exec();
   for (std::size_t i = 0; i < shown.size(); ++i) {
     if (box.clickedButton() == shown[i]) return static_cast<int>(i);

@@ -48,4 +48,14 @@ QString formatReal(float value, std::optional<RealFormat> format) {
   return QString::fromLatin1(buffer, result.ptr - buffer).toUpper();
 }
 
+Inserted insertedText(const QString& before, const QString& after) {
+  const qsizetype shorter = std::min(before.size(), after.size());
+  qsizetype start = 0;
+  while (start < shorter && before[start] == after[start]) ++start;
+  qsizetype end = 0;
+  while (end < shorter - start && before[before.size() - 1 - end] == after[after.size() - 1 - end])
+    ++end;
+  return {start, after.mid(start, after.size() - start - end)};
+}
+
 }  // namespace toolkit::detail

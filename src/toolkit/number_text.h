@@ -23,4 +23,12 @@ bool fitsInt32(double value);
 // full); without a format the shortest digits that read back as the same float.
 QString formatReal(float value, std::optional<RealFormat> format);
 
+// What an edit put into a text: what lies in `after` between the common start and end
+// of the text before and after it, and where.
+struct Inserted {
+  qsizetype at = 0;
+  QString text;
+};
+Inserted insertedText(const QString& before, const QString& after);
+
 }  // namespace toolkit::detail

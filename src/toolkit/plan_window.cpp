@@ -1,5 +1,6 @@
 #include "toolkit/plan_window.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -20,6 +21,7 @@
 #include <algorithm>
 
 #include "drawing/pdf_pages.h"
+#include "model/text_file.h"
 #include "toolkit/qt_text.h"
 #include "toolkit/room_plan.h"
 #include "toolkit/toolkit.h"
@@ -46,7 +48,13 @@ QString fileNameOf(const QString& title) {
   return name.isEmpty() ? QStringLiteral("room_plan") : name;
 }
 
-bool writePng(const kandelor::plan::PlanScene& scene, const QString& path) {
+// Writes the bytes as every file of the program is written: whole or not at all.
+kandelor::Result<> writeBytes(const QString& path, const QByteArray& bytes) {
+  return kandelor::writeFileAtomically(path.toStdString(),
+                                       std::string_view(bytes.constData(), bytes.size()));
+}
+
+kandelor::Result<> writePng(const kandelor::plan::PlanScene& scene, const QString& path) {
   // Twice the window's usual size, for print and slides.
   QImage image(1800, 1200, QImage::Format_RGB32);
   image.fill(Qt::white);
@@ -54,19 +62,32 @@ bool writePng(const kandelor::plan::PlanScene& scene, const QString& path) {
   painter.scale(2, 2);
   kandelor::plan::drawPlan(painter, scene, QRectF(10, 10, 880, 580));
   painter.end();
-  return image.save(path, "PNG");
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+    return kandelor::FileError{path.toStdString(), 0, "the image could not be encoded", true};
+  return writeBytes(path, bytes);
 }
 
-bool writePdf(const kandelor::plan::PlanScene& scene, const QString& path) {
-  constexpr int kResolution = 300;
-  QPdfWriter writer(path);
-  kandelor::drawing::setUpLetterPages(writer, QPageLayout::Landscape, kResolution);
+bool drawPdf(const kandelor::plan::PlanScene& scene, QIODevice& device, int resolution) {
+  QPdfWriter writer(&device);
+  kandelor::drawing::setUpLetterPages(writer, QPageLayout::Landscape, resolution);
   writer.setTitle(toQString(scene.title));
   QPainter painter;
   if (!painter.begin(&writer)) return false;
-  painter.scale(kResolution / 72.0, kResolution / 72.0);
+  painter.scale(resolution / 72.0, resolution / 72.0);
   kandelor::plan::drawPlan(painter, scene, QRectF(36, 36, 720, 540));
   return painter.end();
+}
+
+kandelor::Result<> writePdf(const kandelor::plan::PlanScene& scene, const QString& path) {
+  constexpr int kResolution = 300;
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!drawPdf(scene, buffer, kResolution))
+    return kandelor::FileError{path.toStdString(), 0, "the page could not be drawn", true};
+  return writeBytes(path, bytes);
 }
 
 }  // namespace
@@ -203,8 +224,8 @@ void PlanWindow::saveImage() {
   const QString path = toQString(name);
   const bool pdf =
       QFileInfo(path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;
-  if (!(pdf ? writePdf(scene, path) : writePng(scene, path))) {
-    wmessagebox("Save Image", "The image could not be written to " + name + ".");
+  if (const auto written = pdf ? writePdf(scene, path) : writePng(scene, path); !written) {
+    wmessagebox("Save Image", written.error().message());
   }
 }
 

@@ -1,3 +1,4 @@
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "model/text_file.h"
 #include "toolkit/cups_printer.h"
 #include "toolkit/dialog_answers.h"
 #include "toolkit/qt_text.h"
@@ -68,15 +70,23 @@ bool paintLines(QPdfWriter& writer, const QStringList& lines) {
 }
 
 // Paints the lines into the PDF file `path`, on `paper` where given (else A4, with
-// margins of 10 points), in the orientation last set.
+// margins of 10 points), in the orientation last set. The file is written whole or not
+// at all.
 bool paintPdf(const QString& path, const QStringList& lines, const QString& title,
               const std::optional<QPageSize>& paper = std::nullopt) {
-  QPdfWriter writer(path);
-  writer.setResolution(kResolution);
-  writer.setTitle(title);
-  if (paper) writer.setPageSize(*paper);
-  writer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-  return paintLines(writer, lines);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kResolution);
+    writer.setTitle(title);
+    if (paper) writer.setPageSize(*paper);
+    writer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (!paintLines(writer, lines)) return false;
+  }
+  return static_cast<bool>(kandelor::writeFileAtomically(
+      path.toStdString(), std::string_view(bytes.constData(), bytes.size())));
 }
 
 // Paints the pages into a temporary PDF on the printer's paper and hands it to CUPS, so

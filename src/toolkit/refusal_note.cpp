@@ -34,10 +34,7 @@ QString accepted(const Field& field) {
     }
     return items;
   }
-  if (field.range) {
-    return QStringLiteral("from %1 to %2")
-        .arg(limit(field, field.range->min), limit(field, field.range->max));
-  }
+  if (field.range) return QStringLiteral("from ") + rangeText(field);
   if (field.kind == ControlKind::Integer) {
     return QStringLiteral("a whole number from %1 to %2")
         .arg(std::numeric_limits<std::int32_t>::min())
@@ -63,17 +60,38 @@ QLabel* makeNote(QWidget* form) {
 
 }  // namespace
 
+QString rangeText(const Field& field) {
+  if (!field.range) return {};
+  return QStringLiteral("%1 to %2")
+      .arg(limit(field, field.range->min), limit(field, field.range->max));
+}
+
 QString acceptedText(const Field& field) {
   const QString what = accepted(field);
   return field.name.empty() ? what : toQString(field.name) + QStringLiteral(": ") + what;
 }
 
 void showRefusal(const Field& field) {
+  showNote(field, acceptedText(field));
+}
+
+namespace {
+
+// Gives the field of this widget the marks it has without or with the note.
+void remark(const QWidget* widget) {
+  if (widget == nullptr) return;
+  if (const Field* field = findField(fieldIdOf(widget))) showMarks(*field);
+}
+
+}  // namespace
+
+void showNote(const Field& field, const QString& text) {
   QWidget* form = field.widget == nullptr ? nullptr : field.widget->parentWidget();
   if (form == nullptr) return;
   if (note && note->parentWidget() != form) delete note.data();
   if (!note) note = makeNote(form);
-  note->setText(acceptedText(field));
+  const QPointer<const QWidget> before = noted;
+  note->setText(text);
   note->adjustSize();
   const QRect at = field.widget->geometry();
   int y = at.bottom() + 1;
@@ -83,11 +101,15 @@ void showRefusal(const Field& field) {
   note->raise();
   note->show();
   noted = field.widget;
+  if (before != field.widget) remark(before);
+  showMarks(field);
 }
 
 void hideRefusal() {
   if (note) note->hide();
+  const QPointer<const QWidget> before = noted;
   noted = nullptr;
+  remark(before);
 }
 
 const QWidget* refusedWidget() {

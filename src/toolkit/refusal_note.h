@@ -11,9 +11,14 @@ namespace toolkit::detail {
 // "Ceiling Reflectance: 30, 50, 70 or 80".
 QString acceptedText(const Field& field);
 
+// The field's range as a refusal names it: "0.85 to 1.5"; empty without a range.
+QString rangeText(const Field& field);
+
 // Shows the field's accepted text in a note just below it (above it at the form's
 // bottom edge), in place of any note shown before. It stays until hideRefusal.
 void showRefusal(const Field& field);
+// Shows another text in the same place.
+void showNote(const Field& field, const QString& text);
 void hideRefusal();
 
 // The field whose note is shown, nullptr for none.

@@ -59,9 +59,11 @@ void wmessageenable(int type, int on);
 // Blocks (running the event loop) until the next message.
 void wmessage(int& type, Message& message);
 
-// Field transfer. Puts on a field with a range leave its text as it was when the value
-// lies outside the range. A real field holds the number last put or typed and shows it
-// in its field format; wdialoggetreal returns that number, not the shown digits.
+// Field transfer. A numeric field holds the number last put or typed: a real is shown in
+// its field format, and the gets return that number, not the shown digits. A value put
+// from outside the field's range is shown too (an overflow mark of '*' where its digits do
+// not fit; an empty field for the empty value), tinted and explained in a tooltip, and may
+// be left unchanged; once edited, the range applies to the typed text.
 void wdialogputstring(int id, std::string_view text);
 void wdialogputinteger(int id, std::int32_t value);
 void wdialogputreal(int id, float value, std::optional<RealFormat> format = std::nullopt);
@@ -81,6 +83,15 @@ int wdialoggetmenu1(int id);
 // way when it is one that may not be left (for a command that cannot use it), giving the
 // field the focus; returns whether it did.
 bool holdRefusedText(int id);
+// As holdRefusedText, for the field of the form that has the focus (or had it last, while
+// a menu or dialog has it): a command about to read the form calls it first.
+bool holdRefusedFocus();
+// Shows a note at the field, as a refusal does but without a beep, until the focus moves
+// on from a field (or the next note).
+void showFieldNote(int id, std::string_view text);
+// The field's name and what it accepts, as its refusals say: "Ballast Factor: from 0.85
+// to 1.5"; empty for a field the form lacks.
+std::string acceptedText(int id);
 // Selects the 1-based item of a list; other numbers do nothing. Reports no field change.
 void wdialogputoption(int id, int item);
 
@@ -127,6 +138,7 @@ struct Tint {
   std::uint8_t red = 0;
   std::uint8_t green = 0;
   std::uint8_t blue = 0;
+  bool operator==(const Tint&) const = default;
 };
 void setFieldTint(int id, std::optional<Tint> tint);
 void setFieldToolTip(int id, std::string_view text);

@@ -77,17 +77,36 @@ TEST(Calculation, EachRoomUsesItsOwnTypeAndRatio) {
   setRoom(page.row(3), 1, 1, 3.5f, 22, 1);   // RCR 10
   setRoom(page.row(4), 1, 1, 4.0f, 2, 1);    // RCR 15 looks up RCR 10
   setRoom(page.row(5), 1, 1, 2.55f, 3, 1);   // RCR 0 looks up RCR 1
-  setRoom(page.row(6), -1, -1, 3.5f, 4, 1);  // RCR -10 looks up RCR 1
+  setRoom(page.row(6), -1, -1, 3.5f, 4, 1);  // negative sizes: no results at all
   setRoom(page.row(7), 1, 1, 2.5f, 5, 1);    // no room cavity: CU 0
   setRoom(page.row(8), 1, 1, 1.0f, 6, 1);    // RCR -15, no room cavity: CU 0
   const PageResults results = calculatePage(page, tracingCatalogue(), 4, 4);
-  const int rcr[] = {4, 5, 10, 15, 0, -10, 0, -15};
-  const int footcandles[] = {1144, 7145, 22150, 2150, 3141, 4141, 0, 0};
+  const int rcr[] = {4, 5, 10, 15, 0, 0, 0, -15};
+  const int footcandles[] = {1144, 7145, 22150, 2150, 3141, 0, 0, 0};
   for (std::size_t i = 0; i < 8; ++i) {
     EXPECT_EQ(results[i].roomCavityRatio, rcr[i]) << "row " << i + 1;
     EXPECT_EQ(results[i].calculatedFootcandles, footcandles[i]) << "row " << i + 1;
-    EXPECT_EQ(results[i].wattsPerSquareFoot, 10.0f) << "row " << i + 1;
+    EXPECT_EQ(results[i].wattsPerSquareFoot, i == 5 ? 0.0f : 10.0f) << "row " << i + 1;
   }
+  EXPECT_EQ(results[5].description, FixedText<9>("Type4"));
+}
+
+// A size that is empty or negative is said, the first of length, width and height.
+TEST(Calculation, EmptyOrNegativeSizesAreNamed) {
+  RoomRow room;
+  room.length = 20;
+  room.width = 10;
+  room.height = 9;
+  EXPECT_EQ(roomSizeProblem(room), "");
+  room.height = 0;  // a floor-level room is a size, if a useless one
+  EXPECT_EQ(roomSizeProblem(room), "");
+  room.width = -999.0f;
+  EXPECT_EQ(roomSizeProblem(room), "Width is empty.");
+  room.length = -0.5f;
+  EXPECT_EQ(roomSizeProblem(room), "Length is negative.");
+  room = RoomRow{};
+  room.height = NAN;
+  EXPECT_EQ(roomSizeProblem(room), "Height is negative.");
 }
 
 TEST(Calculation, FixtureNumbersOutsideTheCatalogueGiveNoLight) {
@@ -130,12 +149,12 @@ TEST(Calculation, LargeValuesNeitherOverflowNorWrap) {
   EXPECT_EQ(results[1].calculatedFootcandles, INT_MAX);
   EXPECT_EQ(results[1].wattsPerSquareFoot, static_cast<float>(INT_MAX));
   EXPECT_EQ(results[2].roomCavityRatio, INT_MAX);
-  EXPECT_EQ(results[3].roomCavityRatio, INT_MIN);
+  EXPECT_EQ(results[3], (RoomResult{0, 0, 0.0f, FixedText<9>("Type1")}));  // negative height
   EXPECT_EQ(results[4].calculatedFootcandles, INT_MAX);
   EXPECT_EQ(results[4].wattsPerSquareFoot, FLT_MAX);
   EXPECT_EQ(results[5].roomCavityRatio, 0);
   EXPECT_EQ(results[6], (RoomResult{0, 0, 0.0f, FixedText<9>("Type1")}));
-  EXPECT_EQ(results[7], (RoomResult{0, 0, 100.0f, FixedText<9>("Type1")}));
+  EXPECT_EQ(results[7], (RoomResult{0, 0, 0.0f, FixedText<9>("Type1")}));
 
   page.defaults.lampWatts = INT_MIN;
   EXPECT_EQ(calculatePage(page, catalogue, 3, 2)[1].wattsPerSquareFoot,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <utime.h>
 
@@ -10,6 +11,7 @@
 
 #include "model/decimal_float.h"
 #include "model/project_file.h"
+#include "model/text_file.h"
 #include "support/temp_folder.h"
 
 namespace kandelor {
@@ -112,17 +114,34 @@ TEST(ProjectFileSafety, SavesRespectTheFileTheyReplace) {
   EXPECT_NE(refused.error().message().find(target), std::string::npos);
   EXPECT_EQ(readFile(target), formatProject(project));
 
-  // Leftovers of interrupted saves: a stale one goes with the next save, a fresh stays.
+  // Leftovers of interrupted saves: one of a program that has ended, or an old one, goes
+  // with the next save; a fresh one of a running program stays (its save may be under way).
+  const pid_t ended = ::fork();
+  if (ended == 0) ::_exit(0);
+  ASSERT_GT(ended, 0);
+  ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+  const std::string running = std::to_string(::getppid());
   const std::string plain = folder.file("plain.prj");
-  const std::string stale = folder.file(".plain.prj.~999-1");
-  const std::string fresh = folder.file(".plain.prj.~999-2");
-  writeFile(stale, "half");
-  writeFile(fresh, "half");
+  const std::string stale = folder.file(".plain.prj.~" + running + "-1");
+  const std::string fresh = folder.file(".plain.prj.~" + running + "-2");
+  const std::string orphan = folder.file(".plain.prj.~" + std::to_string(ended) + "-3");
+  const std::string other = folder.file(".other.prj.~" + std::to_string(ended) + "-4");
+  for (const auto& name : {stale, fresh, orphan, other}) writeFile(name, "half");
   const utimbuf past{std::time(nullptr) - 120, std::time(nullptr) - 120};
   ASSERT_EQ(::utime(stale.c_str(), &past), 0);
   ASSERT_TRUE(savedata(project, plain));
   EXPECT_FALSE(std::filesystem::exists(stale));
+  EXPECT_FALSE(std::filesystem::exists(orphan));
   EXPECT_TRUE(std::filesystem::exists(fresh));
+  EXPECT_TRUE(std::filesystem::exists(other));
+
+  // At start-up every save's leftover of an ended program goes, and only those.
+  const std::string mine = folder.file(".plain.prj.~" + std::to_string(::getpid()) + "-5");
+  writeFile(mine, "half");
+  removeAbandonedTemporaries(folder.file(""));
+  EXPECT_FALSE(std::filesystem::exists(other));
+  EXPECT_TRUE(std::filesystem::exists(fresh));
+  EXPECT_TRUE(std::filesystem::exists(mine));
 }
 
 // The quick reader of reals agrees with from_chars wherever it answers, also next to

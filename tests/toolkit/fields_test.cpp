@@ -46,24 +46,43 @@ class FieldsTest : public QObject {
   }
   void cleanup() { closeTestWindow(); }
 
-  void putOutsideRangeKeepsText() {
-    wdialogputinteger(kWatts, 5);
+  // A value put from outside the range is shown (or the overflow mark where its digits
+  // do not fit), tinted, explained and read back exactly; it may be left unedited, and an
+  // edit brings the range back. A put within the range takes the marks away.
+  void outOfRangePutsAreShownMarkedAndKept() {
     wdialogputinteger(kWatts, 201);
-    QCOMPARE(textOf(kWatts), QString("34"));
+    QCOMPARE(textOf(kWatts), QString("201"));
+    QCOMPARE(wdialoggetinteger(kWatts), 201);
+    QCOMPARE(field(kWatts)->toolTip(), QString("Watts 201 lies outside 10 to 200"));
+    QVERIFY(qobject_cast<QLineEdit*>(field(kWatts))->styleSheet().contains("#ffc8c8"));
     wdialogputinteger(kWatts, 200);
     QCOMPARE(textOf(kWatts), QString("200"));
-    wdialogputinteger(kWatts, 10);
-    QCOMPARE(wdialoggetinteger(kWatts), 10);
+    QCOMPARE(field(kWatts)->toolTip(), QString());
+    QVERIFY(!qobject_cast<QLineEdit*>(field(kWatts))->styleSheet().contains('#'));
 
-    wdialogputreal(kFactor, 1.5f, RealFormat{4, 2});
-    QCOMPARE(textOf(kFactor), QString("1.50"));
-    wdialogputreal(kFactor, 0.84f, RealFormat{4, 2});
-    wdialogputreal(kFactor, 1.51f, RealFormat{4, 2});
-    QCOMPARE(textOf(kFactor), QString("1.50"));
-    QCOMPARE(wdialoggetreal(kFactor), 1.5f);
-    wdialogputreal(kFactor, 0.85f);
-    QCOMPARE(textOf(kFactor), QString("0.85"));
-    QCOMPARE(wdialoggetreal(kFactor), 0.85f);
+    wdialogputreal(kLength, 1e6f, RealFormat{5, 1});
+    const QString shown = textOf(kLength);
+    QVERIFY2(shown == "1000000.0" || shown.count(u'*') == shown.size(), qPrintable(shown));
+    QCOMPARE(wdialoggetreal(kLength), 1e6f);
+    QCOMPARE(field(kLength)->toolTip(), QString("The value 1000000.0 lies outside 0 to 500"));
+    wdialogputreal(kFactor, -999.0f, RealFormat{4, 2});  // an empty value shows empty
+    QCOMPARE(textOf(kFactor), QString());
+    QCOMPARE(wdialoggetreal(kFactor), -999.0f);
+    QCOMPARE(field(kFactor)->toolTip(), QString("Factor is empty; it takes from 0.85 to 1.5"));
+
+    // Left unedited, the value stays; edited, the range applies again.
+    const int beeps = qt::beepCount();
+    field(kLength)->setFocus();
+    QVERIFY(pressTab());
+    QCOMPARE(qt::beepCount(), beeps);
+    QCOMPARE(wdialoggetreal(kLength), 1e6f);
+    QVERIFY(typeInto(kLength, "600"));
+    QVERIFY(pressTab());
+    QCOMPARE(qt::beepCount(), beeps + 1);
+    QVERIFY(typeInto(kLength, "60"));
+    QVERIFY(pressTab());
+    QCOMPARE(wdialoggetreal(kLength), 60.0f);
+    QCOMPARE(field(kLength)->toolTip(), QString());
   }
 
   void leavingChecksTheRange() {
@@ -265,10 +284,10 @@ class FieldsTest : public QObject {
     QCOMPARE(qobject_cast<QLineEdit*>(field(kName))->cursorPosition(), 5);
   }
 
-  // A put refused by the range still sets the field format.
-  void refusedPutKeepsItsFormat() {
+  // A put from outside the range sets the field format too.
+  void outOfRangePutSetsItsFormat() {
     wdialogputreal(kFactor, 0.0f, RealFormat{4, 2});
-    QCOMPARE(textOf(kFactor), QString("1.0000"));
+    QCOMPARE(textOf(kFactor), QString("0.00"));
     QVERIFY(typeInto(kFactor, "1"));
     QVERIFY(pressTab());
     QCOMPARE(textOf(kFactor), QString("1.00"));

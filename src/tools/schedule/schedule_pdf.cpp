@@ -1,5 +1,6 @@
 #include "tools/schedule/schedule_pdf.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QCoreApplication>
 #include <QDate>
@@ -23,6 +24,7 @@
 #include "drawing/fonts.h"
 #include "drawing/pdf_pages.h"
 #include "drawing/plan_drawing.h"
+#include "model/text_file.h"
 #include "plan/room_plan_scene.h"
 #include "tools/schedule/schedule_fields.h"
 #include "tools/schedule/schedule_table.h"
@@ -609,18 +611,22 @@ Result<> writeSchedulePdf(const Schedule& schedule, const std::string& fileName,
   drawing::startGuiForDrawing("kandelor-schedule");
   const int pages = ScheduleDocument(schedule, date, nullptr, nullptr, 0).run();
 
-  QPdfWriter writer(qs(fileName));
-  drawing::setUpLetterPages(writer, QPageLayout::Portrait, kResolution);
-  writer.setTitle(qs("Lighting schedule: " + schedule.projectName));
-  writer.setCreator(QStringLiteral("kandelor-schedule"));
-  QPainter painter;
-  if (!painter.begin(&writer)) {
-    return FileError{fileName, 0, "the file cannot be written", true};
+  // Drawn in memory, then written whole or not at all.
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    drawing::setUpLetterPages(writer, QPageLayout::Portrait, kResolution);
+    writer.setTitle(qs("Lighting schedule: " + schedule.projectName));
+    writer.setCreator(QStringLiteral("kandelor-schedule"));
+    QPainter painter;
+    if (!painter.begin(&writer)) return FileError{fileName, 0, "the pages cannot be drawn", true};
+    painter.setRenderHint(QPainter::Antialiasing);
+    ScheduleDocument(schedule, date, &painter, &writer, pages).run();
+    if (!painter.end()) return FileError{fileName, 0, "the pages cannot be drawn", true};
   }
-  painter.setRenderHint(QPainter::Antialiasing);
-  ScheduleDocument(schedule, date, &painter, &writer, pages).run();
-  if (!painter.end()) return FileError{fileName, 0, "the file cannot be written", true};
-  return {};
+  return writeFileAtomically(fileName, std::string_view(bytes.constData(), bytes.size()));
 }
 
 }  // namespace kandelor::schedule
