@@ -28,8 +28,7 @@ using Fields = std::optional<std::pair<std::string_view, std::string_view>>;
 // blank ones, '#' comments and a first line whose first column is `heading`. Stops at
 // the first error `use` returns.
 template <class Use>
-std::optional<FileError> forEachRecord(std::string_view content, std::string_view heading,
-                                       Use use) {
+Result<> forEachRecord(std::string_view content, std::string_view heading, Use use) {
   bool first = true;
   for (TextLines lines(content); lines.next();) {
     const std::string_view line = trimBlanks(lines.line());
@@ -38,9 +37,9 @@ std::optional<FileError> forEachRecord(std::string_view content, std::string_vie
     const bool header = first && fields && fields->first == heading;
     first = false;
     if (header) continue;
-    if (auto error = use(fields, lines.number())) return error;
+    if (auto used = use(fields, lines.number()); !used) return used;
   }
-  return std::nullopt;
+  return {};
 }
 
 template <class Number>
@@ -62,8 +61,8 @@ std::string quoted(std::string_view text) {
 
 Result<SpaceTypeTable> parseSpaceTypeTable(std::string_view content, const std::string& fileName) {
   SpaceTypeTable table;
-  const auto failure = forEachRecord(
-      content, "space_type", [&](const Fields& fields, int line) -> std::optional<FileError> {
+  const auto failure =
+      forEachRecord(content, "space_type", [&](const Fields& fields, int line) -> Result<> {
         const auto allowance = fields ? numberOf<double>(fields->second) : std::nullopt;
         if (!fields || fields->first.empty() || !allowance || !std::isfinite(*allowance) ||
             *allowance < 0) {
@@ -77,9 +76,9 @@ Result<SpaceTypeTable> parseSpaceTypeTable(std::string_view content, const std::
                            "the space type " + quoted(fields->first) + " is given a second time"};
         }
         table.push_back({std::string(fields->first), *allowance});
-        return std::nullopt;
+        return {};
       });
-  if (failure) return *failure;
+  if (!failure) return failure.error();
   if (table.empty()) return FileError{fileName, 0, "expected at least one space type"};
   return table;
 }
@@ -93,8 +92,8 @@ Result<SpaceTypeTable> readSpaceTypeTable(const std::string& path) {
 Result<RoomSpaceTypes> parseRoomSpaceTypes(std::string_view content, const std::string& fileName,
                                            const SpaceTypeTable& table) {
   RoomSpaceTypes rooms;
-  const auto failure = forEachRecord(
-      content, "room", [&](const Fields& fields, int line) -> std::optional<FileError> {
+  const auto failure =
+      forEachRecord(content, "room", [&](const Fields& fields, int line) -> Result<> {
         if (!fields) {
           return FileError{fileName, line,
                            "expected a room number and its space type, such as \"5,corridor\""};
@@ -123,9 +122,9 @@ Result<RoomSpaceTypes> parseRoomSpaceTypes(std::string_view content, const std::
           return FileError{fileName, line,
                            "room " + std::to_string(*room) + " is given a second time"};
         }
-        return std::nullopt;
+        return {};
       });
-  if (failure) return *failure;
+  if (!failure) return failure.error();
   return rooms;
 }
 

@@ -51,6 +51,15 @@ bool endProgram(AppState& state, bool useExit) {
   return pumpMessages(state);
 }
 
+// How many Calc'd fields of the page shown are tinted with a verdict.
+int tintedResults() {
+  int tinted = 0;
+  for (int r = 1; r <= kRowCount; ++r) {
+    tinted += toolkit::qt::fieldWidget(fieldId(r, Column::Calculated))->styleSheet().contains('#');
+  }
+  return tinted;
+}
+
 // Starts typing_session in `folder`, which types `name` into room 1 and waits; then
 // kills it as a crash would.
 bool typeAndKill(const WorkFolder& folder, const QString& name) {
@@ -257,6 +266,13 @@ class UnsavedWorkTest : public QObject {
                qPrintable(asked));
       QCOMPARE(textOf(kRoom1Name), QStringLiteral("Atrium"));
       QCOMPARE(folder.read("new.dat"), before);
+      // The copy's results may be of inputs before the crash: none is judged until
+      // calculated.
+      QCOMPARE(tintedResults(), 0);
+      QCOMPARE(toolkit::qt::fieldWidget(fieldId(1, Column::Calculated))->toolTip(),
+               QStringLiteral("Calculate to update."));
+      QVERIFY(choose(state, "actionCalculate"));
+      QVERIFY(tintedResults() > 0);
       toolkit::testing::setNextQuestionAnswer("Cancel");
       QVERIFY(!endProgram(state, true));
       QCOMPARE(toolkit::testing::takeQuestionTexts().size(), std::size_t{1});

@@ -36,8 +36,11 @@ TEST(Schedule, RoomsInUseTheirEdgeCasesAndTotals) {
     rooms.push_back(row.room);
     ASSERT_EQ(row.room, roomNumber(row.page, row.row));
   }
-  // Blank rows, a row with no width and one with a negative length are not in use.
+  // Blank rows, a row with no width and one with a negative length are not in use; the
+  // negative one is said.
   EXPECT_EQ(rooms, (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 12, 13, 19, 20, 26, 57, 77, 95}));
+  EXPECT_EQ(schedule.unusableSizes,
+            (std::vector<std::string>{"room 11 \"Minus\" is left out: Length is negative."}));
 
   const auto& byName = [&](const std::string& name) -> const ScheduleRow& {
     for (const ScheduleRow& row : schedule.rows) {

@@ -1,4 +1,5 @@
 // File selection, help viewer, message boxes and printing a text file.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -8,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <array>
+#include <functional>
 
 #include "test_window.h"
 #include "toolkit/qt_access.h"
@@ -129,6 +133,32 @@ class DialogsTest : public QObject {
     QVERIFY(!wselectfile2(kProjectFilter, kOpenFlags, name, "Open Existing Project"));
     QCOMPARE(QString::fromStdString(name), path("typed.prj"));
     QCOMPARE(QDir::currentPath(), dir_.path());
+  }
+
+  // A question that can discard work takes a deliberate answer: keys sent as it shows
+  // and a plain letter answer nothing; Alt+letter, Enter and Esc do.
+  void questionsTakeOnlyDeliberateAnswers() {
+    constexpr std::array<std::string_view, 3> kButtons{"&Save", "&Don't Save", "Cancel"};
+    const auto ask = [&](std::function<void(QWidget*)> keys) {
+      QTimer::singleShot(0, [keys] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box == nullptr) return;
+        QTest::keyClick(box, Qt::Key_D);  // typed ahead: dropped
+        QTest::keyClick(box, Qt::Key_Return);
+        QTimer::singleShot(400, [box, keys] {
+          keys(box);
+          // Whatever was not answered ends with Esc.
+          QTimer::singleShot(100, [] {
+            if (QWidget* still = QApplication::activeModalWidget())
+              QTest::keyClick(still, Qt::Key_Escape);
+          });
+        });
+      });
+      return wquestion("Kandelor 2.0", "Save the changes?", kButtons, 0, 2);
+    };
+    QCOMPARE(ask([](QWidget* box) { QTest::keyClick(box, Qt::Key_D); }), 2);
+    QCOMPARE(ask([](QWidget* box) { QTest::keyClick(box, Qt::Key_D, Qt::AltModifier); }), 1);
+    QCOMPARE(ask([](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); }), 0);
   }
 
   void helpViewerShowsTheFile() {

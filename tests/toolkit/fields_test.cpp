@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTest>
 
 #include "support/qt_helpers.h"
@@ -186,6 +187,40 @@ class FieldsTest : public QObject {
     QApplication::clipboard()->setText("89");
     QTest::keyClick(field(kDesign), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(textOf(kDesign), QString("789"));
+  }
+
+  // A comma is the decimal point only where the locale writes decimals with one; a paste
+  // that is not exactly one number is refused whole, with a note, never stripped.
+  void commasAndPastesAreTakenAsPeopleMeanThem() {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QVERIFY(typeInto(kLength, "3,5"));
+    QCOMPARE(textOf(kLength), QString("35"));
+    QCOMPARE(qt::refusalNote(), QString("Type decimals with a point: 3.5"));
+    const auto paste = [](int id, const QString& text) {
+      QApplication::clipboard()->setText(text);
+      QTest::keyClick(field(id), Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClick(field(id), Qt::Key_V, Qt::ControlModifier);
+      QApplication::processEvents();
+    };
+    for (const QString& refused : {QString("1\n2\n3"), QString("12 ft"), QString("3,5")}) {
+      const int beeps = qt::beepCount();
+      paste(kLength, refused);
+      QCOMPARE(textOf(kLength), QString("35"));
+      QCOMPARE(qt::beepCount(), beeps + 1);
+      QVERIFY2(!qt::refusalNote().isEmpty(), qPrintable(refused));
+    }
+    paste(kLength, " 12.5\n");  // one number, as a spreadsheet's cell copies
+    QCOMPARE(textOf(kLength), QString("12.5"));
+
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QVERIFY(typeInto(kLength, "3,5"));
+    QCOMPARE(textOf(kLength), QString("3.5"));
+    paste(kLength, "4,25");
+    QCOMPARE(textOf(kLength), QString("4.25"));
+    QVERIFY(pressTab());
+    QCOMPARE(wdialoggetreal(kLength), 4.25f);
+    QLocale::setDefault(before);
   }
 
   // A result shows its text in the normal colour on the form's background, in the form's

@@ -275,6 +275,9 @@ int main(int argc, char** argv) {
   Schedule schedule =
       buildSchedule(project, catalogue, args.options, projectPath.filename().string(), &photometry);
   schedule.reflectancesFrom = reflectancesFrom;
+  for (const std::string& unusable : schedule.unusableSizes) {
+    std::cerr << "kandelor-schedule: " << unusable << "\n";
+  }
   if (args.options.spaceTypes) {
     for (const auto& [room, type] : args.options.spaceTypes->rooms) {
       const bool inUse = std::any_of(schedule.rows.begin(), schedule.rows.end(),

@@ -53,6 +53,13 @@ Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue
     const RoomPage& page = project.page(p);
     for (int r = 1; r <= kRowCount; ++r) {
       const RoomRow& room = page.row(r);
+      if (const std::string problem = roomSizeProblem(room); !problem.empty()) {
+        const std::string name(room.name.trimmed());
+        schedule.unusableSizes.push_back(
+            "room " + std::to_string(roomNumber(p, r)) +
+            (name.empty() || name == "." ? std::string() : " \"" + name + "\"") +
+            (isInUse(room) ? " has no results: " : " is left out: ") + problem);
+      }
       if (!isInUse(room)) continue;
       ScheduleRow row;
       row.page = p;

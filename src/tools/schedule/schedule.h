@@ -104,6 +104,10 @@ struct Schedule {
   int column = 0;  // catalogue column 1..14 used for the CU
   std::vector<ScheduleRow> rows;
   ScheduleTotals totals;
+  // The rooms whose size cannot be computed with (an empty or negative length, width or
+  // height), each said as "room 22 \"Hangar\" is left out: Length is negative." (or, in
+  // use with a negative height, "... has no results: ...").
+  std::vector<std::string> unusableSizes;
 
   // Whether the project's average is within the limit (true without one).
   bool withinLpdLimit() const {
