@@ -105,9 +105,12 @@ bool NumberKeyFilter::eventFilter(QObject* watched, QEvent* event) {
   const QString text = key->text();
   // Shortcuts and editing keys (Ctrl+A, Backspace, Tab, ...) pass unchanged.
   if (edit == nullptr || text.size() != 1 || !text[0].isPrint() ||
-      (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+      (key->modifiers() & Qt::ControlModifier)) {
     return false;
   }
+  // An Alt or Meta key that no shortcut took (a menu's letter while the window is not
+  // active) types nothing into a number.
+  if (key->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) return true;
   const QChar c = asTyped(text[0], real_);
   const bool full = edit->maxLength() <= edit->text().size() && !edit->hasSelectedText();
   if (!allowed(c, real_) || full) {
