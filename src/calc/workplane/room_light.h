@@ -22,6 +22,24 @@ struct PointFigures {
   std::optional<double> averageToMinimum;  // none where the minimum is 0
   std::optional<double> maximumToMinimum;
   double directAverage = 0;  // the fixtures' own light alone, before any reflection
+  double uniformity = 0;     // Uo = minimum / average; 0 where the average is 0
+};
+
+// The light on a group of the room's surfaces (the four walls floor to ceiling, or the
+// ceiling), from the interreflection's patches: each patch's direct plus reflected
+// irradiance, weighted by its area. Footcandles.
+struct SurfaceFigures {
+  double average = 0;
+  double minimum = 0;
+  double uniformity = 0;  // minimum / average; 0 where the average is 0
+};
+
+// A seated observer at the middle of one wall, looking across the room at right angles to
+// it, and the glare rating the room's fixtures give there.
+struct ObserverGlare {
+  PlanPoint eye;            // feet, on the floor plan (the eye 3.94 ft above the floor)
+  PlanPoint looking;        // unit direction of the line of sight: (1,0), (-1,0), (0,1) or (0,-1)
+  std::optional<double> ugr;  // none where no fixture counts in view
 };
 
 // Where a room's fixtures go, whether their spacing is allowed, and the light they give
@@ -48,6 +66,17 @@ struct RoomLight {
   std::int32_t lumenFootcandles = 0;  // the lumen method's figure for the same room
   double emittedLumens = 0;
   double absorbedLumens = 0;  // by all surfaces, after every bounce
+
+  // Glare: the four observers and the room's rating, the highest of theirs; none, with
+  // the reason, where no fixture counts in any observer's view (or the type gives no
+  // luminous area).
+  std::vector<ObserverGlare> observers;
+  std::optional<double> ugr;
+  std::string ugrReason;
+  SurfaceFigures walls;
+  SurfaceFigures ceiling;
+  // The fixtures' luminous openings overlap or touch in the layout.
+  bool overlap = false;
 
   double directAt(int i, int j) const { return direct[static_cast<std::size_t>(j * grid.nx + i)]; }
   double totalAt(int i, int j) const { return total[static_cast<std::size_t>(j * grid.nx + i)]; }
