@@ -10,8 +10,9 @@ namespace kandelor {
 namespace {
 
 PlanInputs inputsOf(AppState& state) {
-  return {state.currentPage, state.planRow, state.page().row(state.planRow), state.page().defaults,
-          ReadReflectanceChoices()};
+  // The title follows the name and number as typed.
+  return {state.currentPage, state.planRow, RowAsShown(state.page(), state.planRow),
+          state.page().defaults, ReadReflectanceChoices()};
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 #include <QString>
 
 #include <algorithm>
@@ -227,13 +228,21 @@ void drawLegend(QPainter& painter, const PlanLayout& layout, double low, double 
   }
 }
 
+// The width of the figures' labels, with a gap after them.
+double figureLabelWidth(const PlanScene& scene, double f) {
+  double width = 0;
+  const QFontMetricsF metrics(fontOf(f));
+  for (const Figure& figure : scene.figures)
+    width = std::max(width, metrics.horizontalAdvance(qs(figure.label)) + f);
+  return width;
+}
+
+// Each figure's label and value; a value too long for the panel wraps onto more lines,
+// so nothing is cut off.
 void drawFigures(QPainter& painter, const PlanScene& scene, const PlanLayout& layout) {
   const double f = layout.fontSize;
   const QRectF& box = layout.figures;
-  double labelWidth = 0;
-  const QFontMetricsF metrics(fontOf(f));
-  for (const Figure& figure : scene.figures)
-    labelWidth = std::max(labelWidth, metrics.horizontalAdvance(qs(figure.label)) + f);
+  const double labelWidth = figureLabelWidth(scene, f);
   double y = box.top();
   for (const Figure& figure : scene.figures) {
     painter.setFont(fontOf(f));
@@ -245,11 +254,38 @@ void drawFigures(QPainter& painter, const PlanScene& scene, const PlanLayout& la
                                                       : QColor(Qt::black);
     painter.setFont(fontOf(f, figure.tone != Tone::Plain));
     painter.setPen(colour);
-    const QRectF value(box.left() + labelWidth, y, box.width() - labelWidth, f * 1.5);
-    painter.drawText(
-        value, Qt::AlignVCenter,
-        QFontMetricsF(painter.font()).elidedText(qs(figure.value), Qt::ElideRight, value.width()));
-    y += f * 1.5;
+    const double valueWidth = std::max(f, box.width() - labelWidth);
+    const QRectF lines = QFontMetricsF(painter.font())
+                             .boundingRect(QRectF(0, 0, valueWidth, 1e6),
+                                           Qt::TextWordWrap | Qt::AlignLeft, qs(figure.value));
+    const double height = std::max(f * 1.5, lines.height() + f * 0.5);
+    painter.drawText(QRectF(box.left() + labelWidth, y, valueWidth, height),
+                     Qt::AlignVCenter | Qt::TextWordWrap, qs(figure.value));
+    y += height;
+  }
+}
+
+// Each seated observer as a small wedge at the wall, pointing the way it looks, with
+// its rating beside it.
+void drawObservers(QPainter& painter, const PlanScene& scene, const PlanLayout& layout) {
+  const double f = layout.fontSize;
+  painter.setFont(fontOf(f * 0.9, true));
+  for (const ObserverMark& o : scene.observers) {
+    const QPointF eye(layout.room.left() + o.x * layout.perFoot,
+                      layout.room.top() + o.y * layout.perFoot);
+    const QPointF ahead(o.lookX, o.lookY), side(-o.lookY, o.lookX);
+    const QPointF tip = eye + ahead * f * 1.2;
+    const QPolygonF wedge{eye + side * f * 0.5, tip, eye - side * f * 0.5};
+    painter.setPen(QPen(Qt::black, std::max(0.6, f / 14)));
+    painter.setBrush(QColor(Qt::white));
+    painter.drawPolygon(wedge);
+    const QString text = QStringLiteral("UGR ") + qs(o.value);
+    const QFontMetricsF metrics(painter.font());
+    const QSizeF size(metrics.horizontalAdvance(text) + f * 0.4, metrics.height());
+    QPointF centre = tip + ahead * (o.lookX != 0 ? size.width() / 2 + f * 0.2 : size.height());
+    QRectF label(centre - QPointF(size.width() / 2, size.height() / 2), size);
+    haloText(painter, label.topLeft() + QPointF(f * 0.2, metrics.ascent()), text, painter.font(),
+             f * 0.3);
   }
 }
 
@@ -266,7 +302,14 @@ PlanLayout planLayout(const PlanScene& scene, const QRectF& area) {
   const double f = std::clamp(std::min(area.width() / 75, area.height() / 40), 6.0, 13.0);
   layout.fontSize = f;
   const double titleHeight = f * 2.4;
-  const double figuresWidth = f * 27;
+  // Wide enough for the figures' labels and their longest value, within reason; longer
+  // values wrap.
+  double valueWidth = f * 14;
+  const QFontMetricsF metrics(fontOf(f, true));
+  for (const Figure& figure : scene.figures)
+    valueWidth = std::max(valueWidth, metrics.horizontalAdvance(qs(figure.value)) + f);
+  const double figuresWidth =
+      std::min(figureLabelWidth(scene, f) + valueWidth + f, std::max(f * 27, area.width() * 0.42));
   const double legendWidth = f * 7;
   // The room's area: room for the width's dimension on the left, the length's below.
   const QRectF plan(area.left() + f * 3, area.top() + titleHeight + f * 1.5,
@@ -302,6 +345,7 @@ DrawnPlan drawPlan(QPainter& painter, const PlanScene& scene, const QRectF& area
   drawFalseColour(painter, scene, layout, drawn.legendLow, drawn.legendHigh);
   drawn.isolineLabels = drawIsolines(painter, scene, layout, levels);
   drawFixtures(painter, scene, layout);
+  drawObservers(painter, scene, layout);
   drawDimensions(painter, scene, layout);
   drawLegend(painter, layout, drawn.legendLow, drawn.legendHigh, levels,
              QString::fromStdString(scene.lightUnit));

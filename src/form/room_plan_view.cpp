@@ -8,6 +8,7 @@
 #include "form/field_ids.h"
 #include "plan/room_plan_scene.h"
 #include "toolkit/room_plan.h"
+#include "toolkit/toolkit.h"
 
 namespace kandelor {
 
@@ -20,10 +21,17 @@ void EnablePlanRequests() {
   toolkit::wplanfields(grid, calculated);
 }
 
+RoomRow RowAsShown(const RoomPage& page, int row) {
+  RoomRow room = page.row(row);
+  room.name.assign(toolkit::wdialoggetstring(fieldId(row, Column::Name)));
+  room.number.assign(toolkit::wdialoggetstring(fieldId(row, Column::Number)));
+  return room;
+}
+
 void ShowRoomPlan(const RoomPage& page, int pageNumber, int row, const FixtureCatalogue& catalogue,
                   const workplane::CataloguePhotometry& photometry, bool open) {
   if (row < 1 || row > kRowCount) return;
-  const RoomRow& room = page.row(row);
+  const RoomRow room = RowAsShown(page, row);
   const std::string title = plan::roomTitle(std::string(room.name.trimmed()),
                                             std::string(room.number.trimmed()), pageNumber, row);
   const ReflectanceChoices choices = ReadReflectanceChoices();

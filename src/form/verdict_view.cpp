@@ -95,6 +95,11 @@ void ShowVerdicts(const RoomPage& page, const FixtureCatalogue& catalogue,
                                          fixturesNeeded(room, page.defaults, catalogue, column))
                         : kStaleResultToolTip;
     }
+    // Beyond RCR 10 the lumen method reads its tables' last row.
+    if (isCurrent && room.roomCavityRatio > kRcrCount) {
+      if (!verdictText.empty()) verdictText += " ";
+      verdictText += kRcrAboveTablesNote;
+    }
     toolkit::setFieldToolTip(calculatedField, verdictText);
     const std::string powerText =
         powerToolTip(installedWatts(room, page.defaults, catalogue), room);

@@ -15,6 +15,16 @@ struct FixtureMark {
   bool round = false;
 };
 
+// A seated observer of the glare rating: where the eye stands, which way it looks (a unit
+// direction on the plan) and the rating it sees ("UGR 18.3", or "-" where nothing counts).
+struct ObserverMark {
+  double x = 0;
+  double y = 0;
+  double lookX = 0;
+  double lookY = 0;
+  std::string value;
+};
+
 // One line of the figures beside the plan; `tone` colours its value.
 enum class Tone { Plain, Good, Poor };
 struct Figure {
@@ -37,6 +47,7 @@ struct PlanScene {
   int ny = 0;
   std::vector<double> footcandles;
   std::vector<FixtureMark> fixtures;
+  std::vector<ObserverMark> observers;
   std::vector<Figure> figures;
 
   double at(int i, int j) const { return footcandles[static_cast<std::size_t>(j * nx + i)]; }

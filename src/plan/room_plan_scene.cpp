@@ -1,6 +1,9 @@
 #include "plan/room_plan_scene.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <vector>
 
 namespace kandelor::plan {
 
@@ -35,6 +38,103 @@ struct Shown {
   }
 };
 
+std::string ratioText(const std::optional<double>& r) {
+  return r ? fixed(*r, 2) : "-";
+}
+
+// "10.0 ft (SC x MH 8.8 ft)" for the spacing along, with the shorter last row's own.
+std::string alongText(const workplane::RoomLight& light, const Shown& shown) {
+  const workplane::Layout& layout = light.layout;
+  if (layout.columns < 2 && layout.lastRow < 2) return "one column: along not checked";
+  std::string text = layout.columns >= 2
+                         ? shown.spacingText(layout.spacingAlong(), light.criterion.alongLength,
+                                             light.mountingHeight)
+                         : std::string();
+  if (layout.lastRow != layout.columns && layout.lastRow >= 2) {
+    if (!text.empty()) text += "; ";
+    text += "last row of " + std::to_string(layout.lastRow) + ": " +
+            shown.lengthText(layout.lastRowSpacing()) + " along";
+  }
+  return text;
+}
+
+std::string acrossText(const workplane::RoomLight& light, const Shown& shown) {
+  const workplane::Layout& layout = light.layout;
+  if (layout.rows < 2) return "one row: across not checked";
+  return shown.spacingText(layout.spacingAcross(), light.criterion.across, light.mountingHeight);
+}
+
+// "62 fc, Uo 0.31".
+std::string surfaceText(const workplane::SurfaceFigures& s, const Shown& shown) {
+  return shown.lightText(s.average) + ", Uo " + fixed(s.uniformity, 2);
+}
+
+// "the fixtures overlap: 8.0 ft long at 7.5 ft spacing", along the rows where they meet
+// there, else across them.
+std::string overlapText(const workplane::RoomLight& light, const Shown& shown) {
+  const workplane::Layout& layout = light.layout;
+  const bool alongRows = (layout.columns >= 2 && light.fixtureLength >= layout.spacingAlong()) ||
+                         (layout.lastRow >= 2 && light.fixtureLength >= layout.lastRowSpacing());
+  if (alongRows || light.roundFixture || layout.rows < 2) {
+    const double spacing = layout.columns >= 2 ? layout.spacingAlong() : layout.lastRowSpacing();
+    return "the fixtures overlap: " + shown.lengthText(light.fixtureLength) +
+           (light.roundFixture ? " across" : " long") + " at " + shown.lengthText(spacing) +
+           " spacing";
+  }
+  return "the fixtures overlap: " + shown.lengthText(light.fixtureWidth) + " wide at " +
+         shown.lengthText(layout.spacingAcross()) + " spacing across";
+}
+
+// The room cavity ratio of the lumen method's tables, from the room's size.
+double roomCavityRatio(const workplane::RoomLight& light) {
+  return 5 * light.mountingHeight * (light.length + light.width) / (light.length * light.width);
+}
+
+std::vector<Figure> roomFigures(const workplane::RoomLight& light, const Shown& shown) {
+  const workplane::PointFigures& f = light.figures;
+  const workplane::Layout& layout = light.layout;
+  const int decimals = shown.units == Units::Si ? 2 : 1;
+  std::string arrangement = std::to_string(layout.rows) + " \u00d7 " +
+                            std::to_string(layout.columns) + ", " +
+                            fixed(shown.length(layout.spacingAlong()), decimals) + " \u00d7 " +
+                            shown.lengthText(layout.spacingAcross());
+  if (layout.lastRow != layout.columns) {
+    arrangement += ", last row " + std::to_string(layout.lastRow);
+  }
+  const bool within = light.spacing == workplane::SpacingVerdict::Within ||
+                      light.spacing == workplane::SpacingVerdict::OneFixture;
+  const bool unrated = light.spacing == workplane::SpacingVerdict::NotRated;
+  std::vector<Figure> figures = {
+      {"Average", shown.lightText(f.average)},
+      {"Minimum", shown.lightText(f.minimum)},
+      {"Maximum", shown.lightText(f.maximum)},
+      {"Uniformity Uo", f.average > 0 ? fixed(f.uniformity, 2) : "-"},
+      {"Average/minimum", ratioText(f.averageToMinimum)},
+      {"Maximum/minimum", ratioText(f.maximumToMinimum)},
+      {"Direct share", f.average > 0 ? fixed(100 * f.directAverage / f.average, 0) + " %" : "-"},
+      {"Lumen method", shown.units == Units::Si ? shown.lightText(light.lumenFootcandles)
+                                                : std::to_string(light.lumenFootcandles) + " fc"},
+      {"Glare UGR",
+       light.ugr ? fixed(*light.ugr, 1) + ", the highest of 4 seated observers" : light.ugrReason},
+      {"Walls", surfaceText(light.walls, shown)},
+      {"Ceiling", surfaceText(light.ceiling, shown)},
+      {"Layout", arrangement},
+      {"Mounting height", shown.lengthText(light.mountingHeight, 1) + " above the work plane"},
+      {"Spacing along", alongText(light, shown)},
+      {"Spacing across", acrossText(light, shown)},
+      {"Spacing", workplane::spacingVerdictText(light.spacing),
+       within ? Tone::Good : (unrated ? Tone::Plain : Tone::Poor)},
+  };
+  if (light.overlap) figures.push_back({"Fixtures", overlapText(light, shown), Tone::Poor});
+  if (roomCavityRatio(light) > 10) {
+    figures.push_back({"RCR",
+                       "RCR above 10: outside the lumen method's tables; the point-by-point "
+                       "figures hold",
+                       Tone::Poor});
+  }
+  return figures;
+}
+
 }  // namespace
 
 std::string roomTitle(std::string name, std::string number, int page, int row) {
@@ -66,39 +166,11 @@ PlanScene roomPlanScene(const workplane::RoomLight& light, std::string title, Un
                               light.roundFixture});
   }
 
-  const workplane::PointFigures& f = light.figures;
-  const auto ratio = [](const std::optional<double>& r) { return r ? fixed(*r, 2) : "-"; };
-  const workplane::Layout& layout = light.layout;
-  const int decimals = units == Units::Si ? 2 : 1;
-  std::string arrangement = std::to_string(layout.rows) + " \u00d7 " +
-                            std::to_string(layout.columns) + ", " +
-                            fixed(shown.length(layout.spacingAlong()), decimals) + " \u00d7 " +
-                            shown.lengthText(layout.spacingAcross());
-  if (layout.lastRow != layout.columns) {
-    arrangement += ", last row " + std::to_string(layout.lastRow);
+  for (const workplane::ObserverGlare& o : light.observers) {
+    scene.observers.push_back({shown.length(o.eye.x), shown.length(o.eye.y), o.looking.x,
+                               o.looking.y, o.ugr ? fixed(*o.ugr, 1) : "-"});
   }
-  const double along = std::max(layout.spacingAlong(), layout.lastRowSpacing());
-  const bool within = light.spacing == workplane::SpacingVerdict::Within ||
-                      light.spacing == workplane::SpacingVerdict::OneFixture;
-  const bool unrated = light.spacing == workplane::SpacingVerdict::NotRated;
-  scene.figures = {
-      {"Average", shown.lightText(f.average)},
-      {"Minimum", shown.lightText(f.minimum)},
-      {"Maximum", shown.lightText(f.maximum)},
-      {"Average/minimum", ratio(f.averageToMinimum)},
-      {"Maximum/minimum", ratio(f.maximumToMinimum)},
-      {"Direct share", f.average > 0 ? fixed(100 * f.directAverage / f.average, 0) + " %" : "-"},
-      {"Lumen method", units == Units::Si ? shown.lightText(light.lumenFootcandles)
-                                          : std::to_string(light.lumenFootcandles) + " fc"},
-      {"Layout", arrangement},
-      {"Mounting height", shown.lengthText(light.mountingHeight, 1) + " above the work plane"},
-      {"Spacing along",
-       shown.spacingText(along, light.criterion.alongLength, light.mountingHeight)},
-      {"Spacing across",
-       shown.spacingText(layout.spacingAcross(), light.criterion.across, light.mountingHeight)},
-      {"Spacing", workplane::spacingVerdictText(light.spacing),
-       within ? Tone::Good : (unrated ? Tone::Plain : Tone::Poor)},
-  };
+  scene.figures = roomFigures(light, shown);
   return scene;
 }
 

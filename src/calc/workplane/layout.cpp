@@ -73,4 +73,20 @@ std::string spacingVerdictText(SpacingVerdict verdict) {
   return "";
 }
 
+bool openingsOverlap(const Layout& layout, double length, double width, bool round) {
+  if (!(length > 0)) return false;
+  const auto& at = layout.fixtures;
+  // Touching counts: a hair's breadth of rounding is no gap.
+  constexpr double kTouch = 1e-9;
+  for (std::size_t a = 0; a < at.size(); ++a) {
+    for (std::size_t b = a + 1; b < at.size(); ++b) {
+      const double dx = std::fabs(at[a].x - at[b].x), dy = std::fabs(at[a].y - at[b].y);
+      const bool meet = round ? std::hypot(dx, dy) <= length + kTouch
+                              : dx <= length + kTouch && dy <= width + kTouch;
+      if (meet) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace kandelor::workplane

@@ -36,6 +36,10 @@ struct Layout {
 // to fewer empty places, then to fewer rows.
 Layout layoutFixtures(int quantity, double length, double width);
 
+// Whether the luminous openings of the layout's fixtures (each `length` along the room's
+// length by `width`, or round of diameter `length`) overlap or touch.
+bool openingsOverlap(const Layout& layout, double length, double width, bool round);
+
 // Whether the layout keeps within the type's spacing criterion at mounting height MH.
 enum class SpacingVerdict {
   Within,         // every spacing within SC x MH

@@ -5,6 +5,8 @@
 #include <numeric>
 
 #include "calc/workplane/radiosity.h"
+#include "calc/workplane/room_glare.h"
+#include "calc/workplane/room_surfaces.h"
 
 namespace kandelor::workplane {
 
@@ -37,6 +39,7 @@ PointFigures figuresOf(const std::vector<double>& total, const std::vector<doubl
     f.maximumToMinimum = f.maximum / f.minimum;
   }
   f.directAverage = std::accumulate(direct.begin(), direct.end(), 0.0) / count;
+  if (f.average > 0) f.uniformity = f.minimum / f.average;
   return f;
 }
 
@@ -67,6 +70,8 @@ RoomLightResult computeRoomLight(const RoomRow& room, const PageDefaults& defaul
   light.spacingAlongRatio =
       std::max(light.layout.spacingAlong(), light.layout.lastRowSpacing()) / light.mountingHeight;
   light.spacingAcrossRatio = light.layout.spacingAcross() / light.mountingHeight;
+  light.overlap =
+      openingsOverlap(light.layout, light.fixtureLength, light.fixtureWidth, light.roundFixture);
 
   // The candela values scaled to the page's lamps and losses, as the lumen method counts.
   const double lamps = static_cast<double>(catalogue.find(room.fixtureNumber)->lampsPerFixture) *
@@ -116,6 +121,19 @@ RoomLightResult computeRoomLight(const RoomRow& room, const PageDefaults& defaul
   const double count = static_cast<double>(light.layout.fixtures.size());
   light.emittedLumens = count * (down + up);
   light.absorbedLumens = solution.absorbedFlux() + count * (1 - rho.ceiling) * up;
+
+  light.walls = wallFigures(solution);
+  light.ceiling = ceilingFigures(solution, light.layout.fixtures, up);
+  const LuminousOpening opening{light.fixtureLength, light.fixtureWidth, light.roundFixture};
+  if (!(opening.area() > 0)) {
+    light.ugrReason = "the type's photometric file gives no luminous area";
+  } else {
+    light.observers = observeGlare(light.length, light.width, fixtures, opening, solution, bounces);
+    for (const ObserverGlare& o : light.observers) {
+      if (o.ugr && (!light.ugr || *o.ugr > *light.ugr)) light.ugr = o.ugr;
+    }
+    if (!light.ugr) light.ugrReason = "no fixture in an observer's view";
+  }
   return {std::move(light), ""};
 }
 

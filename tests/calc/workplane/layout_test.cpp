@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "calc/workplane/layout.h"
 
 namespace kandelor::workplane {
@@ -49,6 +51,26 @@ TEST(FixtureLayout, SpacingIsCheckedInTheDirectionsThatHaveNeighbours) {
   EXPECT_EQ(checkSpacing(layoutFixtures(4, 36, 8), {{}, 1.0, {}}, mh), SpacingVerdict::NotRated);
   // A single row does not need the across criterion.
   EXPECT_EQ(checkSpacing(layoutFixtures(4, 36, 8), {1.5, {}, {}}, mh), SpacingVerdict::Within);
+}
+
+// Openings overlap or touch when neighbours stand no farther apart than their size:
+// strips longer than their spacing along the row do, as long as it they touch, shorter
+// ones are clear; rows overlap when the openings are wider than the rows' spacing; discs
+// by their centres' distance.
+TEST(FixtureLayout, OverlappingOpeningsAreFound) {
+  const Layout strips = layoutFixtures(48, 45, 40);
+  ASSERT_GE(strips.columns, 2);
+  ASSERT_GE(strips.rows, 2);
+  const double along = strips.spacingAlong(), across = strips.spacingAcross();
+  const double nearest = std::min(along, across);
+  EXPECT_TRUE(openingsOverlap(strips, along + 0.5, 0.5, false));  // 8 ft strips at 7.5 ft
+  EXPECT_TRUE(openingsOverlap(strips, along, 0.5, false));
+  EXPECT_FALSE(openingsOverlap(strips, along - 0.5, 0.5, false));
+  EXPECT_TRUE(openingsOverlap(strips, 1, across, false));
+  EXPECT_TRUE(openingsOverlap(strips, nearest, 0, true));
+  EXPECT_FALSE(openingsOverlap(strips, nearest - 0.1, 0, true));
+  EXPECT_FALSE(openingsOverlap(layoutFixtures(1, 10, 10), 20, 20, false));
+  EXPECT_FALSE(openingsOverlap(strips, 0, 0, false));  // no size, nothing to tell
 }
 
 }  // namespace
