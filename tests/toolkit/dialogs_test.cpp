@@ -146,9 +146,12 @@ class DialogsTest : public QObject {
         QTest::keyClick(box, Qt::Key_D);  // typed ahead: dropped
         QTest::keyClick(box, Qt::Key_Return);
         QTimer::singleShot(400, [box, keys] {
+          // Shortcuts reach only the active window.
+          if (!QTest::qWaitForWindowActive(box)) qWarning("the question never became active");
           keys(box);
-          // Whatever was not answered ends with Esc.
-          QTimer::singleShot(100, [] {
+          // Whatever was not answered ends with Esc, once a button's click (animated for
+          // 100 ms) would have ended it.
+          QTimer::singleShot(600, [] {
             if (QWidget* still = QApplication::activeModalWidget())
               QTest::keyClick(still, Qt::Key_Escape);
           });
