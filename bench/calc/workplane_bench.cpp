@@ -88,6 +88,44 @@ void BM_LargeLowRoom(benchmark::State& state) {
 }
 BENCHMARK(BM_LargeLowRoom)->Unit(benchmark::kMillisecond);
 
+// Big rooms: a warehouse bay and an arena, 100 high bays each, on one core.
+void BM_WarehouseBay(benchmark::State& state) {
+  timeOneRoom(state, room(200, 150, 20, 9, 100), {50, 30});
+}
+BENCHMARK(BM_WarehouseBay)->Unit(benchmark::kMillisecond);
+
+void BM_Arena(benchmark::State& state) {
+  timeOneRoom(state, room(500, 500, 35, 9, 100), {50, 30});
+}
+BENCHMARK(BM_Arena)->Unit(benchmark::kMillisecond);
+
+// 95 copies of one room on all cores, as a project of offices or of warehouse bays.
+void timeProjectOf(benchmark::State& state, const RoomRow& row, ReflectancePair reflectances) {
+  std::vector<RoomLightResult> results(kPageCount * kRowCount);
+  for (auto _ : state) {
+    parallelFor(results.size(), [&](std::size_t i) {
+      results[i] = computeRoomLight(row, kDefaults, shipped().catalogue, shipped().photometry,
+                                    reflectances, 0);
+    });
+    benchmark::DoNotOptimize(results);
+  }
+}
+
+void BM_NinetyFiveOffices(benchmark::State& state) {
+  timeProjectOf(state, room(30, 20, 9, 1, 12), {70, 50});
+}
+BENCHMARK(BM_NinetyFiveOffices)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_NinetyFiveWarehouseBays(benchmark::State& state) {
+  timeProjectOf(state, room(200, 150, 20, 9, 100), {50, 30});
+}
+BENCHMARK(BM_NinetyFiveWarehouseBays)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_NinetyFiveArenas(benchmark::State& state) {
+  timeProjectOf(state, room(500, 500, 35, 9, 100), {50, 30});
+}
+BENCHMARK(BM_NinetyFiveArenas)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace
 }  // namespace kandelor::workplane
 

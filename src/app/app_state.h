@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "app/plan_worker.h"
 #include "app/report.h"
 #include "calc/catalogue.h"
 #include "calc/current_results.h"
@@ -47,6 +49,10 @@ struct AppState {
   // what it was last drawn from.
   int planRow = 0;
   std::optional<PlanInputs> planShown;
+  // Computes the plan's light off the event loop, from the first plan asked; the number of
+  // the newest request, the only one whose result is shown.
+  std::unique_ptr<PlanWorker> planWorker;
+  int planRequest = 0;
 
   RoomPage& page() { return project.page(currentPage); }
 };

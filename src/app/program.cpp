@@ -100,6 +100,9 @@ void dispatchMessage(AppState& state, int type, const toolkit::Message& message,
     case toolkit::kPlanRequest:
       openRoomPlan(state, message.value[0]);
       break;
+    case toolkit::kPlanComputed:
+      showComputedPlan(state, message.value[0]);
+      break;
     default:
       break;
   }

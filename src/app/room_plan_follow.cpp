@@ -5,6 +5,9 @@
 #include "form/room_plan_view.h"
 #include "toolkit/room_plan.h"
 
+#include <memory>
+#include <utility>
+
 namespace kandelor {
 
 namespace {
@@ -15,6 +18,23 @@ PlanInputs inputsOf(AppState& state) {
           state.page().defaults, ReadReflectanceChoices()};
 }
 
+// Asks for the plan of the row followed, computed off the event loop; meanwhile the window
+// says so over the picture it shows.
+void requestPlan(AppState& state, bool open) {
+  PlanAsked asked = AskPlan(state.page(), state.currentPage, state.planRow);
+  if (!asked.reflectances) {
+    toolkit::wplannote(asked.title, asked.note, open);
+    return;
+  }
+  if (!state.planWorker) {
+    state.planWorker = std::make_unique<PlanWorker>(state.catalogue, state.photometry);
+  }
+  ++state.planRequest;
+  toolkit::wplanbusy(asked.title, "Computing the light\u2026", open);
+  state.planWorker->request(
+      {state.planRequest, std::move(asked.title), asked.room, asked.defaults, *asked.reflectances});
+}
+
 }  // namespace
 
 void openRoomPlan(AppState& state, int fieldId) {
@@ -22,7 +42,14 @@ void openRoomPlan(AppState& state, int fieldId) {
   if (row == 0) return;
   state.planRow = row;
   state.planShown = inputsOf(state);
-  ShowRoomPlan(state.page(), state.currentPage, row, state.catalogue, state.photometry, true);
+  requestPlan(state, true);
+}
+
+void showComputedPlan(AppState& state, int request) {
+  if (!state.planWorker || request != state.planRequest) return;  // a newer one is on its way
+  if (auto done = state.planWorker->take(request)) {
+    ShowComputedPlan(done->title, done->result, false);
+  }
 }
 
 void followRoomPlan(AppState& state) {
@@ -31,8 +58,7 @@ void followRoomPlan(AppState& state) {
   PlanInputs inputs = inputsOf(state);
   if (state.planShown == inputs) return;
   state.planShown = std::move(inputs);
-  ShowRoomPlan(state.page(), state.currentPage, state.planRow, state.catalogue, state.photometry,
-               false);
+  requestPlan(state, false);
 }
 
 }  // namespace kandelor

@@ -28,23 +28,25 @@ RoomRow RowAsShown(const RoomPage& page, int row) {
   return room;
 }
 
-void ShowRoomPlan(const RoomPage& page, int pageNumber, int row, const FixtureCatalogue& catalogue,
-                  const workplane::CataloguePhotometry& photometry, bool open) {
-  if (row < 1 || row > kRowCount) return;
-  const RoomRow room = RowAsShown(page, row);
-  const std::string title = plan::roomTitle(std::string(room.name.trimmed()),
-                                            std::string(room.number.trimmed()), pageNumber, row);
+PlanAsked AskPlan(const RoomPage& page, int pageNumber, int row) {
+  PlanAsked asked;
+  asked.room = RowAsShown(page, row);
+  asked.defaults = page.defaults;
+  asked.title = plan::roomTitle(std::string(asked.room.name.trimmed()),
+                                std::string(asked.room.number.trimmed()), pageNumber, row);
   const ReflectanceChoices choices = ReadReflectanceChoices();
-  const int column = catalogueColumnOfChoices(choices.ceiling, choices.wall);
-  if (column == 0) {
-    toolkit::wplannote(title, "No plan: choose a ceiling and a wall reflectance.", open);
-    return;
+  if (catalogueColumnOfChoices(choices.ceiling, choices.wall) == 0) {
+    asked.note = "No plan: choose a ceiling and a wall reflectance.";
+    return asked;
   }
-  const ReflectancePair reflectances{
-      kCeilingPercents[static_cast<std::size_t>(choices.ceiling - 1)],
-      kWallPercents[static_cast<std::size_t>(choices.wall - 1)]};
-  const workplane::RoomLightResult result = workplane::computeRoomLight(
-      room, page.defaults, catalogue, photometry, reflectances, room.calculatedFootcandles);
+  asked.reflectances =
+      ReflectancePair{kCeilingPercents[static_cast<std::size_t>(choices.ceiling - 1)],
+                      kWallPercents[static_cast<std::size_t>(choices.wall - 1)]};
+  return asked;
+}
+
+void ShowComputedPlan(const std::string& title, const workplane::RoomLightResult& result,
+                      bool open) {
   if (!result.light) {
     toolkit::wplannote(title, "No plan: " + result.reason + ".", open);
     return;

@@ -1,5 +1,6 @@
 #include "toolkit/message_queue.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 
 #include <tuple>
@@ -44,6 +45,13 @@ void wmessageenable(int type, int on) {
   } else {
     types.erase(type);
   }
+}
+
+void wmessagepost(int type, int value) {
+  QCoreApplication* application = QCoreApplication::instance();
+  if (application == nullptr) return;
+  QMetaObject::invokeMethod(
+      application, [type, value] { detail::enqueue(type, value, -1); }, Qt::QueuedConnection);
 }
 
 void wmessage(int& type, Message& message) {

@@ -105,11 +105,18 @@ PlanCanvas::PlanCanvas(QLabel* pointer, QWidget* parent) : QWidget(parent), poin
 void PlanCanvas::showScene(const kandelor::plan::PlanScene& scene) {
   scene_ = scene;
   note_.clear();
+  busy_.clear();
+  update();
+}
+
+void PlanCanvas::showBusy(const QString& text) {
+  busy_ = text;
   update();
 }
 
 void PlanCanvas::showNote(const QString& title, const QString& text) {
   scene_.reset();
+  busy_.clear();
   noteTitle_ = title;
   note_ = text;
   pointer_->clear();
@@ -122,6 +129,16 @@ void PlanCanvas::paintEvent(QPaintEvent*) {
       QRectF(rect()).adjusted(kCanvasMargin, kCanvasMargin, -kCanvasMargin, -kCanvasMargin);
   if (scene_) {
     layout_ = kandelor::plan::drawPlan(painter, *scene_, area).layout;
+    if (!busy_.isEmpty()) {
+      // The picture stays to be seen, dimmed, while the new light is computed.
+      painter.fillRect(rect(), QColor(255, 255, 255, 170));
+      QFont font = painter.font();
+      font.setBold(true);
+      font.setPointSizeF(font.pointSizeF() * 1.3);
+      painter.setFont(font);
+      painter.setPen(Qt::black);
+      painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, busy_);
+    }
     return;
   }
   QFont font = painter.font();
@@ -130,7 +147,7 @@ void PlanCanvas::paintEvent(QPaintEvent*) {
   painter.drawText(area, Qt::AlignLeft | Qt::AlignTop, noteTitle_);
   font.setBold(false);
   painter.setFont(font);
-  painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, note_);
+  painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, busy_.isEmpty() ? note_ : busy_);
 }
 
 void PlanCanvas::mouseMoveEvent(QMouseEvent* event) {
@@ -192,6 +209,11 @@ void PlanWindow::showScenes(const kandelor::plan::PlanScene& imperial,
   setWindowTitle(QStringLiteral("Room Plan: ") + toQString(imperial.title));
   canvas_->showScene(metricChosen() ? metric : imperial);
   save_->setEnabled(true);
+}
+
+void PlanWindow::showBusy(const QString& title, const QString& text) {
+  setWindowTitle(QStringLiteral("Room Plan: ") + title);
+  canvas_->showBusy(text);
 }
 
 void PlanWindow::showNote(const QString& title, const QString& text) {
@@ -277,6 +299,13 @@ void wplannote(std::string_view title, std::string_view text, bool open) {
   detail::PlanWindow* window = detail::planWindow(open);
   if (window == nullptr) return;
   window->showNote(detail::toQString(title), detail::toQString(text));
+  detail::present(window, open);
+}
+
+void wplanbusy(std::string_view title, std::string_view text, bool open) {
+  detail::PlanWindow* window = detail::planWindow(open);
+  if (window == nullptr) return;
+  window->showBusy(detail::toQString(title), detail::toQString(text));
   detail::present(window, open);
 }
 

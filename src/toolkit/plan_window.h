@@ -19,6 +19,9 @@ class PlanCanvas : public QWidget {
   explicit PlanCanvas(QLabel* pointer, QWidget* parent);
   void showScene(const kandelor::plan::PlanScene& scene);
   void showNote(const QString& title, const QString& text);
+  // Dims what is shown and says `text` over it, until the next scene or note.
+  void showBusy(const QString& text);
+  const QString& busy() const { return busy_; }
   const std::optional<kandelor::plan::PlanScene>& scene() const { return scene_; }
   const QString& note() const { return note_; }
   // Where the last paint put the parts of the plan.
@@ -33,6 +36,7 @@ class PlanCanvas : public QWidget {
   std::optional<kandelor::plan::PlanScene> scene_;
   QString noteTitle_;
   QString note_;
+  QString busy_;
   kandelor::plan::PlanLayout layout_;
   QLabel* pointer_;
 };
@@ -46,6 +50,7 @@ class PlanWindow : public QWidget {
   void showScenes(const kandelor::plan::PlanScene& imperial,
                   const kandelor::plan::PlanScene& metric);
   void showNote(const QString& title, const QString& text);
+  void showBusy(const QString& title, const QString& text);
   QString title() const;
   void saveImage();
 

@@ -12,6 +12,9 @@ namespace toolkit {
 
 // Message: the user asked for the room plan from a field; value[0] = that field's id.
 inline constexpr int kPlanRequest = 12;
+// Message: a room's light computed off the event loop is ready; value[0] = the number the
+// program gave its request.
+inline constexpr int kPlanComputed = 13;
 
 // The fields from which the plan may be asked: each one's context menu offers
 // "Room Plan...", and Ctrl+R in it asks; on `doubleClickIds` a double-click asks too.
@@ -26,6 +29,9 @@ void wplanshow(const kandelor::plan::PlanScene& imperial, const kandelor::plan::
                bool open);
 // Shows, in place of a plan, the title and why there is none.
 void wplannote(std::string_view title, std::string_view text, bool open);
+// Says over the plan shown, dimmed, what the window waits for ("Computing the light…"),
+// under the new title, until the next wplanshow or wplannote.
+void wplanbusy(std::string_view title, std::string_view text, bool open);
 bool wplanisopen();
 void wplanclose();
 

@@ -56,6 +56,10 @@ void windowstatusbarparts(std::span<const int> widths);
 void windowoutstatusbar(int part, std::string_view text);
 
 void wmessageenable(int type, int on);
+// Queues a message of `type` with value[0] = `value` from any thread: the event loop's
+// thread takes it as it takes the toolkit's own. Dropped once the program has no
+// application object.
+void wmessagepost(int type, int value);
 // Blocks (running the event loop) until the next message.
 void wmessage(int& type, Message& message);
 

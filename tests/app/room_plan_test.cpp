@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <memory>
 
 #include "app/program.h"
 #include "app_driver.h"
@@ -276,6 +278,47 @@ class RoomPlanTest : public QObject {
     units = planWindow()->findChild<QComboBox*>(QStringLiteral("roomPlanUnits"));
     QCOMPARE(units->currentIndex(), 1);
     units->setCurrentIndex(0);  // as the other tests expect
+  }
+
+  // The light is computed off the event loop: the window says so over the old picture, a
+  // result whose row has changed since is dropped for the new one, and neither closing
+  // the plan nor ending the program waits for a computation under way.
+  void computesOffTheEventLoopAndDropsStaleResults() {
+    WorkFolder folder;
+    auto state = std::make_unique<AppState>();
+    QVERIFY(startCalculated(folder, *state));
+    const int row = 1;
+    // A big room, so that its light takes a while.
+    QVERIFY(typeInto(fieldId(row, Column::Length), "100") &&
+            typeInto(fieldId(row, Column::Width), "60") &&
+            typeInto(fieldId(row, Column::Quantity), "40"));
+    QVERIFY(choose(*state, "actionCalculate"));
+    bool quit = false;
+    dispatchMessage(*state, toolkit::kPlanRequest, {{fieldId(row, Column::Name)}}, quit);
+    QVERIFY(state->planWorker && state->planWorker->busy());
+    QCOMPARE(planWindow()->canvas()->busy(), QStringLiteral("Computing the light\u2026"));
+    // The row changes while its light is computed: only the new light is drawn.
+    QVERIFY(typeInto(fieldId(row, Column::Quantity), "12"));
+    QVERIFY(choose(*state, "actionCalculate"));
+    QCOMPARE(planFixtures(), 12);
+    QVERIFY(planWindow()->canvas()->busy().isEmpty());
+
+    // Closing the plan mid-computation keeps it closed; ending waits no more than a moment.
+    QVERIFY(typeInto(fieldId(row, Column::Quantity), "30"));
+    QVERIFY(choose(*state, "actionCalculate"));
+    dispatchMessage(*state, toolkit::kPlanRequest, {{fieldId(row, Column::Name)}}, quit);
+    QVERIFY(state->planWorker->busy());
+    toolkit::wplanclose();
+    pumpMessages(*state);
+    QVERIFY(!toolkit::wplanisopen());
+    dispatchMessage(*state, toolkit::kPlanRequest, {{fieldId(row, Column::Name)}}, quit);
+    QVERIFY(state->planWorker->busy());
+    toolkit::wplanclose();
+    QElapsedTimer ending;
+    ending.start();
+    state.reset();
+    QVERIFY2(ending.elapsed() < 1000, qPrintable(QString::number(ending.elapsed())));
+    QVERIFY(!toolkit::wplanisopen());
   }
 };
 
