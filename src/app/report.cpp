@@ -71,12 +71,8 @@ void roomRecord(std::string& out, const RoomRow& row) {
 }  // namespace
 
 void ReportPercentages::update(int ceilingChoice, int wallChoice) {
-  if (ceilingChoice >= 1 && ceilingChoice <= static_cast<int>(kCeilingPercents.size())) {
-    ceiling = kCeilingPercents[static_cast<std::size_t>(ceilingChoice - 1)];
-  }
-  if (wallChoice >= 1 && wallChoice <= static_cast<int>(kWallPercents.size())) {
-    wall = kWallPercents[static_cast<std::size_t>(wallChoice - 1)];
-  }
+  ceiling = percentOfChoice(kCeilingPercents, ceilingChoice).value_or(ceiling);
+  wall = percentOfChoice(kWallPercents, wallChoice).value_or(wall);
 }
 
 std::string formatFixed(float value, int width, int decimals) {

@@ -34,14 +34,8 @@ PlanAsked AskPlan(const RoomPage& page, int pageNumber, int row) {
   asked.defaults = page.defaults;
   asked.title = plan::roomTitle(std::string(asked.room.name.trimmed()),
                                 std::string(asked.room.number.trimmed()), pageNumber, row);
-  const ReflectanceChoices choices = ReadReflectanceChoices();
-  if (catalogueColumnOfChoices(choices.ceiling, choices.wall) == 0) {
-    asked.note = "No plan: choose a ceiling and a wall reflectance.";
-    return asked;
-  }
-  asked.reflectances =
-      ReflectancePair{kCeilingPercents[static_cast<std::size_t>(choices.ceiling - 1)],
-                      kWallPercents[static_cast<std::size_t>(choices.wall - 1)]};
+  asked.reflectances = reflectancesOfChoices(ReadReflectanceChoices());
+  if (!asked.reflectances) asked.note = "No plan: choose a ceiling and a wall reflectance.";
   return asked;
 }
 

@@ -79,8 +79,8 @@ RoomLightResult computeRoomLight(const RoomRow& room, const PageDefaults& defaul
   const double scale = lamps / type.lampLumens * static_cast<double>(defaults.ballastFactor) *
                        static_cast<double>(defaults.lampLumenDepreciation) *
                        static_cast<double>(defaults.lampDirtDepreciation);
-  const SurfaceReflectances rho{reflectances.ceilingPercent / 100.0,
-                                reflectances.wallPercent / 100.0, kFloorPercent / 100.0};
+  const SurfaceReflectances rho{reflectances.ceiling(), reflectances.wall(),
+                                ReflectancePair::floor()};
   const double up = scale * type.intensity.upwardFlux();
   const double down = scale * type.intensity.downwardFlux();
 
