@@ -26,6 +26,18 @@ inline std::int32_t designFor(const RoomRow& room, const PageDefaults& defaults,
   return calculated / 2;
 }
 
+// Gives the room its name, size, fixture type and count.
+inline RoomRow& enterRoom(RoomRow& row, std::string_view name, float length, float width,
+                          float height, std::int32_t fixture, std::int32_t quantity) {
+  row.name.assign(name);
+  row.length = length;
+  row.width = width;
+  row.height = height;
+  row.fixtureNumber = fixture;
+  row.quantity = quantity;
+  return row;
+}
+
 // Five pages with rooms of every kind: blank rows between rooms, a room no higher than
 // the work plane and one below it, one whose RCR is above 10, quantity 0, fixture
 // numbers 0 and 23, no design, a design no quantity reaches, rows with only a length or
@@ -42,14 +54,9 @@ inline Project craftedProject(const FixtureCatalogue& catalogue, int column) {
 
   auto room = [&](int p, int r, std::string_view name, float length, float width, float height,
                   std::int32_t fixture, std::int32_t quantity) -> RoomRow& {
-    RoomRow& row = project.page(p).row(r);
-    row.name.assign(name);
+    RoomRow& row =
+        enterRoom(project.page(p).row(r), name, length, width, height, fixture, quantity);
     row.number.assign(std::to_string(100 * p + r));
-    row.length = length;
-    row.width = width;
-    row.height = height;
-    row.fixtureNumber = fixture;
-    row.quantity = quantity;
     // Stale results, as a file may hold them: the schedule must not use them.
     row.roomCavityRatio = 99;
     row.calculatedFootcandles = 9999;

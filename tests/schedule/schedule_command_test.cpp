@@ -123,7 +123,7 @@ TEST(ScheduleCommand, ExitStatuses) {
   run = runCommand(folder, "--space-types spaces.csv");
   EXPECT_EQ(run.status, 3) << run.err;
   EXPECT_NE(run.out.find("2 rooms listed"), std::string::npos) << run.out;
-  testing::writeFile(folder.file("kitchen.csv"), "1,corridor\n# a comment\n3,kitchen\n");
+  testing::writeFile(folder.file("kitchen.csv"), "1,corridor\n# a comment\n3,ballroom\n");
 
   for (const char* usage :
        {"--ceiling 40", "--wall", "--lpd-limit -1", "--lpd-limit x", "--bogus", "a.dat b.dat",
@@ -134,7 +134,7 @@ TEST(ScheduleCommand, ExitStatuses) {
     EXPECT_TRUE(run.out.empty()) << usage;
   }
 
-  EXPECT_NE(run.err.find("kitchen.csv: line 3: unknown space type \"kitchen\""), std::string::npos)
+  EXPECT_NE(run.err.find("kitchen.csv: line 3: unknown space type \"ballroom\""), std::string::npos)
       << run.err;
 
   // A word where page 2 holds the RCR of its row 2: the message names the file and line.
@@ -187,7 +187,7 @@ TEST(ScheduleCommand, CsvRowsAndJsonTotalsAreTheRoomsInUseComputedFromTheirValue
   ASSERT_EQ(run.status, 0) << run.err;
   const auto records = parseCsv(run.out);  // the table is left out when the CSV goes there
   ASSERT_EQ(records.size(), 17u);
-  EXPECT_EQ(records[0].size(), 32u);  // 18 and the point-by-point columns
+  EXPECT_EQ(records[0].size(), 38u);  // 18 and the point-by-point columns
   EXPECT_EQ(records[0][12], "fixtures_needed");
 
   std::size_t next = 1;
@@ -200,9 +200,9 @@ TEST(ScheduleCommand, CsvRowsAndJsonTotalsAreTheRoomsInUseComputedFromTheirValue
       const RoomRow& room = page.row(r);
       if (!(room.length > 0 && room.width > 0)) continue;
       ASSERT_LT(next, records.size());
-      ASSERT_EQ(records[next].size(), 32u);
+      ASSERT_EQ(records[next].size(), 38u);
       // No photometry.dat beside this catalogue: the point-by-point columns are empty.
-      EXPECT_EQ(std::count(records[next].begin() + 18, records[next].end(), ""), 14);
+      EXPECT_EQ(std::count(records[next].begin() + 18, records[next].end(), ""), 20);
       const std::vector<std::string> f(records[next].begin(), records[next].begin() + 18);
       ++next;
       const RoomResult result = calculateRoom(room, page.defaults, catalogue, column);
@@ -358,6 +358,65 @@ TEST(ScheduleCommand, MetricOutputConvertsEveryMeasuredValueAndNamesItsUnit) {
     EXPECT_NE(std::find(header.begin(), header.end(), name), header.end()) << name;
   }
   EXPECT_EQ(runCommand(folder, "--units metric " + sample).status, 2);
+}
+
+// A listed room that misses a light target of its space type makes the exit status 3 on
+// its own; without photometry only the lumen method's illuminance is judged and the rest
+// is said as not checked, which fails nothing.
+TEST(ScheduleCommand, AListedRoomMissingALightTargetExitsWith3) {
+  TempFolder folder;
+  const std::string data = KANDELOR_DATA_DIR;
+  for (const char* name : {"light.dat", "Type.dat", "photometry.dat", "new.dat"}) {
+    std::filesystem::copy_file(data + "/" + name, folder.file(name));
+  }
+  std::filesystem::copy(data + "/photometry", folder.file("photometry"),
+                        std::filesystem::copy_options::recursive);
+  testing::writeFile(folder.file("space_types.csv"),
+                     "space_type,watts_per_sqft,maintained_lx,uo,walls_lx\n"
+                     "lenient,5,10,0.01,1\nstrict,5,100000,0.01,1\n");
+  testing::writeFile(folder.file("lenient.csv"), "room,space_type\n5,lenient\n");
+  testing::writeFile(folder.file("strict.csv"), "5,strict\n");
+
+  CommandRun run = runCommand(folder, "--space-types lenient.csv");
+  EXPECT_EQ(run.status, 0) << run.err << run.out;
+  EXPECT_TRUE(std::regex_search(
+      run.out, std::regex("room 5 Corridor \\(lenient\\): Em [0-9]+ lx: meets; Uo "
+                          "0\\.[0-9]{2}: meets; walls [0-9]+ lx, Uo [0-9.]+: meets\n")))
+      << run.out;
+  EXPECT_NE(run.out.find("Light targets: 1 room meets every one"), std::string::npos);
+
+  run = runCommand(folder, "--space-types strict.csv --csv out.csv --json out.json");
+  EXPECT_EQ(run.status, 3) << run.err;
+  EXPECT_TRUE(std::regex_search(run.out, std::regex("Em [0-9]+ lx below 100000; Uo")));
+  EXPECT_NE(run.out.find("1 room misses one or more (MISSED)"), std::string::npos) << run.out;
+  const auto records = parseCsv(testing::readFile(folder.file("out.csv")));
+  const auto& header = records.front();
+  const auto column = std::find(header.begin(), header.end(), "em_verdict") - header.begin();
+  ASSERT_LT(column, static_cast<std::ptrdiff_t>(header.size()));
+  EXPECT_EQ(records[5][column], "misses");  // the corridor, fifth room in use
+  EXPECT_EQ(records[1][column], "");        // not listed
+  const QJsonObject json =
+      QJsonDocument::fromJson(QByteArray::fromStdString(testing::readFile(folder.file("out.json"))))
+          .object();
+  const QJsonObject corridor = json["rooms"].toArray()[4].toObject();
+  EXPECT_EQ(corridor["name"].toString(), "Corridor");
+  const QJsonObject em = corridor["targets"].toObject()["em"].toObject();
+  EXPECT_EQ(em["verdict"].toString(), "misses");
+  EXPECT_EQ(em["min_lx"].toDouble(), 100000);
+  EXPECT_NEAR(em["lx"].toDouble(), corridor["light"].toObject()["avg_fc"].toDouble() * 10.7639104,
+              0.5);
+  EXPECT_FALSE(json["rooms"].toArray()[0].toObject().contains("targets"));
+  EXPECT_EQ(json["space_by_space"].toObject()["missing_targets"].toInt(), 1);
+
+  // Without the photometry the lenient targets are met as far as they can be judged.
+  std::filesystem::remove(folder.file("photometry.dat"));
+  run = runCommand(folder, "--space-types lenient.csv");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("room 5 Corridor (lenient): Em (lumen method) 215 lx: meets; Uo not "
+                         "checked: no point-by-point light; walls not checked"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("1 room was not fully checked"), std::string::npos);
 }
 
 int pdfPageCount(const std::string& pdf) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "schedule/crafted_project.h"
 #include "tools/schedule/schedule_csv.h"
 #include "tools/schedule/schedule_json.h"
+#include "tools/schedule/schedule_table.h"
 
 namespace kandelor::schedule {
 namespace {
@@ -168,7 +170,8 @@ TEST(ScheduleFiles, TextsAreQuotedAndRealsReadBack) {
             "page,row,room,name,number,length,width,height,rcr,design_fc,calc_fc,verdict,"
             "fixtures_needed,fixture,description,quantity,watts,watts_per_sqft,rows,columns,"
             "spacing_length_ft,spacing_width_ft,sc_length,sc_width,sc_diagonal,spacing_ok,avg_fc,"
-            "min_fc,max_fc,avg_min,max_min,direct_avg_fc");
+            "min_fc,max_fc,avg_min,max_min,direct_avg_fc,uo,walls_avg_fc,walls_uo,ceiling_avg_fc,"
+            "ceiling_uo,ugr");
   EXPECT_NE(csv.find("\r\n1,13,13,\"Lab,\"\"A\"\"\",113,12.25,10.1,9.5,"), std::string::npos);
   EXPECT_NE(csv.find("\r\n1,9,9,Hall,109,30,12,10,"), std::string::npos);
   EXPECT_NE(csv.find(",meets,"), std::string::npos);
@@ -177,7 +180,7 @@ TEST(ScheduleFiles, TextsAreQuotedAndRealsReadBack) {
   EXPECT_NE(csv.substr(hall, csv.find("\r\n", hall) - hall).find(",,,6,Wrap,5,"),
             std::string::npos);
   // Built without photometry: the point-by-point columns are empty.
-  EXPECT_NE(csv.find(",low,none,23,,3,0,0,,,,,,,,,,,,,,\r\n"), std::string::npos);
+  EXPECT_NE(csv.find(",low,none,23,,3,0,0,,,,,,,,,,,,,,,,,,,,\r\n"), std::string::npos);
 
   const std::string json = formatJson(schedule);
   EXPECT_NE(json.find("\"project\": \"a\\\"b.prj\""), std::string::npos);
@@ -187,6 +190,164 @@ TEST(ScheduleFiles, TextsAreQuotedAndRealsReadBack) {
             std::string::npos);
   EXPECT_NE(json.find("\"fixtures_needed\": \"none\", \"fixture\": 23"), std::string::npos);
   EXPECT_EQ(json.find("lpd"), std::string::npos);  // no limit given
+}
+
+// A room's point-by-point figures as the light calculation would leave them.
+workplane::RoomLight handSetLight(double length, double width, int columns) {
+  workplane::RoomLight l;
+  l.length = length;
+  l.width = width;
+  l.height = 9;
+  l.mountingHeight = 6.5;
+  l.layout = {1, columns, columns, length, width, {}};
+  for (int c = 0; c < columns; ++c)
+    l.layout.fixtures.push_back({(c + 0.5) * length / columns, width / 2});
+  l.fixtureLength = 8;
+  l.fixtureWidth = 1;
+  l.figures = {46.2, 22.1, 60, 46.2 / 22.1, 60 / 22.1, 40, 0.48};
+  l.lumenFootcandles = 45;
+  l.walls = {62 / kLuxPerFootcandle, 10 / kLuxPerFootcandle, 0.31};
+  l.ceiling = {45 / kLuxPerFootcandle, 2 / kLuxPerFootcandle, 0.05};
+  l.observers = {{{0, width / 2}, {1, 0}, 21.34},
+                 {{length, width / 2}, {-1, 0}, 20.5},
+                 {{length / 2, 0}, {0, 1}, std::nullopt},
+                 {{length / 2, width}, {0, -1}, 12}};
+  l.ugr = 21.34;
+  return l;
+}
+
+// Glare, uniformity, the surfaces, overlapping fixtures, a high RCR and the targets, from
+// hand-set figures, in the text table, the CSV and the JSON, in both units.
+TEST(ScheduleFiles, RoomFiguresAndTargetsGoToEveryOutputInBothUnits) {
+  const FixtureCatalogue catalogue = shippedCatalogue();
+  Project project;
+  project.page(1).defaults = {1.0f, 1.0f, 1.0f, 33, 2800};
+  const auto room = [&](int r, const char* name, float length, float width, float height) {
+    testing::enterRoom(project.page(1).row(r), name, length, width, height, 1, 4)
+        .designFootcandles = 40;
+  };
+  room(1, "Office", 30, 15, 9);
+  room(2, "Dim", 20, 10, 9);
+  room(3, "Shaft", 3, 3, 20);  // RCR above 10, no point-by-point light
+  const auto table = parseSpaceTypeTable(
+      "space_type,watts_per_sqft,maintained_lx,uo,ugr_l,walls_lx,walls_uo,ceiling_lx,ceiling_uo\n"
+      "office,5,500,0.60,19,50,0.10,50,0.10\nhall,5\n",
+      "types.csv");
+  ASSERT_TRUE(table) << table.error().message();
+  const auto rooms = parseRoomSpaceTypes("1,office\n2,hall\n3,office\n", "rooms.csv", *table);
+  ASSERT_TRUE(rooms);
+  ScheduleOptions options;
+  options.spaceTypes = SpaceTypeList{"rooms.csv", *table, *rooms};
+  Schedule schedule = buildSchedule(project, catalogue, options, "p");
+  ASSERT_EQ(schedule.rows.size(), 3u);
+  ASSERT_GT(schedule.rows[2].result.roomCavityRatio, 10);
+  schedule.rows[0].light.light = handSetLight(30, 15, 4);  // 8 ft openings 7.5 ft apart
+  schedule.rows[0].light.light->overlap = true;
+  schedule.rows[1].light.light = handSetLight(20, 10, 2);
+  schedule.rows[1].light.light->ugr.reset();
+  schedule.rows[1].light.light->ugrReason = "no fixture in view";
+  schedule.rows[2].light.reason = "no photometric data for type 1";
+  checkRoomTargets(schedule);
+  EXPECT_EQ(schedule.totals.missingTargets, 1);
+  EXPECT_EQ(schedule.totals.targetsNotChecked, 1);  // the shaft, beyond the lumen method too
+  EXPECT_FALSE(schedule.meetsTargets());
+
+  const std::string text = formatTable(schedule);
+  EXPECT_NE(text.find("Avg/min    Uo   UGR"), std::string::npos) << text;
+  EXPECT_NE(text.find("2.09  0.48  21.3"), std::string::npos) << text;
+  EXPECT_NE(text.find("room 1 Office: the fixtures overlap: 8.0 ft long at 7.5 ft spacing\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("room 3 Shaft: RCR above 10: outside the lumen method's tables\n"),
+            std::string::npos);
+  EXPECT_EQ(text.find("room 2 Dim: the fixtures overlap"), std::string::npos);
+  EXPECT_NE(text.find("room 1 Office (office): Em 497 lx below 500; Uo 0.48 below 0.60; UGR 21.3 "
+                      "above 19; walls 62 lx, Uo 0.31: meets; ceiling 45 lx below 50, Uo 0.05 "
+                      "below 0.10\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("room 2 Dim (hall): no targets\n"), std::string::npos);
+  EXPECT_NE(text.find("room 3 Shaft (office): Em not checked: no point-by-point light, and the RCR "
+                      "is above the lumen method's tables; Uo not checked"),
+            std::string::npos);
+  EXPECT_NE(text.find("Light targets: 0 rooms meet every one, 1 room misses one or more (MISSED), "
+                      "1 room was not fully checked"),
+            std::string::npos)
+      << text;
+
+  std::string csv = formatCsv(schedule);
+  std::vector<std::string> header;
+  for (std::size_t at = 0, end = 0; end != csv.find("\r\n"); at = end + 1) {
+    end = std::min(csv.find(',', at), csv.find("\r\n"));
+    header.push_back(csv.substr(at, end - at));
+  }
+  const auto field = [&](const std::string& name, int record) {
+    const auto column = std::find(header.begin(), header.end(), name) - header.begin();
+    std::size_t at = 0;
+    for (int r = 0; r < record; ++r) at = csv.find("\r\n", at) + 2;
+    for (int c = 0; c < column; ++c) at = csv.find(',', at) + 1;
+    return csv.substr(at, std::min(csv.find(',', at), csv.find("\r\n", at)) - at);
+  };
+  EXPECT_EQ(field("ugr", 1), "21.3");
+  EXPECT_EQ(field("uo", 1), "0.48");
+  EXPECT_EQ(field("walls_uo", 1), "0.31");
+  EXPECT_NEAR(std::stod(field("walls_avg_fc", 1)), 62 / kLuxPerFootcandle, 1e-12);
+  EXPECT_EQ(field("ugr", 2), "");  // no fixture in view
+  EXPECT_EQ(field("uo", 3), "");   // no light
+  EXPECT_EQ(field("ugr_target", 1), "19");
+  EXPECT_EQ(field("ugr_verdict", 1), "misses");
+  EXPECT_EQ(field("walls_target_uo", 1), "0.1");
+  EXPECT_EQ(field("walls_verdict", 1), "meets");
+  EXPECT_EQ(field("ugr_verdict", 2), "");  // the type sets none
+  EXPECT_EQ(field("ugr_verdict", 3), "not checked");
+  EXPECT_EQ(field("em_verdict", 3), "not checked");
+  EXPECT_EQ(field("em_target_lx", 3), "500");
+  EXPECT_LT(std::find(header.begin(), header.end(), "ugr"),
+            std::find(header.begin(), header.end(), "space_type"));
+
+  std::string json = formatJson(schedule);
+  for (const char* part :
+       {"\"uo\": 0.48", "\"ugr\": 21.3, \"walls\": {\"avg_fc\": ",
+        "\"uo\": 0.31}, "
+        "\"ceiling\": {\"avg_fc\": ",
+        "\"ugr_observers\": [{\"x_ft\": 0, \"y_ft\": 7.5, \"looking\": \"+x\", \"ugr\": 21.3}, "
+        "{\"x_ft\": 30, \"y_ft\": 7.5, \"looking\": \"-x\", \"ugr\": 20.5}, {\"x_ft\": 15, "
+        "\"y_ft\": 0, \"looking\": \"+y\", \"ugr\": null}, {\"x_ft\": 15, \"y_ft\": 15, "
+        "\"looking\": \"-y\", \"ugr\": 12.0}]",
+        "\"overlap\": true", "\"overlap\": false", "\"ugr\": null, \"walls\"",
+        "\"ugr_reason\": \"no fixture in view\"",
+        "\"targets\": {\"em\": {\"min_lx\": 500, \"lx\": 497, \"verdict\": \"misses\"",
+        "\"ugr\": {\"max\": 19, \"ugr\": 21.3, \"verdict\": \"misses\", \"says\": \"UGR 21.3 "
+        "above 19\"}",
+        "\"walls\": {\"min_lx\": 50, \"min_uo\": 0.1, \"lx\": 62, \"uo\": 0.31, \"verdict\": "
+        "\"meets\"",
+        "\"ugr\": {\"max\": 19, \"ugr\": null, \"verdict\": \"not checked\"", "\"targets\": {}",
+        "\"missing_targets\": 1", "\"targets_not_checked\": 1"}) {
+    EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
+  }
+
+  schedule.options.units = Units::Si;
+  json = formatJson(schedule);
+  for (const char* part :
+       {"{\"x_m\": 0, \"y_m\": 2.286, \"looking\": \"+x\"", "\"walls\": {\"avg_lx\": 62",
+        "\"ceiling\": {\"avg_lx\": 45", "\"targets\": {\"em\": {\"min_lx\": 500"}) {
+    EXPECT_NE(json.find(part), std::string::npos) << part << "\n" << json;
+  }
+  EXPECT_EQ(json.find("avg_fc"), std::string::npos);
+  csv = formatCsv(schedule);
+  EXPECT_NE(csv.find(",uo,walls_avg_lx,walls_uo,ceiling_avg_lx,ceiling_uo,ugr,"),
+            std::string::npos);
+  EXPECT_NE(formatTable(schedule).find("the fixtures overlap: 2.44 m long at 2.29 m spacing"),
+            std::string::npos);
+
+  // A table without targets adds no target columns, as before.
+  options.spaceTypes->table = *parseSpaceTypeTable("office,0.74\nhall,0.41\n", "old");
+  const Schedule plain = buildSchedule(project, catalogue, options, "p");
+  EXPECT_EQ(formatCsv(plain).find("verdict,"), formatCsv(plain).find("verdict,fixtures_needed"));
+  EXPECT_EQ(formatCsv(plain).find("_verdict"), std::string::npos);
+  EXPECT_EQ(formatTable(plain).find("Targets"), std::string::npos);
+  EXPECT_EQ(formatJson(plain).find("\"targets\""), std::string::npos);
+  EXPECT_TRUE(plain.meetsTargets());
 }
 
 }  // namespace

@@ -55,8 +55,10 @@ Options:
   --space-types FILE
                    a CSV of room,space_type lines: each listed room is compared with
                    its space type's allowance (space_types.csv beside the catalogue:
-                   ASHRAE 90.1-2019, space by space), and the exit status is 3 when
-                   the listed rooms' watts exceed the sum of their allowances
+                   ASHRAE 90.1-2019, space by space) and with the light targets the
+                   type sets (EN 12464-1:2021: illuminance, Uo, UGR, walls, ceiling);
+                   the exit status is 3 when the listed rooms' watts exceed the sum of
+                   their allowances or a listed room misses a target
   --csv FILE       write one CSV row per room in use ('-': standard output)
   --json FILE      write the schedule as JSON ('-': standard output)
   --points         the JSON also lists every point: x, y and the direct and total
@@ -71,7 +73,8 @@ Options:
 
 The table is not printed when the CSV or JSON goes to standard output.
 Exit status: 0 done, 1 a file could not be read or written, 2 a usage error,
-3 the average W/sqft exceeds --lpd-limit, or the listed rooms their allowances.
+3 the average W/sqft exceeds --lpd-limit, the listed rooms their allowances, or
+a listed room misses a light target of its space type.
 )";
 
 struct Arguments {
@@ -305,5 +308,7 @@ int main(int argc, char** argv) {
       return fileError(written.error());
     }
   }
-  return schedule.withinLpdLimit() && schedule.withinSpaceAllowance() ? kDone : kOverLimit;
+  return schedule.withinLpdLimit() && schedule.withinSpaceAllowance() && schedule.meetsTargets()
+             ? kDone
+             : kOverLimit;
 }

@@ -1,5 +1,6 @@
 #include "tools/schedule/schedule.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <utility>
@@ -113,10 +114,36 @@ Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue
                                       reflectances, row.result.calculatedFootcandles);
     });
   }
+  checkRoomTargets(schedule);
   if (totals.areaSqft > 0.0) {
     totals.wattsPerSqft = static_cast<double>(totals.watts) / totals.areaSqft;
   }
   return schedule;
+}
+
+void checkRoomTargets(Schedule& schedule) {
+  ScheduleTotals& totals = schedule.totals;
+  totals.meetingTargets = totals.missingTargets = totals.targetsNotChecked = 0;
+  for (ScheduleRow& row : schedule.rows) {
+    row.targets.clear();
+    if (!row.spaceType || !row.spaceType->targets.any()) continue;
+    // The lumen method's tables end at RCR 10: beyond them its figure is no measure.
+    const std::optional<std::int32_t> lumen = row.result.roomCavityRatio > 10
+                                                  ? std::nullopt
+                                                  : std::optional(row.result.calculatedFootcandles);
+    row.targets = checkTargets(row.spaceType->targets, row.light.light, lumen);
+    const auto has = [&](TargetVerdict verdict) {
+      return std::any_of(row.targets.begin(), row.targets.end(),
+                         [verdict](const TargetCheck& c) { return c.verdict == verdict; });
+    };
+    if (has(TargetVerdict::Misses)) {
+      ++totals.missingTargets;
+    } else if (has(TargetVerdict::NotChecked)) {
+      ++totals.targetsNotChecked;
+    } else {
+      ++totals.meetingTargets;
+    }
+  }
 }
 
 std::string reflectanceText(const Schedule& schedule) {

@@ -12,6 +12,7 @@
 #include "calc/units.h"
 #include "calc/workplane/room_light.h"
 #include "model/project.h"
+#include "tools/schedule/schedule_targets.h"
 
 namespace kandelor::schedule {
 
@@ -54,6 +55,8 @@ struct ScheduleRow {
   // Where the fixtures go and the light point by point, or why the room has none;
   // neither when the schedule was built without the types' photometry.
   workplane::RoomLightResult light;
+  // The listed room against each light target its space type sets.
+  std::vector<TargetCheck> targets;
 
   std::string description() const { return std::string(result.description.trimmed()); }
   double area() const { return static_cast<double>(length) * static_cast<double>(width); }
@@ -74,6 +77,11 @@ struct ScheduleTotals {
   double allowedWatts = 0.0;
   std::int64_t spaceTypedWatts = 0;
   int overAllowance = 0;
+  // The listed rooms whose space types set light targets: those that meet every one
+  // checked, those that miss one or more, and those with one or more not checked.
+  int meetingTargets = 0;
+  int missingTargets = 0;
+  int targetsNotChecked = 0;
 };
 
 // The space types of the energy code's table and the rooms a designer assigned them.
@@ -119,6 +127,8 @@ struct Schedule {
     return !options.spaceTypes ||
            !(static_cast<double>(totals.spaceTypedWatts) > totals.allowedWatts);
   }
+  // Whether no listed room misses a light target of its space type.
+  bool meetsTargets() const { return totals.missingTargets == 0; }
 };
 
 // A room is in use when its length and width are both above 0.
@@ -133,6 +143,11 @@ inline bool isInUse(const RoomRow& room) {
 Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue,
                        const ScheduleOptions& options, std::string projectName,
                        const workplane::CataloguePhotometry* photometry = nullptr);
+
+// Checks every listed room against the light targets of its space type, from the room's
+// light as the schedule holds it, and counts the rooms that meet, miss or were not fully
+// checked (buildSchedule does this once the light is computed).
+void checkRoomTargets(Schedule& schedule);
 
 // The shortest decimal that reads back to the same float, such as "0.1" or "12.5".
 std::string formatReal(float value);

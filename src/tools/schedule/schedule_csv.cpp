@@ -1,5 +1,7 @@
 #include "tools/schedule/schedule_csv.h"
 
+#include <vector>
+
 #include "tools/schedule/schedule_fields.h"
 
 namespace kandelor::schedule {
@@ -17,45 +19,23 @@ std::string csvField(std::string_view text) {
 
 std::string formatCsv(const Schedule& schedule) {
   const Units units = schedule.options.units;
-  const bool withLimit = schedule.options.lpdLimit.has_value();
+  // The room's columns, the limit's mark, the light's, then the space-by-space check's.
+  std::vector<const ScheduleColumn*> columns;
+  for (const ColumnGroup group : {ColumnGroup::Room, ColumnGroup::Limit, ColumnGroup::Light,
+                                  ColumnGroup::SpaceType, ColumnGroup::Targets}) {
+    if (!groupShown(schedule, group)) continue;
+    forEachColumn(group, kCsv, [&](const ScheduleColumn& c) { columns.push_back(&c); });
+  }
   std::string csv;
-  const char* separator = "";
-  for (const RoomField& field : roomFields()) {
-    csv += separator;
-    csv += field.nameIn(units);
-    separator = ",";
-  }
-  if (withLimit) {
-    csv += ',';
-    csv += kOverLpdField;
-  }
-  const bool withSpaceTypes = schedule.options.spaceTypes.has_value();
-  for (const RoomField& field : lightFields()) {
-    csv += ',';
-    csv += field.nameIn(units);
-  }
-  for (const RoomField& field : withSpaceTypes ? spaceTypeFields() : std::span<const RoomField>{}) {
-    csv += ',';
-    csv += field.nameIn(units);
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    if (c > 0) csv += ',';
+    csv += columns[c]->nameIn(units);
   }
   csv += "\r\n";
-
   for (const ScheduleRow& row : schedule.rows) {
-    separator = "";
-    for (const RoomField& field : roomFields()) {
-      csv += separator;
-      csv += csvField(field.valueIn(row, units).text);
-      separator = ",";
-    }
-    if (withLimit) csv += row.overLpdLimit ? ",true" : ",false";
-    for (const RoomField& field : lightFields()) {
-      csv += ',';
-      csv += csvField(field.valueIn(row, units).text);
-    }
-    for (const RoomField& field :
-         withSpaceTypes ? spaceTypeFields() : std::span<const RoomField>{}) {
-      csv += ',';
-      csv += csvField(field.valueIn(row, units).text);
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      if (c > 0) csv += ',';
+      csv += csvField(columns[c]->valueIn(row, units).text);
     }
     csv += "\r\n";
   }

@@ -1,26 +1,32 @@
 #include "tools/schedule/schedule_fields.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+
+#include "tools/schedule/schedule_table.h"
 
 namespace kandelor::schedule {
 
 namespace {
 
 FieldValue text(std::string value) {
-  return {FieldValue::Kind::Text, std::move(value)};
+  return {FieldValue::Kind::Text, std::move(value), 0};
 }
 FieldValue number(std::int32_t value) {
-  return {FieldValue::Kind::Number, std::to_string(value)};
+  return {FieldValue::Kind::Number, std::to_string(value), static_cast<double>(value)};
 }
 FieldValue number(float value) {
-  return {FieldValue::Kind::Number, formatReal(value)};
+  return {FieldValue::Kind::Number, formatReal(value), static_cast<double>(value)};
 }
 FieldValue number(double value) {
-  return {FieldValue::Kind::Number, formatReal(value)};
+  return {FieldValue::Kind::Number, formatReal(value), value};
 }
 FieldValue number(const std::optional<double>& value) {
   return value ? number(*value) : FieldValue{};
+}
+FieldValue boolean(bool value) {
+  return {FieldValue::Kind::Boolean, value ? "true" : "false", 0};
 }
 
 FieldValue verdictValue(const ScheduleRow& row) {
@@ -40,143 +46,465 @@ FieldValue neededValue(const ScheduleRow& row) {
   return {};
 }
 
-constexpr std::array<RoomField, 18> kRoomFields{{
-    {"page", "page", Quantity::None, [](const ScheduleRow& r) { return number(r.page); }},
-    {"row", "row", Quantity::None, [](const ScheduleRow& r) { return number(r.row); }},
-    {"room", "room", Quantity::None, [](const ScheduleRow& r) { return number(r.room); }},
-    {"name", "name", Quantity::None, [](const ScheduleRow& r) { return text(r.name); }},
-    {"number", "number", Quantity::None, [](const ScheduleRow& r) { return text(r.number); }},
-    {"length", "length_m", Quantity::Length, [](const ScheduleRow& r) { return number(r.length); }},
-    {"width", "width_m", Quantity::Length, [](const ScheduleRow& r) { return number(r.width); }},
-    {"height", "height_m", Quantity::Length, [](const ScheduleRow& r) { return number(r.height); }},
-    {"rcr", "rcr", Quantity::None,
-     [](const ScheduleRow& r) { return number(r.result.roomCavityRatio); }},
-    {"design_fc", "design_lx", Quantity::Illuminance,
-     [](const ScheduleRow& r) { return number(r.designFootcandles); }},
-    {"calc_fc", "calc_lx", Quantity::Illuminance,
-     [](const ScheduleRow& r) { return number(r.result.calculatedFootcandles); }},
-    {"verdict", "verdict", Quantity::None, verdictValue},
-    {"fixtures_needed", "fixtures_needed", Quantity::None, neededValue},
-    {"fixture", "fixture", Quantity::None,
-     [](const ScheduleRow& r) { return number(r.fixtureNumber); }},
-    {"description", "description", Quantity::None,
-     [](const ScheduleRow& r) { return text(r.description()); }},
-    {"quantity", "quantity", Quantity::None,
-     [](const ScheduleRow& r) { return number(r.quantity); }},
-    {"watts", "watts", Quantity::None, [](const ScheduleRow& r) { return number(r.watts); }},
-    {"watts_per_sqft", "watts_per_sqm", Quantity::PowerDensity,
-     [](const ScheduleRow& r) { return number(r.result.wattsPerSquareFoot); }},
-}};
+using L = workplane::RoomLight;
 
-// A light figure of the room, or null where it has none.
-template <class Figure>
-FieldValue light(const ScheduleRow& row, Figure figure) {
+FieldValue spacingOk(const L& l) {
+  using workplane::SpacingVerdict;
+  if (l.spacing == SpacingVerdict::OneFixture || l.spacing == SpacingVerdict::NotRated) return {};
+  return boolean(l.spacing == SpacingVerdict::Within);
+}
+
+// The room's glare rating to one decimal, as it is judged; null where no fixture counts.
+FieldValue ugrValue(const L& l) {
+  if (!l.ugr) return {};
+  return {FieldValue::Kind::Number, formatFixed(*l.ugr, 1), *l.ugr};
+}
+
+std::string layoutCell(const ScheduleRow& row, Units) {
+  if (!row.light.light) return "-";
+  const workplane::Layout& layout = row.light.light->layout;
+  return std::to_string(layout.rows) + "\u00d7" + std::to_string(layout.columns);
+}
+
+std::string spacingCell(const ScheduleRow& row, Units) {
+  return row.light.light ? workplane::spacingVerdictText(row.light.light->spacing) : "-";
+}
+
+// The target the room's space type sets, its Uo part (walls and ceiling) and the verdict.
+template <TargetKind kind>
+FieldValue targetLimit(const ScheduleRow& row) {
+  const TargetCheck* check = findCheck(row.targets, kind);
+  return check ? number(check->limit) : FieldValue{};
+}
+template <TargetKind kind>
+FieldValue targetUniformityLimit(const ScheduleRow& row) {
+  const TargetCheck* check = findCheck(row.targets, kind);
+  return check ? number(check->uniformityLimit) : FieldValue{};
+}
+template <TargetKind kind>
+FieldValue targetVerdict(const ScheduleRow& row) {
+  const TargetCheck* check = findCheck(row.targets, kind);
+  return check ? text(targetVerdictName(check->verdict)) : FieldValue{};
+}
+
+// The value of a figure of the room's light, or null where it has none.
+template <auto figure>
+FieldValue lightValue(const ScheduleRow& row) {
   return row.light.light ? figure(*row.light.light) : FieldValue{};
 }
 
-FieldValue spacingOk(const workplane::RoomLight& l) {
-  using workplane::SpacingVerdict;
-  if (l.spacing == SpacingVerdict::OneFixture || l.spacing == SpacingVerdict::NotRated) return {};
-  return {FieldValue::Kind::Boolean, l.spacing == SpacingVerdict::Within ? "true" : "false"};
+using G = ColumnGroup;
+using Q = Quantity;
+using R = const ScheduleRow&;
+using Value = FieldValue (*)(const ScheduleRow&);
+
+// A column of the files alone.
+constexpr ScheduleColumn inFiles(G group, const char* name, const char* siName, Q quantity,
+                                 Value value, unsigned shown = kFiles) {
+  return {.group = group,
+          .shown = shown,
+          .name = name,
+          .siName = siName,
+          .quantity = quantity,
+          .value = value};
 }
 
-using L = workplane::RoomLight;
-constexpr std::array<RoomField, 14> kLightFields{{
-    {"rows", "rows", Quantity::None,
-     [](const ScheduleRow& r) {
-       return light(r, [](const L& l) { return number(l.layout.rows); });
-     }},
-    {"columns", "columns", Quantity::None,
-     [](const ScheduleRow& r) {
-       return light(r, [](const L& l) { return number(l.layout.columns); });
-     }},
-    {"spacing_length_ft", "spacing_length_m", Quantity::Length,
-     [](const ScheduleRow& r) {
-       return light(r, [](const L& l) { return number(l.layout.spacingAlong()); });
-     }},
-    {"spacing_width_ft", "spacing_width_m", Quantity::Length,
-     [](const ScheduleRow& r) {
-       return light(r, [](const L& l) { return number(l.layout.spacingAcross()); });
-     }},
-    {"sc_length", "sc_length", Quantity::None,
-     [](const ScheduleRow& r) {
-       return light(r, [](const L& l) { return number(l.criterion.alongLength); });
-     }},
-    {"sc_width", "sc_width", Quantity::None,
-     [](const ScheduleRow& r) {
-       return light(r, [](const L& l) { return number(l.criterion.across); });
-     }},
-    {"sc_diagonal", "sc_diagonal", Quantity::None,
-     [](const ScheduleRow& r) {
-       return light(r, [](const L& l) { return number(l.criterion.diagonal); });
-     }},
-    {"spacing_ok", "spacing_ok", Quantity::None,
-     [](const ScheduleRow& r) { return light(r, spacingOk); }},
-    {"avg_fc", "avg_lx", Quantity::Illuminance,
-     [](const ScheduleRow& r) {
-       return light(r, [](const L& l) { return number(l.figures.average); });
-     }},
-    {"min_fc", "min_lx", Quantity::Illuminance,
-     [](const ScheduleRow& r) {
-       return light(r, [](const L& l) { return number(l.figures.minimum); });
-     }},
-    {"max_fc", "max_lx", Quantity::Illuminance,
-     [](const ScheduleRow& r) {
-       return light(r, [](const L& l) { return number(l.figures.maximum); });
-     }},
-    {"avg_min", "avg_min", Quantity::None,
-     [](const ScheduleRow& r) {
-       return light(r, [](const L& l) { return number(l.figures.averageToMinimum); });
-     }},
-    {"max_min", "max_min", Quantity::None,
-     [](const ScheduleRow& r) {
-       return light(r, [](const L& l) { return number(l.figures.maximumToMinimum); });
-     }},
-    {"direct_avg_fc", "direct_avg_lx", Quantity::Illuminance,
-     [](const ScheduleRow& r) {
-       return light(r, [](const L& l) { return number(l.figures.directAverage); });
-     }},
-}};
-
-FieldValue boolean(bool value) {
-  return {FieldValue::Kind::Boolean, value ? "true" : "false"};
+// A column of the CSV alone, named alike in both units.
+constexpr ScheduleColumn inCsv(const char* name, Value value) {
+  return inFiles(G::Targets, name, name, Q::None, value, kCsv);
 }
 
-constexpr std::array<RoomField, 3> kSpaceTypeFields{{
-    {"space_type", "space_type", Quantity::None,
-     [](const ScheduleRow& r) { return r.spaceType ? text(r.spaceType->name) : FieldValue{}; }},
-    {"allowed_watts_per_sqft", "allowed_watts_per_sqm", Quantity::PowerDensity,
-     [](const ScheduleRow& r) {
-       return r.spaceType ? number(r.spaceType->wattsPerSqft) : FieldValue{};
-     }},
-    {"over_allowance", "over_allowance", Quantity::None,
-     [](const ScheduleRow& r) { return r.spaceType ? boolean(r.overAllowance) : FieldValue{}; }},
-}};
+// A figure of the room's light in the files alone.
+template <auto figure>
+constexpr ScheduleColumn lightInFiles(const char* name, const char* siName, Q quantity = Q::None,
+                                      unsigned shown = kFiles) {
+  return inFiles(G::Light, name, siName, quantity, lightValue<figure>, shown);
+}
+
+constexpr unsigned kFilesAndText = kFiles | kText;
+constexpr unsigned kSurface = kCsv | kJsonNested;
+
+// Each output shows, group by group, the columns of this table it shows, in this order.
+// The PDF's widths are shares of its table's width.
+constexpr std::array kColumns{
+    // The room's entered values and the lumen method's results.
+    ScheduleColumn{.name = "page",
+                   .siName = "page",
+                   .heading = "Page",
+                   .siHeading = "Page",
+                   .pdfWidth = 22,
+                   .siPdfWidth = 22,
+                   .rightAligned = true,
+                   .decimals = 0,
+                   .siDecimals = 0,
+                   .value = [](R r) { return number(r.page); }},
+    inFiles(G::Room, "row", "row", Q::None, [](R r) { return number(r.row); }),
+    ScheduleColumn{.name = "room",
+                   .siName = "room",
+                   .heading = "Room",
+                   .siHeading = "Room",
+                   .pdfWidth = 24,
+                   .siPdfWidth = 26,
+                   .rightAligned = true,
+                   .decimals = 0,
+                   .siDecimals = 0,
+                   .value = [](R r) { return number(r.room); }},
+    ScheduleColumn{.name = "name",
+                   .siName = "name",
+                   .heading = "Name",
+                   .siHeading = "Name",
+                   .pdfWidth = 48,
+                   .siPdfWidth = 40,
+                   .value = [](R r) { return text(r.name); }},
+    ScheduleColumn{.name = "number",
+                   .siName = "number",
+                   .heading = "Number",
+                   .siHeading = "Number",
+                   .pdfWidth = 32,
+                   .siPdfWidth = 34,
+                   .value = [](R r) { return text(r.number); }},
+    ScheduleColumn{.shown = kTables,
+                   .heading = "Size LxWxH ft",
+                   .siHeading = "Size LxWxH m",
+                   .pdfWidth = 52,
+                   .siPdfWidth = 74,
+                   .cell = [](R r, Units u) { return sizeText(r, u); }},
+    inFiles(G::Room, "length", "length_m", Q::Length, [](R r) { return number(r.length); }),
+    inFiles(G::Room, "width", "width_m", Q::Length, [](R r) { return number(r.width); }),
+    inFiles(G::Room, "height", "height_m", Q::Length, [](R r) { return number(r.height); }),
+    ScheduleColumn{.name = "rcr",
+                   .siName = "rcr",
+                   .heading = "RCR",
+                   .siHeading = "RCR",
+                   .pdfWidth = 20,
+                   .siPdfWidth = 20,
+                   .rightAligned = true,
+                   .decimals = 0,
+                   .siDecimals = 0,
+                   .value = [](R r) { return number(r.result.roomCavityRatio); }},
+    ScheduleColumn{.name = "design_fc",
+                   .siName = "design_lx",
+                   .heading = "Design",
+                   .siHeading = "Design lx",
+                   .pdfWidth = 29,
+                   .siPdfWidth = 40,
+                   .rightAligned = true,
+                   .quantity = Q::Illuminance,
+                   .decimals = 0,
+                   .siDecimals = 0,
+                   .value = [](R r) { return number(r.designFootcandles); }},
+    ScheduleColumn{.name = "calc_fc",
+                   .siName = "calc_lx",
+                   .heading = "Calc'd",
+                   .siHeading = "Calc'd lx",
+                   .pdfWidth = 28,
+                   .siPdfWidth = 37,
+                   .rightAligned = true,
+                   .quantity = Q::Illuminance,
+                   .decimals = 0,
+                   .siDecimals = 0,
+                   .value = [](R r) { return number(r.result.calculatedFootcandles); }},
+    ScheduleColumn{.name = "verdict",
+                   .siName = "verdict",
+                   .heading = "Verdict",
+                   .siHeading = "Verdict",
+                   .pdfWidth = 30,
+                   .siPdfWidth = 30,
+                   .value = verdictValue},
+    ScheduleColumn{.name = "fixtures_needed",
+                   .siName = "fixtures_needed",
+                   .heading = "Needed",
+                   .siHeading = "Needed",
+                   .pdfWidth = 32,
+                   .siPdfWidth = 32,
+                   .rightAligned = true,
+                   .decimals = 0,
+                   .siDecimals = 0,
+                   .value = neededValue},
+    ScheduleColumn{.name = "fixture",
+                   .siName = "fixture",
+                   .heading = "No.",
+                   .siHeading = "No.",
+                   .pdfWidth = 17,
+                   .siPdfWidth = 17,
+                   .rightAligned = true,
+                   .decimals = 0,
+                   .siDecimals = 0,
+                   .value = [](R r) { return number(r.fixtureNumber); }},
+    ScheduleColumn{.name = "description",
+                   .siName = "description",
+                   .heading = "Fixture",
+                   .siHeading = "Fixture",
+                   .pdfWidth = 40,
+                   .siPdfWidth = 38,
+                   .value = [](R r) { return text(r.description()); }},
+    ScheduleColumn{.name = "quantity",
+                   .siName = "quantity",
+                   .heading = "Qty",
+                   .siHeading = "Qty",
+                   .pdfWidth = 18,
+                   .siPdfWidth = 17,
+                   .rightAligned = true,
+                   .decimals = 0,
+                   .siDecimals = 0,
+                   .value = [](R r) { return number(r.quantity); }},
+    ScheduleColumn{.shown = kFiles | kPdf,
+                   .name = "watts",
+                   .siName = "watts",
+                   .heading = "Watts",
+                   .siHeading = "Watts",
+                   .pdfWidth = 26,
+                   .siPdfWidth = 25,
+                   .rightAligned = true,
+                   .decimals = 0,
+                   .siDecimals = 0,
+                   .value = [](R r) { return number(r.watts); }},
+    ScheduleColumn{.name = "watts_per_sqft",
+                   .siName = "watts_per_sqm",
+                   .heading = "W/sqft",
+                   .siHeading = "W/m\u00b2",
+                   .pdfWidth = 28,
+                   .siPdfWidth = 28,
+                   .rightAligned = true,
+                   .quantity = Q::PowerDensity,
+                   .decimals = 2,
+                   .siDecimals = 2,
+                   .value = [](R r) { return number(r.result.wattsPerSquareFoot); }},
+    // The point-by-point light, null (a dash in the tables) where the room has none.
+    ScheduleColumn{.group = G::Light,
+                   .shown = kText,
+                   .heading = "Layout",
+                   .siHeading = "Layout",
+                   .cell = layoutCell},
+    lightInFiles<[](const L& l) { return number(l.layout.rows); }>("rows", "rows"),
+    lightInFiles<[](const L& l) { return number(l.layout.columns); }>("columns", "columns"),
+    lightInFiles<[](const L& l) { return number(l.layout.spacingAlong()); }>(
+        "spacing_length_ft", "spacing_length_m", Q::Length),
+    lightInFiles<[](const L& l) { return number(l.layout.spacingAcross()); }>(
+        "spacing_width_ft", "spacing_width_m", Q::Length),
+    lightInFiles<[](const L& l) { return number(l.criterion.alongLength); }>("sc_length",
+                                                                             "sc_length"),
+    lightInFiles<[](const L& l) { return number(l.criterion.across); }>("sc_width", "sc_width"),
+    lightInFiles<[](const L& l) { return number(l.criterion.diagonal); }>("sc_diagonal",
+                                                                          "sc_diagonal"),
+    lightInFiles<spacingOk>("spacing_ok", "spacing_ok"),
+    ScheduleColumn{.group = G::Light,
+                   .shown = kText,
+                   .heading = "Spacing",
+                   .siHeading = "Spacing",
+                   .cell = spacingCell},
+    ScheduleColumn{.group = G::Light,
+                   .shown = kFilesAndText,
+                   .name = "avg_fc",
+                   .siName = "avg_lx",
+                   .heading = "Avg fc",
+                   .siHeading = "Avg lx",
+                   .rightAligned = true,
+                   .quantity = Q::Illuminance,
+                   .decimals = 1,
+                   .siDecimals = 0,
+                   .nullCell = "-",
+                   .value = lightValue<[](const L& l) { return number(l.figures.average); }>},
+    ScheduleColumn{.group = G::Light,
+                   .shown = kFilesAndText,
+                   .name = "min_fc",
+                   .siName = "min_lx",
+                   .heading = "Min fc",
+                   .siHeading = "Min lx",
+                   .rightAligned = true,
+                   .quantity = Q::Illuminance,
+                   .decimals = 1,
+                   .siDecimals = 0,
+                   .nullCell = "-",
+                   .value = lightValue<[](const L& l) { return number(l.figures.minimum); }>},
+    lightInFiles<[](const L& l) { return number(l.figures.maximum); }>("max_fc", "max_lx",
+                                                                       Q::Illuminance),
+    ScheduleColumn{
+        .group = G::Light,
+        .shown = kFilesAndText,
+        .name = "avg_min",
+        .siName = "avg_min",
+        .heading = "Avg/min",
+        .siHeading = "Avg/min",
+        .rightAligned = true,
+        .decimals = 2,
+        .siDecimals = 2,
+        .nullCell = "-",
+        .value = lightValue<[](const L& l) { return number(l.figures.averageToMinimum); }>},
+    lightInFiles<[](const L& l) { return number(l.figures.maximumToMinimum); }>("max_min",
+                                                                                "max_min"),
+    lightInFiles<[](const L& l) { return number(l.figures.directAverage); }>(
+        "direct_avg_fc", "direct_avg_lx", Q::Illuminance),
+    ScheduleColumn{.group = G::Light,
+                   .name = "uo",
+                   .siName = "uo",
+                   .heading = "Uo",
+                   .siHeading = "Uo",
+                   .pdfWidth = 20,
+                   .siPdfWidth = 20,
+                   .rightAligned = true,
+                   .decimals = 2,
+                   .siDecimals = 2,
+                   .nullCell = "-",
+                   .value = lightValue<[](const L& l) { return number(l.figures.uniformity); }>},
+    lightInFiles<[](const L& l) { return number(l.walls.average); }>("walls_avg_fc", "walls_avg_lx",
+                                                                     Q::Illuminance, kSurface),
+    lightInFiles<[](const L& l) { return number(l.walls.uniformity); }>("walls_uo", "walls_uo",
+                                                                        Q::None, kSurface),
+    lightInFiles<[](const L& l) { return number(l.ceiling.average); }>(
+        "ceiling_avg_fc", "ceiling_avg_lx", Q::Illuminance, kSurface),
+    lightInFiles<[](const L& l) { return number(l.ceiling.uniformity); }>(
+        "ceiling_uo", "ceiling_uo", Q::None, kSurface),
+    ScheduleColumn{.group = G::Light,
+                   .name = "ugr",
+                   .siName = "ugr",
+                   .heading = "UGR",
+                   .siHeading = "UGR",
+                   .pdfWidth = 20,
+                   .siPdfWidth = 20,
+                   .rightAligned = true,
+                   .decimals = 1,
+                   .siDecimals = 1,
+                   .nullCell = "-",
+                   .value = lightValue<ugrValue>},
+    // The LPD limit's mark.
+    ScheduleColumn{.group = G::Limit,
+                   .name = "over_lpd",
+                   .siName = "over_lpd",
+                   .heading = "LPD",
+                   .siHeading = "LPD",
+                   .pdfWidth = 24,
+                   .siPdfWidth = 24,
+                   .value = [](R r) { return boolean(r.overLpdLimit); },
+                   .cell = [](R r, Units) { return std::string(r.overLpdLimit ? "over" : ""); }},
+    // The space-by-space check, null for a room the list leaves out.
+    ScheduleColumn{
+        .group = G::SpaceType,
+        .shown = kFilesAndText,
+        .name = "space_type",
+        .siName = "space_type",
+        .heading = "Space type",
+        .siHeading = "Space type",
+        .nullCell = "-",
+        .value = [](R r) { return r.spaceType ? text(r.spaceType->name) : FieldValue{}; }},
+    ScheduleColumn{
+        .group = G::SpaceType,
+        .shown = kFilesAndText,
+        .name = "allowed_watts_per_sqft",
+        .siName = "allowed_watts_per_sqm",
+        .heading = "Allowed W/sqft",
+        .siHeading = "Allowed W/m\u00b2",
+        .rightAligned = true,
+        .quantity = Q::PowerDensity,
+        .decimals = 2,
+        .siDecimals = 2,
+        .nullCell = "-",
+        .value =
+            [](R r) { return r.spaceType ? number(r.spaceType->wattsPerSqft) : FieldValue{}; }},
+    ScheduleColumn{
+        .group = G::SpaceType,
+        .shown = kFilesAndText,
+        .name = "over_allowance",
+        .siName = "over_allowance",
+        .heading = "Allowance",
+        .siHeading = "Allowance",
+        .value = [](R r) { return r.spaceType ? boolean(r.overAllowance) : FieldValue{}; },
+        .cell =
+            [](R r, Units) {
+              return std::string(!r.spaceType ? "" : r.overAllowance ? "over" : "within");
+            }},
+    // The space type's light targets: each one's value and the room's verdict, empty where
+    // the type sets none.
+    ScheduleColumn{
+        .group = G::Targets,
+        .shown = kText,
+        .heading = "Targets",
+        .siHeading = "Targets",
+        .cell = [](R r, Units) { return r.spaceType ? targetsSummary(r.targets) : std::string(); }},
+    inCsv("em_target_lx", targetLimit<TargetKind::Illuminance>),
+    inCsv("em_verdict", targetVerdict<TargetKind::Illuminance>),
+    inCsv("uo_target", targetLimit<TargetKind::Uniformity>),
+    inCsv("uo_verdict", targetVerdict<TargetKind::Uniformity>),
+    inCsv("ugr_target", targetLimit<TargetKind::Glare>),
+    inCsv("ugr_verdict", targetVerdict<TargetKind::Glare>),
+    inCsv("walls_target_lx", targetLimit<TargetKind::Walls>),
+    inCsv("walls_target_uo", targetUniformityLimit<TargetKind::Walls>),
+    inCsv("walls_verdict", targetVerdict<TargetKind::Walls>),
+    inCsv("ceiling_target_lx", targetLimit<TargetKind::Ceiling>),
+    inCsv("ceiling_target_uo", targetUniformityLimit<TargetKind::Ceiling>),
+    inCsv("ceiling_verdict", targetVerdict<TargetKind::Ceiling>),
+};
+
+// Every column a file shows has a name in both units, every column a table shows a
+// heading, and every column the PDF shows a width.
+constexpr bool wellFormed() {
+  for (const ScheduleColumn& c : kColumns) {
+    if ((c.shown & (kFiles | kJsonNested)) != 0 && (c.name == nullptr || c.siName == nullptr)) {
+      return false;
+    }
+    if ((c.shown & kTables) != 0 && (c.heading == nullptr || c.siHeading == nullptr)) {
+      return false;
+    }
+    if ((c.shown & kPdf) != 0 && !(c.pdfWidth > 0 && c.siPdfWidth > 0)) return false;
+  }
+  return true;
+}
+static_assert(wellFormed());
 
 }  // namespace
 
-FieldValue RoomField::valueIn(const ScheduleRow& row, Units units) const {
+FieldValue ScheduleColumn::valueIn(const ScheduleRow& row, Units units) const {
   FieldValue shown = value(row);
   if (units == Units::Imperial || quantity == Quantity::None ||
       shown.kind != FieldValue::Kind::Number) {
     return shown;
   }
+  // Converted from the decimal the imperial file shows, so that the two files agree.
   double number = 0;
   std::from_chars(shown.text.data(), shown.text.data() + shown.text.size(), number);
+  shown.number = shownIn(shown.number, quantity, units);
   shown.text = formatReal(shownIn(number, quantity, units));
   return shown;
 }
 
-std::span<const RoomField> spaceTypeFields() {
-  return kSpaceTypeFields;
+std::string ScheduleColumn::cellIn(const ScheduleRow& row, Units units) const {
+  if (cell != nullptr) return cell(row, units);
+  const FieldValue shown = value(row);
+  switch (shown.kind) {
+    case FieldValue::Kind::Null:
+      return nullCell;
+    case FieldValue::Kind::Number: {
+      const int places = units == Units::Si ? siDecimals : decimals;
+      if (places >= 0) return formatFixed(shownIn(shown.number, quantity, units), places);
+      return valueIn(row, units).text;
+    }
+    case FieldValue::Kind::Text:
+    case FieldValue::Kind::Boolean:
+      break;
+  }
+  return shown.text;
 }
 
-std::span<const RoomField> lightFields() {
-  return kLightFields;
+std::span<const ScheduleColumn> scheduleColumns() {
+  return kColumns;
 }
 
-std::span<const RoomField> roomFields() {
-  return kRoomFields;
+bool groupShown(const Schedule& schedule, ColumnGroup group) {
+  switch (group) {
+    case ColumnGroup::Room:
+    case ColumnGroup::Light:
+      return true;
+    case ColumnGroup::Limit:
+      return schedule.options.lpdLimit.has_value();
+    case ColumnGroup::SpaceType:
+      return schedule.options.spaceTypes.has_value();
+    case ColumnGroup::Targets:
+      break;
+  }
+  // Only a table of space types that sets targets adds their columns.
+  const auto& list = schedule.options.spaceTypes;
+  return list && std::any_of(list->table.begin(), list->table.end(),
+                             [](const SpaceType& type) { return type.targets.any(); });
 }
 
 std::string neededText(const NeededFixtures& needed) {

@@ -1,5 +1,8 @@
 #include "tools/schedule/schedule_json.h"
 
+#include <cmath>
+#include <optional>
+
 #include "tools/schedule/schedule_fields.h"
 #include "tools/schedule/schedule_table.h"
 
@@ -18,6 +21,49 @@ std::string jsonValue(const FieldValue& value) {
       break;
   }
   return "null";
+}
+
+void appendField(std::string& json, std::string_view name, const FieldValue& value) {
+  json += '"';
+  json += name;
+  json += "\": ";
+  json += jsonValue(value);
+}
+
+// The line of sight as the axis it runs along: "+x", "-x", "+y" or "-y".
+std::string lookingText(const workplane::PlanPoint& direction) {
+  if (std::abs(direction.x) >= std::abs(direction.y)) return direction.x < 0 ? "-x" : "+x";
+  return direction.y < 0 ? "-y" : "+y";
+}
+
+// The room's light targets, each with its limit, the room's figure, the verdict and the
+// words that say it.
+void appendTargets(std::string& json, const ScheduleRow& row) {
+  json += ", \"targets\": {";
+  for (std::size_t t = 0; t < row.targets.size(); ++t) {
+    const TargetCheck& check = row.targets[t];
+    const bool surface = check.kind == TargetKind::Walls || check.kind == TargetKind::Ceiling;
+    const bool lux = surface || check.kind == TargetKind::Illuminance;
+    const auto number = [](const std::optional<double>& value) {
+      return value ? formatReal(*value) : std::string("null");
+    };
+    if (t > 0) json += ", ";
+    json += '"';
+    json += targetKey(check.kind);
+    json += "\": {";
+    json += check.kind == TargetKind::Glare ? "\"max\": " : lux ? "\"min_lx\": " : "\"min\": ";
+    json += number(check.limit);
+    if (surface) json += ", \"min_uo\": " + number(check.uniformityLimit);
+    json += check.kind == TargetKind::Glare ? ", \"ugr\": " : lux ? ", \"lx\": " : ", \"uo\": ";
+    json += number(check.figure);
+    if (surface) json += ", \"uo\": " + number(check.figureUniformity);
+    json += ", \"verdict\": ";
+    json += jsonString(targetVerdictName(check.verdict));
+    json += ", \"says\": ";
+    json += jsonString(check.says);
+    json += '}';
+  }
+  json += '}';
 }
 
 void appendMember(std::string& json, const char* name, const std::string& value, bool last) {
@@ -66,14 +112,50 @@ void appendLight(std::string& json, const ScheduleRow& row, bool points, Units u
   }
   const workplane::RoomLight& l = *row.light.light;
   json += '{';
-  for (const RoomField& field : lightFields()) {
-    json += '"';
-    json += field.nameIn(units);
-    json += "\": ";
-    json += jsonValue(field.valueIn(row, units));
+  forEachColumn(ColumnGroup::Light, kJson, [&](const ScheduleColumn& column) {
+    appendField(json, column.nameIn(units), column.valueIn(row, units));
+    json += ", ";
+  });
+  // The walls' and the ceiling's figures, each an object of its own.
+  std::string object;
+  forEachColumn(ColumnGroup::Light, kJsonNested, [&](const ScheduleColumn& column) {
+    const std::string_view name = column.nameIn(units);
+    const auto split = name.find('_');
+    const std::string_view outer = name.substr(0, split);
+    if (outer != object) {
+      if (!object.empty()) json += "}, ";
+      object = outer;
+      json += '"';
+      json += object;
+      json += "\": {";
+    } else {
+      json += ", ";
+    }
+    appendField(json, name.substr(split + 1), column.valueIn(row, units));
+  });
+  if (!object.empty()) json += "}, ";
+  if (!l.ugr) {
+    json += "\"ugr_reason\": ";
+    json += jsonString(l.ugrReason.empty() ? "no fixture counts in view" : l.ugrReason);
     json += ", ";
   }
-  json += "\"spacing\": ";
+  json += "\"ugr_observers\": [";
+  for (std::size_t o = 0; o < l.observers.size(); ++o) {
+    const workplane::ObserverGlare& observer = l.observers[o];
+    if (o > 0) json += ", ";
+    json += si ? "{\"x_m\": " : "{\"x_ft\": ";
+    json += length(observer.eye.x);
+    json += si ? ", \"y_m\": " : ", \"y_ft\": ";
+    json += length(observer.eye.y);
+    json += ", \"looking\": ";
+    json += jsonString(lookingText(observer.looking));
+    json += ", \"ugr\": ";
+    json += observer.ugr ? formatFixed(*observer.ugr, 1) : "null";
+    json += '}';
+  }
+  json += "], \"overlap\": ";
+  json += l.overlap ? "true" : "false";
+  json += ", \"spacing\": ";
   json += jsonString(workplane::spacingVerdictText(l.spacing));
   json += si ? ", \"mounting_height_m\": " : ", \"mounting_height_ft\": ";
   json += length(l.mountingHeight);
@@ -151,28 +233,17 @@ std::string formatJson(const Schedule& schedule) {
     json += separator;
     json += "    {";
     const char* fieldSeparator = "";
-    for (const RoomField& field : roomFields()) {
-      json += fieldSeparator;
-      json += '"';
-      json += field.nameIn(units);
-      json += "\": ";
-      json += jsonValue(field.valueIn(row, units));
-      fieldSeparator = ", ";
-    }
-    if (withLimit) {
-      json += ", \"";
-      json += kOverLpdField;
-      json += row.overLpdLimit ? "\": true" : "\": false";
-    }
-    if (schedule.options.spaceTypes) {
-      for (const RoomField& field : spaceTypeFields()) {
-        json += ", \"";
-        json += field.nameIn(units);
-        json += "\": ";
-        json += jsonValue(field.valueIn(row, units));
-      }
+    for (const ColumnGroup group :
+         {ColumnGroup::Room, ColumnGroup::Limit, ColumnGroup::SpaceType}) {
+      if (!groupShown(schedule, group)) continue;
+      forEachColumn(group, kJson, [&](const ScheduleColumn& column) {
+        json += fieldSeparator;
+        appendField(json, column.nameIn(units), column.valueIn(row, units));
+        fieldSeparator = ", ";
+      });
     }
     appendLight(json, row, schedule.options.points, units);
+    if (row.spaceType && groupShown(schedule, ColumnGroup::Targets)) appendTargets(json, row);
     json += '}';
     separator = ",\n";
   }
@@ -198,7 +269,13 @@ std::string formatJson(const Schedule& schedule) {
     appendMember(json, "allowed_watts", formatReal(totals.allowedWatts), false);
     appendMember(json, "installed_watts", std::to_string(totals.spaceTypedWatts), false);
     appendMember(json, "within", schedule.withinSpaceAllowance() ? "true" : "false", false);
-    appendMember(json, "over_allowance", std::to_string(totals.overAllowance), true);
+    const bool targets = groupShown(schedule, ColumnGroup::Targets);
+    appendMember(json, "over_allowance", std::to_string(totals.overAllowance), !targets);
+    if (targets) {
+      appendMember(json, "meeting_targets", std::to_string(totals.meetingTargets), false);
+      appendMember(json, "missing_targets", std::to_string(totals.missingTargets), false);
+      appendMember(json, "targets_not_checked", std::to_string(totals.targetsNotChecked), true);
+    }
   }
   json += "  }\n}\n";
   return json;

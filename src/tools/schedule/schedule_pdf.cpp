@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "calc/round_step.h"
@@ -43,6 +44,7 @@ constexpr double kHeadingHeight = 58.0;                       // first page
 constexpr double kContinuedHeight = 20.0;                     // later pages
 constexpr double kHeaderRowHeight = 15.0;
 constexpr double kRowHeight = 13.0;
+constexpr double kNoteHeight = 11.0;
 constexpr double kTotalsHeight = 62.0;
 constexpr double kChartHeight = 200.0;
 constexpr double kGap = 12.0;
@@ -63,73 +65,19 @@ QColor tintOf(Verdict verdict) {
   return tint ? QColor(tint->red, tint->green, tint->blue) : kNoVerdictTint;
 }
 
-struct TableColumn {
-  const char* heading;
-  double weight;  // share of the table's width
-  bool rightAligned;
-  std::string (*cell)(const ScheduleRow&, Units);
-};
-
-std::string footcandleCell(std::int32_t footcandles, Units units) {
-  if (units == Units::Imperial) return std::to_string(footcandles);
-  return formatFixed(shownIn(footcandles, Quantity::Illuminance, units), 0);
+// The table's columns: the room's, its light's and the limit's mark where one is given.
+std::vector<const ScheduleColumn*> pdfColumns(const Schedule& schedule) {
+  std::vector<const ScheduleColumn*> columns;
+  for (const ColumnGroup group : {ColumnGroup::Room, ColumnGroup::Light, ColumnGroup::Limit}) {
+    if (!groupShown(schedule, group)) continue;
+    forEachColumn(group, kPdf, [&](const ScheduleColumn& c) { columns.push_back(&c); });
+  }
+  return columns;
 }
 
-// The table's columns; in metric units the measured ones name their units.
-const std::vector<TableColumn>& tableColumns(Units units) {
-  static const std::vector<TableColumn> columns{
-      {"Page", 24, true, [](const ScheduleRow& r, Units) { return std::to_string(r.page); }},
-      {"Room", 26, true, [](const ScheduleRow& r, Units) { return std::to_string(r.room); }},
-      {"Name", 54, false, [](const ScheduleRow& r, Units) { return r.name; }},
-      {"Number", 32, false, [](const ScheduleRow& r, Units) { return r.number; }},
-      {"Size L x W x H ft", 64, false,
-       [](const ScheduleRow& r, Units u) { return sizeText(r, u); }},
-      {"RCR", 20, true,
-       [](const ScheduleRow& r, Units) { return std::to_string(r.result.roomCavityRatio); }},
-      {"Design", 27, true,
-       [](const ScheduleRow& r, Units u) { return footcandleCell(r.designFootcandles, u); }},
-      {"Calc'd", 27, true,
-       [](const ScheduleRow& r, Units u) {
-         return footcandleCell(r.result.calculatedFootcandles, u);
-       }},
-      {"Verdict", 32, false,
-       [](const ScheduleRow& r, Units) { return std::string(verdictName(r.verdict)); }},
-      {"Needed", 33, true, [](const ScheduleRow& r, Units) { return neededText(r.needed); }},
-      {"No.", 17, true,
-       [](const ScheduleRow& r, Units) { return std::to_string(r.fixtureNumber); }},
-      {"Fixture", 42, false, [](const ScheduleRow& r, Units) { return r.description(); }},
-      {"Qty", 19, true, [](const ScheduleRow& r, Units) { return std::to_string(r.quantity); }},
-      {"Watts", 27, true, [](const ScheduleRow& r, Units) { return std::to_string(r.watts); }},
-      {"W/sqft", 28, true,
-       [](const ScheduleRow& r, Units u) {
-         return formatFixed(shownIn(r.result.wattsPerSquareFoot, Quantity::PowerDensity, u), 2);
-       }},
-  };
-  static const std::vector<TableColumn> metric = [] {
-    std::vector<TableColumn> renamed = columns;
-    // Centimetres and the units in the headings take room the names and counts give up.
-    for (const auto& [column, weight] : {std::pair{2, 46.0},
-                                         {3, 32.0},
-                                         {4, 68.0},
-                                         {6, 36.0},
-                                         {7, 33.0},
-                                         {9, 30.0},
-                                         {11, 38.0},
-                                         {12, 17.0},
-                                         {13, 25.0}}) {
-      renamed[column].weight = weight;
-    }
-    renamed[4].heading = "Size L x W x H m";
-    renamed[6].heading = "Design lx";
-    renamed[7].heading = "Calc'd lx";
-    renamed[14].heading = "W/m\u00b2";
-    return renamed;
-  }();
-  return units == Units::Si ? metric : columns;
+bool named(const ScheduleColumn& column, std::string_view name) {
+  return column.name != nullptr && name == column.name;
 }
-
-constexpr int kVerdictColumn = 8;
-constexpr int kWattsPerSqftColumn = 14;
 
 // A round step for an axis from 0 to at least `top`, in about four steps.
 struct Axis {
@@ -163,10 +111,10 @@ class ScheduleDocument {
         painter_(painter),
         device_(device),
         pageCount_(pageCount),
-        scale_(kResolution / 72.0) {
+        scale_(kResolution / 72.0),
+        columns_(pdfColumns(schedule)) {
     double weights = 0.0;
-    for (const TableColumn& column : tableColumns(units())) weights += column.weight;
-    if (withLimit()) weights += kLimitColumnWeight;
+    for (const ScheduleColumn* column : columns_) weights += column->pdfWidthIn(units());
     columnScale_ = kContentWidth / weights;
   }
 
@@ -174,6 +122,7 @@ class ScheduleDocument {
   int run() {
     drawHeading();
     drawTable();
+    drawNotes();
     drawTotals();
     drawFootcandleChart();
     drawWattsChart();
@@ -183,8 +132,6 @@ class ScheduleDocument {
   }
 
  private:
-  static constexpr double kLimitColumnWeight = 20.0;
-
   bool withLimit() const { return schedule_.options.lpdLimit.has_value(); }
   Units units() const { return schedule_.options.units; }
   // W/sqft as shown, and its unit.
@@ -291,15 +238,11 @@ class ScheduleDocument {
   void drawHeaderRow() {
     fill(kMargin, y_, kContentWidth, kHeaderRowHeight, kHeaderFill);
     double x = kMargin;
-    for (const TableColumn& column : tableColumns(units())) {
-      const double w = column.weight * columnScale_;
-      text(x + 2, y_, w - 4, kHeaderRowHeight, qs(column.heading), font(6.5, true),
-           column.rightAligned ? Qt::AlignRight : Qt::AlignLeft);
+    for (const ScheduleColumn* column : columns_) {
+      const double w = column->pdfWidthIn(units()) * columnScale_;
+      text(x + 2, y_, w - 4, kHeaderRowHeight, qs(column->headingIn(units())), font(6.5, true),
+           column->rightAligned ? Qt::AlignRight : Qt::AlignLeft);
       x += w;
-    }
-    if (withLimit()) {
-      text(x + 2, y_, kLimitColumnWeight * columnScale_ - 4, kHeaderRowHeight, qs("LPD"),
-           font(6.5, true), Qt::AlignLeft);
     }
     y_ += kHeaderRowHeight;
   }
@@ -307,20 +250,17 @@ class ScheduleDocument {
   void drawRow(const ScheduleRow& row, int index) {
     if (index % 2 == 1) fill(kMargin, y_, kContentWidth, kRowHeight, kStripe);
     double x = kMargin;
-    const auto& columns = tableColumns(units());
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-      const double w = columns[c].weight * columnScale_;
-      if (c == kVerdictColumn && row.verdict != Verdict::None) {
+    for (const ScheduleColumn* column : columns_) {
+      const double w = column->pdfWidthIn(units()) * columnScale_;
+      if (named(*column, "verdict") && row.verdict != Verdict::None) {
         fill(x, y_, w, kRowHeight, tintOf(row.verdict));
       }
-      const bool bold = c == kWattsPerSqftColumn && row.overLpdLimit;
-      text(x + 2, y_, w - 4, kRowHeight, qs(columns[c].cell(row, units())), font(7, bold),
-           columns[c].rightAligned ? Qt::AlignRight : Qt::AlignLeft);
+      // A room over the limit: its W/sqft and the mark in bold.
+      const bool bold = row.overLpdLimit &&
+                        (named(*column, "watts_per_sqft") || column->group == ColumnGroup::Limit);
+      text(x + 2, y_, w - 4, kRowHeight, qs(column->cellIn(row, units())), font(7, bold),
+           column->rightAligned ? Qt::AlignRight : Qt::AlignLeft);
       x += w;
-    }
-    if (withLimit() && row.overLpdLimit) {
-      text(x + 2, y_, kLimitColumnWeight * columnScale_ - 4, kRowHeight, qs("over"), font(7, true),
-           Qt::AlignLeft);
     }
     line(kMargin, y_ + kRowHeight, kMargin + kContentWidth, y_ + kRowHeight, kRule, 0.4);
     y_ += kRowHeight;
@@ -350,7 +290,39 @@ class ScheduleDocument {
   }
 
   double totalsHeight() const {
-    return kTotalsHeight + (schedule_.options.spaceTypes ? 14.0 : 0.0);
+    return kTotalsHeight + (schedule_.options.spaceTypes ? 14.0 : 0.0) +
+           (groupShown(schedule_, ColumnGroup::Targets) ? 14.0 : 0.0);
+  }
+
+  // What the schedule says of the rooms beside their figures, and each listed room's
+  // light targets in words, a line each.
+  void drawNotes() {
+    std::vector<std::string> lines;
+    for (const ScheduleRow& row : schedule_.rows) {
+      for (const std::string& note : roomNotes(row, units())) {
+        lines.push_back("Room " + std::to_string(row.room) + " " + row.name + ": " + note);
+      }
+    }
+    if (groupShown(schedule_, ColumnGroup::Targets)) {
+      for (const ScheduleRow& row : schedule_.rows) {
+        if (!row.spaceType) continue;
+        std::string line = "Room " + std::to_string(row.room) + " " + row.name + " (" +
+                           row.spaceType->name + "): ";
+        for (std::size_t t = 0; t < row.targets.size(); ++t) {
+          if (t > 0) line += "; ";
+          line += row.targets[t].says;
+        }
+        if (row.targets.empty()) line += "no targets";
+        lines.push_back(line);
+      }
+    }
+    if (lines.empty()) return;
+    for (const std::string& line : lines) {
+      reserve(kNoteHeight);
+      text(kMargin, y_, kContentWidth, kNoteHeight, qs(line), font(6.5), Qt::AlignLeft);
+      y_ += kNoteHeight;
+    }
+    y_ += kGap;
   }
 
   void drawTotals() {
@@ -393,11 +365,16 @@ class ScheduleDocument {
       text(kMargin, y_ + 42, kContentWidth, 12, qs(limit), font(8.5, !schedule_.withinLpdLimit()),
            Qt::AlignLeft, schedule_.withinLpdLimit() ? QColor(Qt::black) : kLimitColour);
     }
+    double below = withLimit() ? 56 : 42;
     if (schedule_.options.spaceTypes) {
       const bool within = schedule_.withinSpaceAllowance();
-      text(kMargin, y_ + (withLimit() ? 56 : 42), kContentWidth, 12,
-           qs(spaceBySpaceText(schedule_) + "."), font(8.5), Qt::AlignLeft,
-           within ? QColor(Qt::black) : kLimitColour);
+      text(kMargin, y_ + below, kContentWidth, 12, qs(spaceBySpaceText(schedule_) + "."), font(8.5),
+           Qt::AlignLeft, within ? QColor(Qt::black) : kLimitColour);
+      below += 14;
+    }
+    if (groupShown(schedule_, ColumnGroup::Targets)) {
+      text(kMargin, y_ + below, kContentWidth, 12, qs(targetsTotalText(schedule_) + "."), font(8.5),
+           Qt::AlignLeft, schedule_.meetsTargets() ? QColor(Qt::black) : kLimitColour);
     }
     y_ += totalsHeight();
   }
@@ -584,6 +561,7 @@ class ScheduleDocument {
   QPagedPaintDevice* device_;
   int pageCount_;
   double scale_;
+  std::vector<const ScheduleColumn*> columns_;
   double columnScale_ = 1.0;
   int page_ = 1;
   double y_ = kMargin;

@@ -12,90 +12,16 @@ namespace kandelor::schedule {
 
 namespace {
 
-struct Column {
-  const char* heading;
-  bool rightAligned;
-};
-
-constexpr std::array<Column, 19> kColumns{{
-    {"Page", true},
-    {"Room", true},
-    {"Name", false},
-    {"Number", false},
-    {"Size LxWxH ft", false},
-    {"RCR", true},
-    {"Design", true},
-    {"Calc'd", true},
-    {"Verdict", false},
-    {"Needed", true},
-    {"No.", true},
-    {"Fixture", false},
-    {"Qty", true},
-    {"W/sqft", true},
-    {"Layout", false},
-    {"Spacing", false},
-    {"Avg fc", true},
-    {"Min fc", true},
-    {"Avg/min", true},
-}};
-
-// The fixed columns, their headings naming the units shown.
-std::vector<Column> mainColumns(Units units) {
-  std::vector<Column> columns(kColumns.begin(), kColumns.end());
-  if (units == Units::Si) {
-    for (Column& column : columns) {
-      const std::string_view heading = column.heading;
-      if (heading == "Size LxWxH ft") column.heading = "Size LxWxH m";
-      if (heading == "Design") column.heading = "Design lx";
-      if (heading == "Calc'd") column.heading = "Calc'd lx";
-      if (heading == "W/sqft") column.heading = "W/m\u00b2";
-      if (heading == "Avg fc") column.heading = "Avg lx";
-      if (heading == "Min fc") column.heading = "Min lx";
-    }
+// The columns of the text table: the room's, its light's, then those of the checks
+// asked for.
+std::vector<const ScheduleColumn*> tableColumns(const Schedule& schedule) {
+  std::vector<const ScheduleColumn*> columns;
+  for (const ColumnGroup group : {ColumnGroup::Room, ColumnGroup::Light, ColumnGroup::Limit,
+                                  ColumnGroup::SpaceType, ColumnGroup::Targets}) {
+    if (!groupShown(schedule, group)) continue;
+    forEachColumn(group, kText, [&](const ScheduleColumn& c) { columns.push_back(&c); });
   }
   return columns;
-}
-
-// Footcandles as shown: whole lux, or the value given.
-std::string illuminanceText(double footcandles, int decimals, Units units) {
-  if (units == Units::Imperial) return formatFixed(footcandles, decimals);
-  return formatFixed(shownIn(footcandles, Quantity::Illuminance, units), 0);
-}
-
-std::string footcandleText(std::int32_t footcandles, Units units) {
-  if (units == Units::Imperial) return std::to_string(footcandles);
-  return illuminanceText(footcandles, 0, units);
-}
-
-// The layout as rows x columns, the spacing verdict and the point figures; dashes where
-// the room has no point-by-point light.
-std::vector<std::string> lightCells(const ScheduleRow& row, Units units) {
-  if (!row.light.light) return {"-", "-", "-", "-", "-"};
-  const workplane::RoomLight& l = *row.light.light;
-  const auto& ratio = l.figures.averageToMinimum;
-  return {std::to_string(l.layout.rows) + "\u00d7" + std::to_string(l.layout.columns),
-          workplane::spacingVerdictText(l.spacing), illuminanceText(l.figures.average, 1, units),
-          illuminanceText(l.figures.minimum, 1, units), ratio ? formatFixed(*ratio, 2) : "-"};
-}
-
-std::vector<std::string> cellsOf(const ScheduleRow& row, Units units) {
-  std::vector<std::string> cells{
-      std::to_string(row.page),
-      std::to_string(row.room),
-      row.name,
-      row.number,
-      sizeText(row, units),
-      std::to_string(row.result.roomCavityRatio),
-      footcandleText(row.designFootcandles, units),
-      footcandleText(row.result.calculatedFootcandles, units),
-      verdictName(row.verdict),
-      neededText(row.needed),
-      std::to_string(row.fixtureNumber),
-      row.description(),
-      std::to_string(row.quantity),
-      formatFixed(shownIn(row.result.wattsPerSquareFoot, Quantity::PowerDensity, units), 2)};
-  for (std::string& cell : lightCells(row, units)) cells.push_back(std::move(cell));
-  return cells;
 }
 
 void appendPadded(std::string& line, const std::string& text, std::size_t width, bool right) {
@@ -105,41 +31,13 @@ void appendPadded(std::string& line, const std::string& text, std::size_t width,
   if (!right) line += padding;
 }
 
-// The columns after the fixed ones: the LPD limit's mark and the space-by-space check's
-// type, allowance and mark, where they were asked for.
-std::vector<Column> checkColumns(const Schedule& schedule) {
-  std::vector<Column> columns;
-  if (schedule.options.lpdLimit) columns.push_back({"LPD", false});
-  if (schedule.options.spaceTypes) {
-    const char* allowed =
-        schedule.options.units == Units::Si ? "Allowed W/m\u00b2" : "Allowed W/sqft";
-    columns.insert(columns.end(), {{"Space type", false}, {allowed, true}, {"Allowance", false}});
-  }
-  return columns;
-}
-
-std::vector<std::string> checkCells(const Schedule& schedule, const ScheduleRow& row) {
-  std::vector<std::string> cells;
-  if (schedule.options.lpdLimit) cells.emplace_back(row.overLpdLimit ? "over" : "");
-  if (schedule.options.spaceTypes) {
-    if (row.spaceType) {
-      const double allowed =
-          shownIn(row.spaceType->wattsPerSqft, Quantity::PowerDensity, schedule.options.units);
-      cells.insert(cells.end(), {row.spaceType->name, formatFixed(allowed, 2),
-                                 row.overAllowance ? "over" : "within"});
-    } else {
-      cells.insert(cells.end(), {"-", "-", ""});
-    }
-  }
-  return cells;
-}
-
 void appendLine(std::string& out, const std::vector<std::string>& cells,
-                const std::vector<std::size_t>& widths, const std::vector<Column>& columns) {
+                const std::vector<std::size_t>& widths,
+                const std::vector<const ScheduleColumn*>& columns) {
   std::string line;
   for (std::size_t c = 0; c < cells.size(); ++c) {
     if (c > 0) line += "  ";
-    appendPadded(line, cells[c], widths[c], columns[c].rightAligned);
+    appendPadded(line, cells[c], widths[c], columns[c]->rightAligned);
   }
   line.erase(line.find_last_not_of(' ') + 1);
   out += line;
@@ -238,25 +136,28 @@ std::string totalsText(const Schedule& schedule) {
     text += spaceBySpaceText(schedule);
     text += '\n';
   }
+  if (groupShown(schedule, ColumnGroup::Targets)) {
+    text += targetsTotalText(schedule);
+    text += '\n';
+  }
   return text;
 }
 
 std::string formatTable(const Schedule& schedule) {
   const Units units = schedule.options.units;
-  std::vector<Column> columns = mainColumns(units);
-  for (const Column& column : checkColumns(schedule)) columns.push_back(column);
+  const std::vector<const ScheduleColumn*> columns = tableColumns(schedule);
   std::vector<std::string> headings;
   std::vector<std::size_t> widths;
-  for (const Column& column : columns) {
-    headings.emplace_back(column.heading);
-    widths.push_back(characterCount(column.heading));
+  for (const ScheduleColumn* column : columns) {
+    headings.emplace_back(column->headingIn(units));
+    widths.push_back(characterCount(headings.back()));
   }
   std::vector<std::vector<std::string>> lines;
   for (const ScheduleRow& row : schedule.rows) {
-    lines.push_back(cellsOf(row, units));
-    for (std::string& cell : checkCells(schedule, row)) lines.back().push_back(std::move(cell));
+    std::vector<std::string>& cells = lines.emplace_back();
+    for (const ScheduleColumn* column : columns) cells.push_back(column->cellIn(row, units));
     for (std::size_t c = 0; c < widths.size(); ++c) {
-      widths[c] = std::max(widths[c], characterCount(lines.back()[c]));
+      widths[c] = std::max(widths[c], characterCount(cells[c]));
     }
   }
 
@@ -274,9 +175,78 @@ std::string formatTable(const Schedule& schedule) {
         "  room " + std::to_string(row.room) + " " + row.name + ": " + row.light.reason + "\n";
   }
   if (!reasons.empty()) out += "\nNo point-by-point light for\n" + reasons;
+  std::string notes;
+  for (const ScheduleRow& row : schedule.rows) {
+    for (const std::string& note : roomNotes(row, units)) {
+      notes += "  room " + std::to_string(row.room) + " " + row.name + ": " + note + "\n";
+    }
+  }
+  if (!notes.empty()) out += "\nNotes\n" + notes;
+  if (groupShown(schedule, ColumnGroup::Targets)) out += targetsText(schedule);
   out += '\n';
   out += totalsText(schedule);
   return out;
+}
+
+std::vector<std::string> roomNotes(const ScheduleRow& row, Units units) {
+  std::vector<std::string> notes;
+  if (row.result.roomCavityRatio > 10) {
+    notes.emplace_back(row.light.light
+                           ? "RCR above 10: outside the lumen method's tables; the point-by-point "
+                             "figures hold"
+                           : "RCR above 10: outside the lumen method's tables");
+  }
+  if (row.light.light && row.light.light->overlap) {
+    notes.push_back(overlapText(*row.light.light, units));
+  }
+  return notes;
+}
+
+std::string overlapText(const workplane::RoomLight& light, Units units) {
+  const auto length = [units](double feet) {
+    return formatFixed(shownIn(feet, Quantity::Length, units), units == Units::Si ? 2 : 1) + " " +
+           unitSymbol(Quantity::Length, units);
+  };
+  const workplane::Layout& layout = light.layout;
+  std::string text = "the fixtures overlap";
+  if (layout.columns > 1 && light.fixtureLength >= layout.spacingAlong()) {
+    text += ": " + length(light.fixtureLength) + (light.roundFixture ? " across" : " long") +
+            " at " + length(layout.spacingAlong()) + " spacing";
+  } else if (layout.rows > 1 && light.fixtureWidth >= layout.spacingAcross()) {
+    text += ": " + length(light.fixtureWidth) + " wide at " + length(layout.spacingAcross()) +
+            " spacing";
+  }
+  return text;
+}
+
+std::string targetsText(const Schedule& schedule) {
+  std::string text = "\nLight targets by space type\n";
+  for (const ScheduleRow& row : schedule.rows) {
+    if (!row.spaceType) continue;
+    text +=
+        "  room " + std::to_string(row.room) + " " + row.name + " (" + row.spaceType->name + "): ";
+    if (row.targets.empty()) text += "no targets";
+    for (std::size_t t = 0; t < row.targets.size(); ++t) {
+      if (t > 0) text += "; ";
+      text += row.targets[t].says;
+    }
+    text += '\n';
+  }
+  return text;
+}
+
+std::string targetsTotalText(const Schedule& schedule) {
+  const ScheduleTotals& totals = schedule.totals;
+  const auto rooms = [](int count, const char* one, const char* more) {
+    return std::to_string(count) +
+           (count == 1 ? " room " + std::string(one) : " rooms " + std::string(more));
+  };
+  std::string text = "Light targets: ";
+  text += rooms(totals.meetingTargets, "meets", "meet") + " every one, ";
+  text += rooms(totals.missingTargets, "misses", "miss") + " one or more";
+  if (totals.missingTargets > 0) text += " (MISSED)";
+  text += ", " + rooms(totals.targetsNotChecked, "was", "were") + " not fully checked";
+  return text;
 }
 
 }  // namespace kandelor::schedule

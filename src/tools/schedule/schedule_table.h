@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tools/schedule/schedule.h"
 
@@ -29,6 +30,16 @@ std::string spaceBySpaceText(const Schedule& schedule);
 // A limit or allowance as shown: ten significant digits, so that a metric value typed
 // in and held in W/sqft shows as typed.
 std::string limitText(double wattsPerSqft, Units units);
+
+// What the schedule says of a room beside its figures: an RCR above 10, the fixtures'
+// openings overlapping ("the fixtures overlap: 8.0 ft long at 7.5 ft spacing").
+std::vector<std::string> roomNotes(const ScheduleRow& row, Units units);
+std::string overlapText(const workplane::RoomLight& light, Units units);
+
+// Each listed room's light targets in words, a line per room after a heading.
+std::string targetsText(const Schedule& schedule);
+// The totals' line of the light targets: how many rooms meet, miss, or were not checked.
+std::string targetsTotalText(const Schedule& schedule);
 
 // How many characters a UTF-8 text has.
 std::size_t characterCount(std::string_view text);
