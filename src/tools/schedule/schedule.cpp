@@ -44,9 +44,9 @@ Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue
   schedule.projectName = std::move(projectName);
   schedule.options = options;
   schedule.column = catalogueColumnOfChoices(options.ceilingChoice, options.wallChoice);
-  if (schedule.column != 0) {
-    schedule.ceilingPercent = kCeilingPercents[static_cast<std::size_t>(options.ceilingChoice - 1)];
-    schedule.wallPercent = kWallPercents[static_cast<std::size_t>(options.wallChoice - 1)];
+  if (const auto chosen = reflectancesOfChoices({options.ceilingChoice, options.wallChoice})) {
+    schedule.ceilingPercent = chosen->ceilingPercent;
+    schedule.wallPercent = chosen->wallPercent;
   }
 
   ScheduleTotals& totals = schedule.totals;
