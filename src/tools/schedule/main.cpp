@@ -2,8 +2,11 @@
 // rooms in use, with each room's fixture layout and its light point by point,
 // optionally also as CSV, JSON and a printable PDF.
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +20,7 @@
 #include "calc/workplane/type_photometry.h"
 #include "model/project_file.h"
 #include "model/text_file.h"
+#include "tools/schedule/progress_line.h"
 #include "tools/schedule/schedule.h"
 #include "tools/schedule/schedule_csv.h"
 #include "tools/schedule/schedule_json.h"
@@ -275,8 +279,11 @@ int main(int argc, char** argv) {
 
   const workplane::CataloguePhotometry photometry =
       workplane::loadCataloguePhotometry(catalogueDir.string());
-  Schedule schedule =
-      buildSchedule(project, catalogue, args.options, projectPath.filename().string(), &photometry);
+  // Big projects take a while: a terminal is told how far the light has got.
+  ProgressLine progress(STDERR_FILENO, "Light on the work plane", std::chrono::seconds(1));
+  Schedule schedule = buildSchedule(
+      project, catalogue, args.options, projectPath.filename().string(), &photometry,
+      [&progress](std::size_t done, std::size_t rooms) { progress.update(done, rooms); });
   schedule.reflectancesFrom = reflectancesFrom;
   for (const std::string& unusable : schedule.unusableSizes) {
     std::cerr << "kandelor-schedule: " << unusable << "\n";

@@ -1,6 +1,7 @@
 #include "tools/schedule/schedule.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cstddef>
 #include <utility>
@@ -39,7 +40,8 @@ std::string formatReal(double value) {
 
 Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue,
                        const ScheduleOptions& options, std::string projectName,
-                       const workplane::CataloguePhotometry* photometry) {
+                       const workplane::CataloguePhotometry* photometry,
+                       const RoomProgress& progress) {
   Schedule schedule;
   schedule.projectName = std::move(projectName);
   schedule.options = options;
@@ -106,12 +108,14 @@ Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue
   }
   if (photometry != nullptr && schedule.column != 0) {
     const ReflectancePair reflectances{schedule.ceilingPercent, schedule.wallPercent};
+    std::atomic<std::size_t> done = 0;
     workplane::parallelFor(schedule.rows.size(), [&](std::size_t i) {
       ScheduleRow& row = schedule.rows[i];
       const RoomPage& page = project.page(row.page);
       row.light =
           workplane::computeRoomLight(page.row(row.row), page.defaults, catalogue, *photometry,
                                       reflectances, row.result.calculatedFootcandles);
+      if (progress) progress(++done, schedule.rows.size());
     });
   }
   checkRoomTargets(schedule);

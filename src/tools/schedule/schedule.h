@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -140,9 +141,13 @@ inline bool isInUse(const RoomRow& room) {
 // holds are ignored) and keeps the rooms in use, with their totals. With the types'
 // photometry it also lays out each room's fixtures and computes the light point by
 // point, the rooms spread over the cores.
+// Told from the threads that compute the rooms' light, as each room is done.
+using RoomProgress = std::function<void(std::size_t roomsDone, std::size_t rooms)>;
+
 Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue,
                        const ScheduleOptions& options, std::string projectName,
-                       const workplane::CataloguePhotometry* photometry = nullptr);
+                       const workplane::CataloguePhotometry* photometry = nullptr,
+                       const RoomProgress& progress = {});
 
 // Checks every listed room against the light targets of its space type, from the room's
 // light as the schedule holds it, and counts the rooms that meet, miss or were not fully
