@@ -250,7 +250,9 @@ def fmt_ldt(value):
 
 def write_ldt(entry, symmetry):
     """The same distribution as EULUMDAT: the .ies file's candela values (as rounded
-    there) in cd per 1000 lamp lumens, planes every 22.5 degrees (or one plane)."""
+    there) in cd per 1000 lamp lumens, planes every 22.5 degrees (or one plane).
+    EULUMDAT lays the luminaire's length along C 90-270 (its C 0-180 plane runs across
+    the lamps), so its plane C shows the light of the .ies file's plane C - 90."""
     (name, desc, luminaire, lamps, lumens_per_lamp, watts, width, length, height,
      vertical, horizontal, components) = entry
     lamp_lumens = 4200 if lumens_per_lamp < 0 else lamps * lumens_per_lamp
@@ -279,7 +281,7 @@ def write_ldt(entry, symmetry):
     out += [fmt_ldt(v) for v in vertical]
     for c in c_angles[:stored]:
         for t in vertical:
-            cd = float(fmt(sum(k * shape(t, c) for k, shape in scaled)))
+            cd = float(fmt(sum(k * shape(t, c - 90) for k, shape in scaled)))
             out.append(fmt_ldt(cd * 1000 / lamp_lumens))
     with open(os.path.join(HERE, name[:-4] + ".ldt"), "w", newline="\r\n") as f:
         f.write("\n".join(out) + "\n")

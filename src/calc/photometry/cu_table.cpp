@@ -1,7 +1,6 @@
 #include "calc/photometry/cu_table.h"
 
 #include <cmath>
-#include <numbers>
 #include <stdexcept>
 
 #include "calc/reflectances.h"
@@ -9,40 +8,6 @@
 namespace kandelor::photometry {
 
 namespace {
-
-constexpr double kPi = std::numbers::pi;
-
-// Intensity in one plane at vertical angle `theta`, linear between measured angles
-// and 0 outside the measured range.
-double planeIntensity(const std::vector<double>& angles, const std::vector<double>& candela,
-                      double theta) {
-  if (theta < angles.front() || theta > angles.back()) return 0;
-  std::size_t hi = 1;
-  while (hi < angles.size() && angles[hi] < theta) ++hi;
-  if (hi >= angles.size()) return candela.back();  // a single angle, equal to theta
-  const std::size_t lo = hi - 1;
-  const double t = (theta - angles[lo]) / (angles[hi] - angles[lo]);
-  return candela[lo] + t * (candela[hi] - candela[lo]);
-}
-
-// Mean intensity over the horizontal planes at `theta`: trapezoid rule over the
-// measured span, whose symmetry makes it the mean all round.
-double meanIntensity(const Photometry& p, double theta) {
-  const auto& h = p.horizontalAngles;
-  if (h.size() == 1) return planeIntensity(p.verticalAngles, p.candela[0], theta);
-  double sum = 0;
-  double previous = planeIntensity(p.verticalAngles, p.candela[0], theta);
-  for (std::size_t i = 1; i < h.size(); ++i) {
-    const double current = planeIntensity(p.verticalAngles, p.candela[i], theta);
-    sum += 0.5 * (previous + current) * (h[i] - h[i - 1]);
-    previous = current;
-  }
-  return sum / (h.back() - h.front());
-}
-
-double radians(double degrees) {
-  return degrees * kPi / 180;
-}
 
 // Zonal multiplier constants of the direct ratio, zones 1..9.
 constexpr std::array<double, 9> kZoneA = {0,     0.041, 0.070, 0.100, 0.136,
@@ -68,24 +33,26 @@ double formFactor(double rcr) {
 
 }  // namespace
 
-ZonalFlux zonalFlux(const Photometry& p) {
+ZonalFlux zonalFlux(const CandelaDistribution& distribution) {
   ZonalFlux flux;
   double total = 0;
   for (int n = 1; n <= kZoneCount; ++n) {
-    const double mid = 10.0 * n - 5;
-    const double band = std::cos(radians(10.0 * (n - 1))) - std::cos(radians(10.0 * n));
-    const double lumens = 2 * kPi * meanIntensity(p, mid) * band;
+    const double lumens = distribution.zoneLumens(n);
     flux.lumens[static_cast<std::size_t>(n - 1)] = lumens;
     total += lumens;
   }
   double down = 0;
   for (int n = 0; n < 9; ++n) down += flux.lumens[static_cast<std::size_t>(n)];
-  const double lamps = p.absolute() ? total : p.lampCount * p.lumensPerLamp;
+  const double lamps = distribution.lampLumens();
   if (lamps > 0) {
     flux.downFraction = down / lamps;
     flux.upFraction = (total - down) / lamps;
   }
   return flux;
+}
+
+ZonalFlux zonalFlux(const Photometry& photometry) {
+  return zonalFlux(CandelaDistribution::fromPhotometry(photometry));
 }
 
 double coefficientOfUtilization(const ZonalFlux& flux, Reflectances rho, double g) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "calc/catalogue.h"
+#include "calc/photometry/candela_distribution.h"
 #include "calc/photometry/lm63.h"
 
 namespace kandelor::photometry {
@@ -30,6 +31,7 @@ inline constexpr double kMaxLightOutputRatio = 10;
 // Zonal lumens from the mean intensity at each zone's mid angle (type C photometry).
 // Lamp lumens are lamps x lumens per lamp, or for absolute photometry the
 // luminaire's own total, so that a CU may then exceed 1.
+ZonalFlux zonalFlux(const CandelaDistribution& distribution);
 ZonalFlux zonalFlux(const Photometry& photometry);
 
 // The room surfaces' reflectances as fractions (0.8 for 80 %).

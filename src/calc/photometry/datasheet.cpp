@@ -13,36 +13,6 @@ namespace kandelor::photometry {
 
 namespace {
 
-// Intensity in one measured plane, linear between vertical angles and 0 outside
-// their range, as the zonal lumens take it.
-double planeIntensity(const std::vector<double>& angles, const std::vector<double>& candela,
-                      double theta) {
-  if (theta < angles.front() || theta > angles.back()) return 0;
-  const auto hi = std::lower_bound(angles.begin(), angles.end(), theta);
-  const auto i = static_cast<std::size_t>(hi - angles.begin());
-  if (i == 0 || angles[i] == theta) return candela[i];
-  const double t = (theta - angles[i - 1]) / (angles[i] - angles[i - 1]);
-  return candela[i - 1] + t * (candela[i] - candela[i - 1]);
-}
-
-// The measured plane angle that stands for `psi` (0..360) under the file's symmetry:
-// the last angle 90 means quadrant symmetry, 180 symmetry about the 0-180 plane, and
-// a span of 90 to 270 symmetry about the 90-270 plane.
-double foldedPlane(const std::vector<double>& planes, double psi) {
-  const double first = planes.front();
-  const double last = planes.back();
-  if (first == 0 && last == 90) {
-    if (psi > 180) psi = 360 - psi;
-    if (psi > 90) psi = 180 - psi;
-  } else if (first == 0 && last == 180) {
-    if (psi > 180) psi = 360 - psi;
-  } else if (first == 90 && last == 270) {
-    if (psi < 90) psi = 180 - psi;
-    if (psi > 270) psi = 540 - psi;
-  }
-  return std::clamp(psi, first, last);
-}
-
 void addZoneLumens(ZoneLumens& row, const ZonalFlux& flux) {
   for (int n = row.fromDegrees / 10; n < row.toDegrees / 10; ++n) {
     row.lumens += flux.lumens[static_cast<std::size_t>(n)];
@@ -50,13 +20,6 @@ void addZoneLumens(ZoneLumens& row, const ZonalFlux& flux) {
 }
 
 }  // namespace
-
-double lampLumens(const Photometry& p, const ZonalFlux& flux) {
-  if (!p.absolute()) return p.lampCount * p.lumensPerLamp;
-  double total = 0;
-  for (const double lumens : flux.lumens) total += lumens;
-  return total;
-}
 
 ZonalSummary zonalSummary(const ZonalFlux& flux, double lamps) {
   ZonalSummary summary;
@@ -89,32 +52,18 @@ SheetCuTable sheetCuTable(const ZonalFlux& flux) {
   return table;
 }
 
-double intensity(const Photometry& p, double theta, double psi) {
-  psi = std::fmod(psi, 360);
-  if (psi < 0) psi += 360;
-  const auto& planes = p.horizontalAngles;
-  const double folded = foldedPlane(planes, psi);
-  const auto hi = std::lower_bound(planes.begin(), planes.end(), folded);
-  const auto i = static_cast<std::size_t>(hi - planes.begin());
-  const double upper = planeIntensity(p.verticalAngles, p.candela[i], theta);
-  if (i == 0 || planes[i] == folded) return upper;
-  const double lower = planeIntensity(p.verticalAngles, p.candela[i - 1], theta);
-  const double t = (folded - planes[i - 1]) / (planes[i] - planes[i - 1]);
-  return lower + t * (upper - lower);
-}
-
-PolarCurve polarCurve(const Photometry& p, double plane) {
+PolarCurve polarCurve(const CandelaDistribution& d, double plane) {
   PolarCurve curve;
   curve.plane = plane;
   // Every degree and every measured angle, so that peaks between whole degrees and
   // the ends of the measured range are drawn where they are.
   for (int degree = 0; degree <= 180; ++degree) curve.angles.push_back(degree);
-  curve.angles.insert(curve.angles.end(), p.verticalAngles.begin(), p.verticalAngles.end());
+  curve.angles.insert(curve.angles.end(), d.verticalAngles().begin(), d.verticalAngles().end());
   std::sort(curve.angles.begin(), curve.angles.end());
   curve.angles.erase(std::unique(curve.angles.begin(), curve.angles.end()), curve.angles.end());
   for (const double theta : curve.angles) {
-    curve.right.push_back(intensity(p, theta, plane));
-    curve.left.push_back(intensity(p, theta, plane + 180));
+    curve.right.push_back(d.atFilePlane(plane, theta));
+    curve.left.push_back(d.atFilePlane(plane + 180, theta));
   }
   return curve;
 }
@@ -137,13 +86,13 @@ std::vector<double> polarRings(double maxCandela) {
   return rings;
 }
 
-std::vector<CandelaRow> candelaTable(const Photometry& p) {
+std::vector<CandelaRow> candelaTable(const CandelaDistribution& d) {
   std::vector<CandelaRow> rows;
   for (int theta = 0; theta <= 180; theta += kCandelaTableStep) {
     CandelaRow& row = rows.emplace_back();
     row.angle = theta;
     for (std::size_t i = 0; i < kCandelaTablePlanes.size(); ++i) {
-      row.candela[i] = intensity(p, theta, kCandelaTablePlanes[i]);
+      row.candela[i] = d.atFilePlane(kCandelaTablePlanes[i], theta);
     }
   }
   return rows;
@@ -181,19 +130,23 @@ Datasheet makeDatasheet(const CatalogueEntry& entry, int typeNumber, Photometry 
   sheet.description = entry.description;
   sheet.file = entry.file;
   sheet.catalogueLamps = entry.lampCount.value_or(photometry.lampCount);
-  const ZonalFlux flux = zonalFlux(photometry);
-  sheet.zonal = zonalSummary(flux, lampLumens(photometry, flux));
+  sheet.distribution = CandelaDistribution::fromPhotometry(photometry);
+  const CandelaDistribution& distribution = sheet.distribution;
+  const ZonalFlux flux = zonalFlux(distribution);
+  sheet.zonal = zonalSummary(flux, distribution.lampLumens());
   sheet.cu = sheetCuTable(flux);
   double peak = 0;
   for (const double plane : {0.0, 90.0}) {
-    PolarCurve curve = polarCurve(photometry, plane);
+    PolarCurve curve = polarCurve(distribution, plane);
     for (const auto* side : {&curve.right, &curve.left}) {
       peak = std::max(peak, *std::max_element(side->begin(), side->end()));
     }
     sheet.curves.push_back(std::move(curve));
   }
   sheet.rings = polarRings(peak);
-  sheet.candela = candelaTable(photometry);
+  sheet.candela = candelaTable(distribution);
+  sheet.ugrMissing = ugrTableMissing(distribution);
+  if (sheet.ugrMissing.empty()) sheet.ugr = ugrTables(distribution);
   sheet.photometry = std::move(photometry);
   return sheet;
 }

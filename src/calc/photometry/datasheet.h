@@ -2,12 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "calc/photometry/catalogue_list.h"
 #include "calc/photometry/cu_table.h"
 #include "calc/photometry/lm63.h"
+#include "calc/photometry/ugr_table.h"
 #include "calc/units.h"
 #include "model/result.h"
 
@@ -38,9 +40,6 @@ struct ZonalSummary {
 };
 
 ZonalSummary zonalSummary(const ZonalFlux& flux, double lampLumens);
-
-// Lamps x lumens per lamp, or for absolute photometry the luminaire's own total.
-double lampLumens(const Photometry& photometry, const ZonalFlux& flux);
 
 // The CU table of a report: ceilings across, each with four walls, RCR 0 to 10 down,
 // a 20 % floor. The catalogue's 14 columns are a part of it.
@@ -76,11 +75,8 @@ struct PolarCurve {
   std::vector<double> left;    // candela in plane psi + 180
 };
 
-// Intensity in the direction (vertical angle theta, horizontal angle psi), using the
-// file's symmetry for the planes it leaves out; 0 outside the measured vertical range.
-double intensity(const Photometry& photometry, double theta, double psi);
-
-PolarCurve polarCurve(const Photometry& photometry, double plane);
+// The curves of the file's plane `plane` (its own C angle) and the plane opposite.
+PolarCurve polarCurve(const CandelaDistribution& distribution, double plane);
 
 // Candela values of the diagram's rings: three or four round steps, the last at or
 // just above `maxCandela`, which it scales the diagram to.
@@ -96,7 +92,7 @@ struct CandelaRow {
   std::array<double, kCandelaTablePlanes.size()> candela{};
 };
 
-std::vector<CandelaRow> candelaTable(const Photometry& photometry);
+std::vector<CandelaRow> candelaTable(const CandelaDistribution& distribution);
 
 struct Datasheet {
   int typeNumber = 0;  // 1..22
@@ -104,11 +100,14 @@ struct Datasheet {
   std::string file;  // the photometric file as the list names it
   int catalogueLamps = 0;
   Photometry photometry;
+  CandelaDistribution distribution;
   ZonalSummary zonal;
   SheetCuTable cu;
   std::vector<PolarCurve> curves;  // the 0 and 90 degree planes
   std::vector<double> rings;
   std::vector<CandelaRow> candela;
+  std::optional<UgrTables> ugr;  // the UGR tables, or
+  std::string ugrMissing;        // why the type has none
 };
 
 // The luminous opening as a datasheet states it: "2 × 4 ft, 0.25 ft high" or

@@ -308,6 +308,7 @@ Result<Photometry> readEulumdat(std::string_view content, const std::string& fil
   p.luminousLength = sizes[3] / 1000;
   p.luminousWidth = sizes[4] / 1000;
   p.luminousHeight = sizes[5] / 1000;
+  for (std::size_t k = 0; k < p.sideHeights.size(); ++k) p.sideHeights[k] = sizes[5 + k] / 1000;
   if (p.luminousWidth == 0 && p.luminousLength > 0) {
     p.luminousWidth = p.luminousLength = -p.luminousLength;
   }

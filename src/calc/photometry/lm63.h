@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,11 +32,15 @@ struct Photometry {
   double ballastFactor = 1;
   double inputWatts = 0;
   bool metres = false;  // the luminous opening is given in metres, not feet
-  // The luminous opening: width across (C 90), length along (C 0), height. A negative
+  // The luminous opening: width and length (along C 0 in an LM-63 file, along C 90 in
+  // a EULUMDAT file), height. A negative
   // width or length is a round opening of that diameter; 0 is a point.
   double luminousWidth = 0;
   double luminousLength = 0;
   double luminousHeight = 0;
+  // A EULUMDAT file's heights of the lit sides facing its C 0, 90, 180 and 270 (an
+  // LM-63 file gives one height for all of them).
+  std::array<double, 4> sideHeights{};
   std::vector<double> verticalAngles;    // ascending, degrees
   std::vector<double> horizontalAngles;  // ascending, degrees
   // candela[h][v]: intensity in plane h at vertical angle v, multiplier applied.

@@ -5,12 +5,13 @@
 #include <numbers>
 #include <utility>
 
+#include "calc/photometry/glare.h"
 #include "calc/workplane/form_factors.h"
 
 namespace kandelor::workplane {
 namespace {
 
-constexpr double kSquareMetresPerSquareFoot = 0.09290304;
+constexpr double kMetresPerFoot = 0.3048;
 constexpr double kLuxPerFootcandle = 10.763910416709722;
 
 double degrees(double radians) {
@@ -64,29 +65,6 @@ double pointToPatch(Vec3 point, int axis, double sign, const AxisRect& patch) {
 
 }  // namespace
 
-std::optional<double> positionIndex(double h, double r, double t) {
-  t = std::fabs(t);
-  if (!(r > 0) || !(h > 0) || h / r > 1.9 || t / r > 3) return std::nullopt;
-  const double tau = degrees(std::atan2(t, h));
-  const double sigma = degrees(std::atan2(std::hypot(t, h), r));
-  const double lnP = (35.2 - 0.31889 * tau - 1.22 * std::exp(-2 * tau / 9)) * 1e-3 * sigma +
-                     (21 + 0.26667 * tau - 0.002963 * tau * tau) * 1e-5 * sigma * sigma;
-  return std::exp(lnP);
-}
-
-std::optional<double> unifiedGlareRating(double backgroundLuminance, double glareSum) {
-  if (!(backgroundLuminance > 0) || !(glareSum > 0)) return std::nullopt;
-  return 8 * std::log10(0.25 / backgroundLuminance * glareSum);
-}
-
-double LuminousOpening::area() const {
-  return round ? std::numbers::pi * length * length / 4 : length * width;
-}
-
-double LuminousOpening::projectedArea(double cosGamma) const {
-  return cosGamma > 0 ? area() * cosGamma : 0.0;
-}
-
 double indirectIlluminance(const Interreflection& solution, std::span<const PointSource> bounces,
                            Vec3 eye, Vec3 looking) {
   const int axis = std::fabs(looking.x) >= std::fabs(looking.y) ? 0 : 1;
@@ -106,7 +84,6 @@ double indirectIlluminance(const Interreflection& solution, std::span<const Poin
 
 std::vector<ObserverGlare> observeGlare(double length, double width,
                                         std::span<const PointSource> fixtures,
-                                        const LuminousOpening& opening,
                                         const Interreflection& solution,
                                         std::span<const PointSource> bounces) {
   std::vector<ObserverGlare> observers{
@@ -118,25 +95,21 @@ std::vector<ObserverGlare> observeGlare(double length, double width,
   for (ObserverGlare& observer : observers) {
     const Vec3 eye{observer.eye.x, observer.eye.y, kSeatedEyeFeet};
     const Vec3 ahead{observer.looking.x, observer.looking.y, 0};
-    const Vec3 side{-ahead.y, ahead.x, 0};
+    const Vec3 left{-ahead.y, ahead.x, 0};
+    // The fixtures' length lies along +x: its angle from the line of sight, turned left.
+    const double lengthAngle = degrees(std::atan2(-ahead.y, ahead.x));
     double glareSum = 0;
     for (const PointSource& fixture : fixtures) {
+      if (fixture.intensity == nullptr) continue;
       const Vec3 toFixture = fixture.position - eye;
-      const auto p = positionIndex(toFixture.z, dot(toFixture, ahead), dot(toFixture, side));
-      if (!p) continue;
-      const Vec3 toEye = eye - fixture.position;
-      const double distance = std::sqrt(dot(toEye, toEye));
-      const double cosGamma = -toEye.z / distance;
-      const double projected = opening.projectedArea(cosGamma);
-      if (!(projected > 0)) continue;
-      const double luminance =
-          fixture.candelaToward(toEye) / (projected * kSquareMetresPerSquareFoot);
-      const double solidAngle = projected / (distance * distance);
-      glareSum += luminance * luminance * solidAngle / (*p * *p);
+      const photometry::LuminaireInView view{kMetresPerFoot * dot(toFixture, ahead),
+                                             kMetresPerFoot * dot(toFixture, left),
+                                             kMetresPerFoot * toFixture.z, lengthAngle};
+      glareSum += photometry::luminaireGlareTerm(*fixture.intensity, view, fixture.scale);
     }
     const double background =
         indirectIlluminance(solution, bounces, eye, ahead) * kLuxPerFootcandle / std::numbers::pi;
-    observer.ugr = unifiedGlareRating(background, glareSum);
+    observer.ugr = photometry::unifiedGlareRating(background, glareSum);
   }
   return observers;
 }

@@ -124,11 +124,10 @@ RoomLightResult computeRoomLight(const RoomRow& room, const PageDefaults& defaul
 
   light.walls = wallFigures(solution);
   light.ceiling = ceilingFigures(solution, light.layout.fixtures, up);
-  const LuminousOpening opening{light.fixtureLength, light.fixtureWidth, light.roundFixture};
-  if (!(opening.area() > 0)) {
+  if (!type.intensity.opening().hasArea()) {
     light.ugrReason = "the type's photometric file gives no luminous area";
   } else {
-    light.observers = observeGlare(light.length, light.width, fixtures, opening, solution, bounces);
+    light.observers = observeGlare(light.length, light.width, fixtures, solution, bounces);
     for (const ObserverGlare& o : light.observers) {
       if (o.ugr && (!light.ugr || *o.ugr > *light.ugr)) light.ugr = o.ugr;
     }

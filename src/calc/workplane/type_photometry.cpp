@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <numeric>
 
-#include "calc/photometry/cu_table.h"
 #include "calc/photometry/photometric_file.h"
+#include "calc/units.h"
 #include "model/text_file.h"
 
 namespace kandelor::workplane {
@@ -22,20 +21,18 @@ Result<TypePhotometry> loadTypePhotometry(const std::string& file) {
   TypePhotometry type;
   type.file = file;
   type.intensity = IntensityTable::fromPhotometry(p);
-  if (p.absolute()) {
-    const photometry::ZonalFlux flux = photometry::zonalFlux(p);
-    type.lampLumens = std::accumulate(flux.lumens.begin(), flux.lumens.end(), 0.0);
-  } else {
-    type.lampLumens = p.lampCount * p.lumensPerLamp;
-  }
+  type.lampLumens = type.intensity.lampLumens();
   type.spacing = spacingCriterion(type.intensity);
-  const double feet = p.metres ? 1 / 0.3048 : 1.0;
+  const double feet = p.metres ? 1 / kMetresPerFoot : 1.0;
   type.round = p.luminousWidth < 0 || p.luminousLength < 0;
   type.luminousLength = std::abs(p.luminousLength) * feet;
   type.luminousWidth = std::abs(p.luminousWidth) * feet;
   if (type.round) {
     type.luminousLength = type.luminousWidth = std::max(type.luminousLength, type.luminousWidth);
   }
+  const auto& heights = type.intensity.opening().sideHeights;
+  for (std::size_t k = 0; k < heights.size(); ++k)
+    type.sideHeights[k] = heights[k] / kMetresPerFoot;
   return type;
 }
 

@@ -23,6 +23,9 @@ struct TypePhotometry {
   double luminousLength = 0;
   double luminousWidth = 0;
   bool round = false;
+  // Heights of the opening's lit sides facing C 0, 90, 180 and 270 (feet). The
+  // distribution's opening() holds the same in metres, and its luminance().
+  std::array<double, 4> sideHeights{};
 };
 
 // Reads and prepares one type's photometric file. Lamp lumens are lamps x lumens per

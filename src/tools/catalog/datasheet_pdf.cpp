@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 #include <numbers>
+#include <optional>
 
 #include "drawing/fonts.h"
 #include "drawing/pdf_pages.h"
@@ -290,11 +291,13 @@ void drawPolar(Canvas& canvas, const Datasheet& sheet, double x, double y, doubl
   key(x, kPlane0, Qt::SolidLine, QStringLiteral("0\u00b0\u2013180\u00b0 plane"));
   key(x + size / 2, kPlane90, Qt::DashLine, QStringLiteral("90\u00b0\u2013270\u00b0 plane"));
   ly += 12;
-  QString note = QStringLiteral("Candela; rings at %1 cd steps").arg(number(sheet.rings[0], 0));
-  if (sheet.photometry.horizontalAngles.size() == 1) {
-    note += QStringLiteral("; symmetric about the vertical axis");
-  }
+  const QString note =
+      QStringLiteral("Candela; rings at %1 cd steps").arg(number(sheet.rings[0], 0));
   canvas.write(QRectF(x, ly, size, 10), Qt::AlignLeft | Qt::AlignVCenter, note, legend, kMuted);
+  if (sheet.photometry.horizontalAngles.size() == 1) {
+    canvas.write(QRectF(x, ly + 10, size, 10), Qt::AlignLeft | Qt::AlignVCenter,
+                 QStringLiteral("symmetric about the vertical axis"), legend, kMuted);
+  }
 }
 
 // The zonal lumen summary and the efficiency in the box from (x, y), `width` wide;
@@ -302,8 +305,8 @@ void drawPolar(Canvas& canvas, const Datasheet& sheet, double x, double y, doubl
 double drawZonalSummary(Canvas& canvas, const Datasheet& sheet, double x, double y, double width) {
   canvas.write(QRectF(x, y, width, 14), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Zonal lumen summary"), sheetFont(10.5, true));
-  y += 20;
-  constexpr double kRow = 13;
+  y += 18;
+  constexpr double kRow = 9.5;
   const double zoneWidth = width * 0.2;
   const double valueWidth = (width - zoneWidth) / 3;
   const auto cells = [&](const std::array<QString, 4>& values, const QFont& font) {
@@ -323,10 +326,10 @@ double drawZonalSummary(Canvas& canvas, const Datasheet& sheet, double x, double
     cells({QStringLiteral("%1\u2013%2\u00b0").arg(zone.fromDegrees).arg(zone.toDegrees),
            number(zone.lumens, 0), number(zone.percentOfLamps, 1),
            number(zone.percentOfLuminaire, 1)},
-          sheetFont(8.5));
+          sheetFont(8));
     canvas.line({x, y}, {x + width, y}, 0.3, kRule);
   }
-  y += 5;
+  y += 4;
   canvas.write(QRectF(x, y, width, 12), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Efficiency: %1 %").arg(number(100 * sheet.zonal.efficiency, 1)),
                sheetFont(9, true));
@@ -341,39 +344,117 @@ double drawZonalSummary(Canvas& canvas, const Datasheet& sheet, double x, double
   return y + 12;
 }
 
-// The candela values of the drawn planes from (x, y), `width` wide.
-void drawCandelaTable(Canvas& canvas, const Datasheet& sheet, double x, double y, double width) {
-  canvas.write(QRectF(x, y, width, 14), Qt::AlignLeft | Qt::AlignVCenter,
+// The candela values of the drawn planes across the page from y, angles across;
+// returns the first free y.
+double drawCandelaTable(Canvas& canvas, const Datasheet& sheet, double y) {
+  canvas.write(QRectF(kMargin, y, kContentWidth, 14), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Candela values"), sheetFont(10.5, true));
-  y += 18;
-  constexpr double kRow = 10;
-  const std::size_t planes = photometry::kCandelaTablePlanes.size();
-  const double angleWidth = width * 0.2;
-  const double valueWidth = (width - angleWidth) / static_cast<double>(planes);
+  y += 17;
+  constexpr double kRow = 9;
+  constexpr double kLabelWidth = 64;
+  const double valueWidth =
+      (kContentWidth - kLabelWidth) / static_cast<double>(sheet.candela.size());
   const auto cells = [&](const QString& first, const auto& value, const QFont& font) {
-    canvas.write(QRectF(x + 4, y, angleWidth - 4, kRow), Qt::AlignLeft | Qt::AlignVCenter, first,
-                 font);
-    for (std::size_t i = 0; i < planes; ++i) {
-      canvas.write(
-          QRectF(x + angleWidth + static_cast<double>(i) * valueWidth, y, valueWidth - 6, kRow),
-          Qt::AlignRight | Qt::AlignVCenter, value(i), font);
+    canvas.write(QRectF(kMargin + 4, y, kLabelWidth - 4, kRow), Qt::AlignLeft | Qt::AlignVCenter,
+                 first, font);
+    for (std::size_t i = 0; i < sheet.candela.size(); ++i) {
+      canvas.write(QRectF(kMargin + kLabelWidth + static_cast<double>(i) * valueWidth, y,
+                          valueWidth - 6, kRow),
+                   Qt::AlignRight | Qt::AlignVCenter, value(i), font);
     }
     y += kRow;
   };
-  canvas.fill(QRectF(x, y, width, kRow + 1), kShade);
+  canvas.fill(QRectF(kMargin, y, kContentWidth, kRow + 1), kShade);
   cells(
       QStringLiteral("Angle"),
-      [](std::size_t i) {
-        return QStringLiteral("%1\u00b0").arg(photometry::kCandelaTablePlanes[i]);
-      },
-      sheetFont(7.5, true));
+      [&](std::size_t i) { return QStringLiteral("%1\u00b0").arg(sheet.candela[i].angle); },
+      sheetFont(7, true));
   y += 1;
-  for (const auto& row : sheet.candela) {
+  for (std::size_t plane = 0; plane < photometry::kCandelaTablePlanes.size(); ++plane) {
     cells(
-        QStringLiteral("%1\u00b0").arg(row.angle),
-        [&](std::size_t i) { return number(row.candela[i], 0); }, sheetFont(7.5));
+        QStringLiteral("C %1\u00b0").arg(photometry::kCandelaTablePlanes[plane]),
+        [&](std::size_t i) { return number(sheet.candela[i].candela[plane], 0); }, sheetFont(7));
   }
-  canvas.line({x, y}, {x + width, y}, 0.3, kRule);
+  canvas.line({kMargin, y}, {kMargin + kContentWidth, y}, 0.3, kRule);
+  return y;
+}
+
+// "19.3", or a dash where no luminaire counts.
+QString ugrText(const std::optional<double>& ugr) {
+  return ugr ? number(*ugr, 1) : QStringLiteral("\u2013");
+}
+
+// The standard UGR table in the box from (x, y), `width` wide: rooms down, the
+// reflectances crosswise and endwise across.
+void drawUgrTable(Canvas& canvas, const Datasheet& sheet, double x, double y, double width) {
+  using photometry::kUgrReflectances;
+  using photometry::kUgrRooms;
+  using photometry::UgrView;
+  canvas.write(QRectF(x, y, width, 14), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("UGR, spacing 1 H"), sheetFont(10.5, true));
+  if (!sheet.ugr) {
+    canvas.write(QRectF(x, y + 18, width, 24), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                 QStringLiteral("No UGR table: %1.").arg(text(sheet.ugrMissing)), sheetFont(8),
+                 kMuted);
+    return;
+  }
+  const photometry::UgrTables& tables = *sheet.ugr;
+  canvas.write(QRectF(x, y, width, 14), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("UGR 4H 8H: %1 / %2")
+                   .arg(ugrText(tables.reference(UgrView::Crosswise)),
+                        ugrText(tables.reference(UgrView::Endwise))),
+               sheetFont(9, true));
+  y += 16;
+  constexpr double kRow = 7;
+  constexpr double kRoomWidth = 34;
+  constexpr auto kSets = kUgrReflectances.size();
+  const double cellWidth = (width - kRoomWidth) / (2 * kSets);
+  const auto cellX = [&](std::size_t view, std::size_t k) {
+    return x + kRoomWidth + static_cast<double>(view * kSets + k) * cellWidth;
+  };
+  const QFont head = sheetFont(6, true);
+  const QFont cell = sheetFont(6);
+  canvas.fill(QRectF(x, y, width, 2 * kRow + 1), kShade);
+  canvas.write(QRectF(x + 2, y, kRoomWidth, kRow), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("ceil./walls"), sheetFont(5.5), kMuted);
+  canvas.write(QRectF(cellX(0, 0), y, kSets * cellWidth, kRow), Qt::AlignCenter,
+               QStringLiteral("crosswise"), head);
+  canvas.write(QRectF(cellX(1, 0), y, kSets * cellWidth, kRow), Qt::AlignCenter,
+               QStringLiteral("endwise"), head);
+  y += kRow;
+  canvas.write(QRectF(x + 2, y, kRoomWidth, kRow), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("X \u00d7 Y"), sheetFont(5.5), kMuted);
+  for (std::size_t view = 0; view < 2; ++view) {
+    for (std::size_t k = 0; k < kSets; ++k) {
+      canvas.write(
+          QRectF(cellX(view, k), y, cellWidth, kRow), Qt::AlignCenter,
+          QStringLiteral("%1/%2").arg(kUgrReflectances[k].ceiling).arg(kUgrReflectances[k].walls),
+          head);
+    }
+  }
+  y += kRow + 1;
+  const double top = y;
+  for (std::size_t r = 0; r < kUgrRooms.size(); ++r) {
+    if (r > 0 && kUgrRooms[r].x != kUgrRooms[r - 1].x)
+      canvas.line({x, y}, {x + width, y}, 0.3, kRule);
+    canvas.write(QRectF(x + 2, y, kRoomWidth, kRow), Qt::AlignLeft | Qt::AlignVCenter,
+                 QStringLiteral("%1H \u00d7 %2H").arg(kUgrRooms[r].x).arg(kUgrRooms[r].y), head);
+    for (std::size_t view = 0; view < 2; ++view) {
+      for (std::size_t k = 0; k < kSets; ++k) {
+        canvas.write(QRectF(cellX(view, k), y, cellWidth, kRow), Qt::AlignCenter,
+                     ugrText(tables.standard.at(r, k, photometry::kUgrViews[view])), cell);
+      }
+    }
+    y += kRow;
+  }
+  canvas.line({x, y}, {x + width, y}, 0.6, kMuted);
+  canvas.line({cellX(1, 0), top - 2 * kRow - 1}, {cellX(1, 0), y}, 0.4, kRule);
+  y += 1;
+  canvas.write(QRectF(x, y, width, 8), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("CIE 190 tabular method; floor 20 %; H = 2 m above the eye; "
+                              "for %1 lm of lamps")
+                   .arg(number(tables.lampLumens, 0)),
+               sheetFont(6), kMuted);
 }
 
 // The CU table from y: RCR down the side, ceilings with their walls across.
@@ -384,8 +465,8 @@ void drawCuTable(Canvas& canvas, const Datasheet& sheet, double y) {
                QStringLiteral("zonal cavity method, effective floor cavity reflectance 20 %; "
                               "CU \u00d7 100"),
                sheetFont(7.5), kMuted);
-  y += 20;
-  constexpr double kRow = 13;
+  y += 18;
+  constexpr double kRow = 11;
   constexpr double kRcrWidth = 52;  // the RCR numbers and the header labels
   constexpr double kRcrColumn = 20;
   constexpr int kWalls = static_cast<int>(photometry::kSheetWallPercents.size());
@@ -446,14 +527,15 @@ void drawFooter(Canvas& canvas, int page, int pages) {
 }
 
 void drawSheet(Canvas& canvas, const Datasheet& sheet, int page, int pages, Units units) {
-  const double y = drawHeader(canvas, sheet, units) + 14;
-  constexpr double kPolarSize = 270;
+  const double y = drawHeader(canvas, sheet, units) + 12;
+  constexpr double kPolarSize = 230;
   drawPolar(canvas, sheet, kMargin, y, kPolarSize);
-  const double right = kMargin + kPolarSize + 20;
-  const double rightWidth = kContentWidth - kPolarSize - 20;
+  const double right = kMargin + kPolarSize + 16;
+  const double rightWidth = kContentWidth - kPolarSize - 16;
   const double below = drawZonalSummary(canvas, sheet, right, y, rightWidth);
-  drawCandelaTable(canvas, sheet, right, below + 10, rightWidth);
-  drawCuTable(canvas, sheet, y + kPolarSize + 54);
+  drawUgrTable(canvas, sheet, right, below + 6, rightWidth);
+  const double candela = drawCandelaTable(canvas, sheet, y + 298);
+  drawCuTable(canvas, sheet, candela + 8);
   drawFooter(canvas, page, pages);
 }
 

@@ -57,6 +57,8 @@ TEST(Datasheet, ShippedSheetsAgreeWithTheCatalogueAndAddUp) {
       EXPECT_DOUBLE_EQ(sheet.zonal.efficiency, 1);
     }
     EXPECT_GE(sheet.rings.back(), sheet.candela[0].candela[0]);
+    // Every shipped file gives its luminous opening, so every sheet has its UGR table.
+    EXPECT_TRUE(sheet.ugr) << sheet.ugrMissing;
   }
 }
 
@@ -66,7 +68,8 @@ TEST(Datasheet, DiffuseDownlightSendsThreeQuartersOfItsLightBelowSixtyDegrees) {
   layout.candela = [](double theta, double) { return diffuseDownlight(theta); };
   const Photometry p = read(layout);
   const ZonalFlux flux = zonalFlux(p);
-  const ZonalSummary summary = zonalSummary(flux, lampLumens(p, flux));
+  const ZonalSummary summary =
+      zonalSummary(flux, CandelaDistribution::fromPhotometry(p).lampLumens());
   EXPECT_EQ(summary.lampLumens, 1000);
   EXPECT_NEAR(summary.efficiency, 0.75, 0.005);
   const auto& z = summary.zones;
@@ -109,12 +112,13 @@ TEST(Datasheet, PlanesLeftOutAreTakenFromTheFileSymmetry) {
   for (const Case& c : cases) {
     layout.horizontal = c.planes;
     const Photometry p = read(layout);
-    EXPECT_NEAR(intensity(p, 45, c.psi), 100 + c.measuredPlane, 1e-9)
+    EXPECT_NEAR(CandelaDistribution::fromPhotometry(p).atFilePlane(c.psi, 45),
+                100 + c.measuredPlane, 1e-9)
         << c.planes.back() << " " << c.psi;
   }
   // Beyond the measured vertical angles there is no light.
   layout.horizontal = {0, 90, 180, 270, 360};
-  const PolarCurve curve = polarCurve(read(layout), 90);
+  const PolarCurve curve = polarCurve(CandelaDistribution::fromPhotometry(read(layout)), 90);
   ASSERT_EQ(curve.angles.size(), 181u);
   EXPECT_DOUBLE_EQ(curve.right[45], 190);
   EXPECT_DOUBLE_EQ(curve.left[45], 370);

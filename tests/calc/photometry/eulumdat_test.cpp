@@ -53,8 +53,10 @@ std::string ldtText(const LdtLayout& s) {
   return out.str();
 }
 
-// The shipped analytic types written both ways give the same catalogue entry and the
-// same spacing criterion: every symmetry the .ldt files use, and absolute photometry.
+// The shipped analytic types written both ways, each read by its own format's
+// orientation (the .ldt's length along its C 90-270 plane), give the same catalogue
+// entry, the same light in the luminaire's frame and the same spacing criterion: every
+// symmetry the .ldt files use, and absolute photometry.
 TEST(Eulumdat, ShippedPairsGiveTheSameCatalogueEntryAsTheirLm63Files) {
   for (const char* name : {"downlight_open", "led_flat_panel_2x2", "troffer_lensed_2x4",
                            "pendant_direct_indirect", "wall_washer"}) {
@@ -74,9 +76,17 @@ TEST(Eulumdat, ShippedPairsGiveTheSameCatalogueEntryAsTheirLm63Files) {
       EXPECT_NEAR(b.lumens[zone], a.lumens[zone], 1e-6 * (1 + a.lumens[zone])) << name << zone;
     }
     EXPECT_EQ(cuPercentTable(b), cuPercentTable(a)) << name;
-    using workplane::IntensityTable;
-    const auto scA = workplane::spacingCriterion(IntensityTable::fromPhotometry(*ies));
-    const auto scB = workplane::spacingCriterion(IntensityTable::fromPhotometry(*ldt));
+    const auto da = CandelaDistribution::fromPhotometry(*ies);
+    const auto db = CandelaDistribution::fromPhotometry(*ldt);
+    EXPECT_EQ(db.lengthPlane(), 90);
+    EXPECT_NEAR(db.opening().length, da.opening().length, 1e-9) << name;
+    for (double c = 0; c < 360; c += 15) {
+      for (double theta = 0; theta <= 90; theta += 10) {
+        EXPECT_NEAR(db.at(c, theta), da.at(c, theta), 1e-3) << name << ' ' << c << ' ' << theta;
+      }
+    }
+    const auto scA = workplane::spacingCriterion(da);
+    const auto scB = workplane::spacingCriterion(db);
     EXPECT_EQ(scA.alongLength.has_value(), scB.alongLength.has_value()) << name;
     EXPECT_NEAR(scA.alongLength.value_or(0), scB.alongLength.value_or(0), 0.01) << name;
     EXPECT_NEAR(scA.across.value_or(0), scB.across.value_or(0), 0.01) << name;
@@ -109,11 +119,12 @@ TEST(Eulumdat, PlanesOfEverySymmetryLieWhereTheLm63FileWouldHaveThem) {
   ies.candela = shape;
   const auto lm63 = readPhotometry(testing::lm63Text(ies), "t.ies");
   ASSERT_TRUE(lm63) << lm63.error().message();
-  const auto a = workplane::IntensityTable::fromPhotometry(*read);
-  const auto b = workplane::IntensityTable::fromPhotometry(*lm63);
+  // Compared in the files' own C angles: the formats lay the length differently.
+  const auto a = CandelaDistribution::fromPhotometry(*read);
+  const auto b = CandelaDistribution::fromPhotometry(*lm63);
   for (double c = 0; c < 360; c += 22.5) {
     for (double theta = 0; theta <= 90; theta += 7.5) {
-      EXPECT_NEAR(a.at(c, theta), b.at(c, theta), 1e-6) << c << ' ' << theta;
+      EXPECT_NEAR(a.atFilePlane(c, theta), b.atFilePlane(c, theta), 1e-6) << c << ' ' << theta;
     }
   }
 }

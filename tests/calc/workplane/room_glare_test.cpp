@@ -54,29 +54,6 @@ TEST(RoomGlare, SymmetricRoomsGiveOppositeObserversTheSameRating) {
   EXPECT_LT(*parabolic.ugr, *lensed.ugr - 2);
 }
 
-// The position index at a luminaire straight ahead at 45 degrees up is Levin's value; the
-// index does not count luminaires behind, below, too high or too far aside; and the
-// rating of one luminaire of known luminance and solid angle is the formula's.
-TEST(RoomGlare, OneLuminaireByHand) {
-  // tau 0, sigma 45: ln p = (35.2 - 1.22) 0.045 + 21e-5 45^2.
-  EXPECT_NEAR(*positionIndex(2, 2, 0), std::exp(33.98 * 0.045 + 21e-5 * 2025), 1e-9);
-  EXPECT_FALSE(positionIndex(1, -1, 0));    // behind
-  EXPECT_FALSE(positionIndex(-0.5, 3, 0));  // below the eye
-  EXPECT_FALSE(positionIndex(2, 1, 0));     // H/R 2 > 1.9
-  EXPECT_FALSE(positionIndex(1, 1, 3.5));   // T/R 3.5 > 3
-  EXPECT_TRUE(positionIndex(1.9, 1, 3));    // both limits belong to the table
-
-  // L 1000 cd/m2, omega 0.01 sr, p 1.5, Lb 10 cd/m2.
-  EXPECT_NEAR(*unifiedGlareRating(10, 1000.0 * 1000 * 0.01 / (1.5 * 1.5)),
-              8 * std::log10(0.25 / 10 * 1e4 / 2.25), 1e-9);
-  EXPECT_FALSE(unifiedGlareRating(0, 1));
-  EXPECT_FALSE(unifiedGlareRating(10, 0));
-
-  const LuminousOpening disc{2, 0, true};
-  EXPECT_NEAR(disc.projectedArea(0.5), std::numbers::pi * 0.5, 1e-12);
-  EXPECT_EQ((LuminousOpening{4, 2, false}).projectedArea(-0.1), 0.0);
-}
-
 // Inside a box whose every patch sends out the same light, any small plane receives just
 // that much, whichever way it faces: the background at the eye gathers every patch once.
 TEST(RoomGlare, UniformlyBrightBoxLightsTheEyeWithItsExitance) {
