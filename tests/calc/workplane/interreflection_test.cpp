@@ -4,6 +4,7 @@
 
 #include "calc/photometry/lm63_text.h"
 #include "calc/workplane/radiosity.h"
+#include "calc/workplane/room_surfaces.h"
 
 namespace kandelor::workplane {
 namespace {
@@ -77,7 +78,23 @@ TEST(Interreflection, ClosedCubeIsAnIntegratingSphere) {
     EXPECT_NEAR(irradiance / 96, expected, 0.01 * expected) << rho;
     EXPECT_NEAR(solution.directFlux(), 10000, 10) << rho;
     EXPECT_NEAR(solution.absorbedFlux(), 10000, 10) << rho;
+    // The walls' and the ceiling's figures meet the same relation, each on its own (the
+    // source at the centre lights every face alike), and with the floor's add up to all.
+    const SurfaceFigures walls = wallFigures(solution);
+    const SurfaceFigures ceiling = ceilingFigures(solution, {}, 0);
+    EXPECT_NEAR(walls.average, expected, 0.01 * expected) << rho;
+    EXPECT_NEAR(ceiling.average, expected, 0.01 * expected) << rho;
+    EXPECT_GT(walls.uniformity, 0.3);
+    EXPECT_LE(walls.uniformity, 1);
+    const double floorFlux = irradiance - walls.average * 64 - ceiling.average * 16;
+    EXPECT_NEAR(floorFlux / 16, expected, 0.01 * expected) << rho;
   }
+  // The up-light lands on the ceiling: its flux grows by exactly what the fixtures send up.
+  const Interreflection dark = interreflect(cube, {0, 0, 0}, {0.5, 24}, source);
+  const std::vector<PlanPoint> fixtures = {{1, 1}, {3, 3}};
+  EXPECT_NEAR(
+      (ceilingFigures(dark, fixtures, 50).average - ceilingFigures(dark, {}, 0).average) * 16, 100,
+      1e-9);
 }
 
 }  // namespace

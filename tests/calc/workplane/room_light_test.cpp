@@ -69,31 +69,6 @@ TEST(RoomLight, ShippedSampleAgreesWithTheLumenMethod) {
   EXPECT_EQ(rooms, 10);
 }
 
-// The walls' and ceiling's light comes from the same solution as the work plane's: in a
-// room of one reflectance every lumen that arrives anywhere is absorbed or reflected on,
-// so the surfaces' flux times the absorbed share is what the fixtures emit; the up-light
-// reaches the ceiling; and the work plane's uniformity is its minimum over its average.
-TEST(RoomLight, WallsAndCeilingAccountForEveryLumen) {
-  for (const auto& [row, rho] :
-       {std::pair{room(30, 20, 9, 1, 12), 50}, {room(30, 20, 12, 4, 6), 70}}) {
-    const auto result =
-        computeRoomLight(row, kDefaults, shipped().catalogue, shipped().photometry, {rho, rho}, 0);
-    ASSERT_TRUE(result.light) << result.reason;
-    const RoomLight& light = *result.light;
-    const double l = light.length, w = light.width, h = light.height;
-    const double wallsFlux = light.walls.average * 2 * (l + w) * h;
-    const double ceilingFlux = light.ceiling.average * l * w;
-    EXPECT_GT(light.walls.average, 0);
-    EXPECT_LE(light.walls.uniformity, 1);
-    EXPECT_GT(light.ceiling.uniformity, 0);
-    // The floor (20 %) is left: what it absorbs is at least its share of the rest.
-    const double arrivingElsewhere = light.emittedLumens / (1 - rho / 100.0);
-    EXPECT_LT(wallsFlux + ceilingFlux, arrivingElsewhere);
-    EXPECT_GT(wallsFlux + ceilingFlux, 0.3 * arrivingElsewhere);
-    EXPECT_NEAR(light.figures.uniformity, light.figures.minimum / light.figures.average, 1e-12);
-  }
-}
-
 // At 80 / 70 % the light bounces most; halving the patches' sides must not move any
 // point by more than 1 % of the room's average.
 TEST(RoomLight, HalvingThePatchesMovesNoPointByMoreThanOnePercent) {
