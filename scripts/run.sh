@@ -23,6 +23,7 @@ done
 
 cd "$workdir"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display: Kandelor runs on a virtual screen (xvfb-run), which shows nothing here." >&2
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$repo/build/kandelor"
 fi
 exec "$repo/build/kandelor"

@@ -63,11 +63,25 @@ std::string powerToolTip(std::int32_t watts, const RoomRow& room) {
   return text;
 }
 
+std::string fixtureTypeToolTip(std::int32_t number, const FixtureCatalogue& catalogue) {
+  if (number == 0) return "0: no fixture";
+  const FixtureType* type = catalogue.find(number);
+  if (type == nullptr) {
+    return std::to_string(number) + ": no such type; the catalogue has types 1 to " +
+           std::to_string(kFixtureTypeCount);
+  }
+  const std::int32_t lamps = type->lampsPerFixture;
+  return std::to_string(number) + ": " + std::string(type->description.trimmed()) + ", " +
+         std::to_string(lamps) + (lamps == 1 ? " lamp" : " lamps");
+}
+
 void ShowVerdicts(const RoomPage& page, const FixtureCatalogue& catalogue,
                   ReflectanceChoices choices, const std::array<bool, kRowCount>& current) {
   const int column = catalogueColumnOfChoices(choices.ceiling, choices.wall);
   for (int r = 1; r <= kRowCount; ++r) {
     const RoomRow& room = page.row(r);
+    toolkit::setFieldToolTip(fieldId(r, Column::FixtureNumber),
+                             fixtureTypeToolTip(room.fixtureNumber, catalogue));
     if (const std::string problem = roomSizeProblem(room); !problem.empty()) {
       // No result to judge: the row says why instead.
       toolkit::setFieldTint(fieldId(r, Column::Calculated), std::nullopt);

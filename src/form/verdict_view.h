@@ -15,6 +15,10 @@ namespace kandelor {
 // Watts/Sqft tooltip. The count uses the catalogue column of the list choices. A row whose
 // results are not `current` (computed from the inputs it shows) gets no tint, and its
 // tooltips say to calculate.
+// What a fixture number stands for: "7: Strip, 2 lamps", "0: no fixture", or that the
+// catalogue has no such type.
+std::string fixtureTypeToolTip(std::int32_t number, const FixtureCatalogue& catalogue);
+
 void ShowVerdicts(const RoomPage& page, const FixtureCatalogue& catalogue,
                   ReflectanceChoices choices, const std::array<bool, kRowCount>& current);
 

@@ -203,6 +203,28 @@ class FormEdgeTest : public QObject {
     }
     QVERIFY(folder.exists(".office.prj.recovery"));  // kept for later
   }
+
+  // The No. field names the type its number stands for once the field is left.
+  void fixtureNumberNamesItsType() {
+    WorkFolder folder;
+    AppState state;
+    QVERIFY(startUp(state));
+    QVERIFY(showActiveMainWindow());
+    const int number = fieldId(3, Column::FixtureNumber);
+    QVERIFY(typeInto(number, "7"));
+    QTest::keyClick(toolkit::qt::fieldWidget(number), Qt::Key_Tab);
+    kandelor::testing::pumpMessages(state);
+    const FixtureType* strip = state.catalogue.find(7);
+    QVERIFY(strip != nullptr);
+    QCOMPARE(toolkit::qt::fieldWidget(number)->toolTip(),
+             QStringLiteral("7: %1, %2 lamps")
+                 .arg(QString::fromStdString(std::string(strip->description.trimmed())))
+                 .arg(strip->lampsPerFixture));
+    QVERIFY(typeInto(number, "0"));
+    QTest::keyClick(toolkit::qt::fieldWidget(number), Qt::Key_Tab);
+    kandelor::testing::pumpMessages(state);
+    QCOMPARE(toolkit::qt::fieldWidget(number)->toolTip(), QStringLiteral("0: no fixture"));
+  }
 };
 
 QTEST_MAIN(FormEdgeTest)
