@@ -31,22 +31,8 @@ inline void closeWindowAndForgetAnswers() {
 
 // Handles every message the toolkit has queued; returns whether one of them ended the
 // program (Exit or a close request that went ahead).
-// A plan's light computed off the event loop is awaited, and its result handled, so that
-// tests see the window as the user would a moment later.
-inline bool pumpMessages(AppState& state) {
-  bool quit = false;
-  for (;;) {
-    QApplication::processEvents();
-    while (toolkit::qt::pendingMessages() > 0) {
-      int kind = 0;
-      toolkit::Message message;
-      toolkit::wmessage(kind, message);
-      dispatchMessage(state, kind, message, quit);
-    }
-    if (!state.planWorker || !state.planWorker->busy()) break;
-    QTest::qWait(2);
-  }
-  // The last result's message arrives once its computation has ended.
+// Handles the messages the toolkit has queued so far.
+inline void dispatchQueued(AppState& state, bool& quit) {
   QApplication::processEvents();
   while (toolkit::qt::pendingMessages() > 0) {
     int kind = 0;
@@ -54,6 +40,19 @@ inline bool pumpMessages(AppState& state) {
     toolkit::wmessage(kind, message);
     dispatchMessage(state, kind, message, quit);
   }
+}
+
+// A plan's light computed off the event loop is awaited, and its result handled, so that
+// tests see the window as the user would a moment later.
+inline bool pumpMessages(AppState& state) {
+  bool quit = false;
+  dispatchQueued(state, quit);
+  while (state.planWorker && state.planWorker->busy()) {
+    QTest::qWait(2);
+    dispatchQueued(state, quit);
+  }
+  // The last result's message arrives once its computation has ended.
+  dispatchQueued(state, quit);
   return quit;
 }
 
