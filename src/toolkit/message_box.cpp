@@ -74,7 +74,7 @@ class DeliberateAnswers : public QObject {
   }
 
  private:
-  static constexpr qint64 kSettleMilliseconds = 300;
+  static constexpr qint64 kSettleMilliseconds = 500;
   QMessageBox& box_;
   QElapsedTimer shown_;
 };

@@ -145,7 +145,7 @@ class DialogsTest : public QObject {
         if (box == nullptr) return;
         QTest::keyClick(box, Qt::Key_D);  // typed ahead: dropped
         QTest::keyClick(box, Qt::Key_Return);
-        QTimer::singleShot(400, [box, keys] {
+        QTimer::singleShot(800, [box, keys] {
           // Shortcuts reach only the active window.
           if (!QTest::qWaitForWindowActive(box)) qWarning("the question never became active");
           keys(box);
