@@ -56,7 +56,10 @@ inline std::optional<std::string> projectRoundTripFault(std::string_view input) 
 
   const std::string saved = formatProject(*read);
   const auto lines = std::count(saved.begin(), saved.end(), '\n');
-  const auto expectedLines = kProjectFileLines + (read->reflectances ? 1 : 0);
+  // The reflectance record is written ("0 0" without choices) wherever space types follow.
+  const bool spaceTypes = read->hasSpaceTypes();
+  const auto expectedLines =
+      kProjectFileLines + (read->reflectances || spaceTypes ? 1 : 0) + (spaceTypes ? 1 : 0);
   if (lines != expectedLines || saved.back() != '\n') {
     return "the saved file has " + std::to_string(lines) + " line ends instead of " +
            std::to_string(expectedLines);
@@ -77,6 +80,13 @@ inline std::optional<std::string> projectRoundTripFault(std::string_view input) 
   }
   if (reread->reflectances != read->reflectances) {
     return "the reflectance choices do not read back as they were";
+  }
+  for (int room = 1; room <= kRoomCount; ++room) {
+    if (reread->spaceType(room) != read->spaceType(room)) {
+      return "the space type of room " + std::to_string(room) + " reads back as [" +
+             shownBytes(reread->spaceType(room)) + "] instead of [" +
+             shownBytes(read->spaceType(room)) + "]";
+    }
   }
   if (formatProject(*reread) != saved) return "saving the read-back project gives other bytes";
   return std::nullopt;

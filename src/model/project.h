@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "model/fixed_text.h"
 
@@ -11,6 +12,7 @@ namespace kandelor {
 
 inline constexpr int kPageCount = 5;
 inline constexpr int kRowCount = 19;
+inline constexpr int kRoomCount = kPageCount * kRowCount;
 // What an empty numeric field of the form stores, and so what a file holds for it.
 inline constexpr std::int32_t kEmptyInteger = -999;
 inline constexpr float kEmptyReal = -999.0f;
@@ -71,14 +73,30 @@ struct ReflectanceChoices {
 };
 inline constexpr std::int32_t kReflectanceChoiceCount = 4;
 
-// The whole project: five pages, numbered 1 to 5, and the reflectance choices when the
-// file held them (files of the plain layout do not).
+// A room's space type is the name of a type of the space-type table (space_types.csv),
+// without blanks around it, of at most this many characters; empty for none.
+inline constexpr std::size_t kSpaceTypeMaxCharacters = 64;
+
+// The whole project: five pages, numbered 1 to 5, the reflectance choices when the file
+// held them (files of the plain layout do not) and each room's space type.
 struct Project {
   std::array<RoomPage, kPageCount> pages;
   std::optional<ReflectanceChoices> reflectances;
+  std::array<std::string, kRoomCount> spaceTypes{};  // room 1 first
 
   RoomPage& page(int p) { return pages.at(static_cast<std::size_t>(p - 1)); }
   const RoomPage& page(int p) const { return pages.at(static_cast<std::size_t>(p - 1)); }
+  // Rooms are numbered 1 to 95.
+  std::string& spaceType(int room) { return spaceTypes.at(static_cast<std::size_t>(room - 1)); }
+  const std::string& spaceType(int room) const {
+    return spaceTypes.at(static_cast<std::size_t>(room - 1));
+  }
+  bool hasSpaceTypes() const {
+    for (const std::string& type : spaceTypes) {
+      if (!type.empty()) return true;
+    }
+    return false;
+  }
 
   bool operator==(const Project&) const = default;
 };

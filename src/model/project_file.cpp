@@ -6,7 +6,9 @@
 #include <memory>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
+#include "model/clean_text.h"
 #include "model/project_slots.h"
 #include "model/records.h"
 #include "model/text_file.h"
@@ -91,14 +93,30 @@ void appendReflectanceRecord(std::string& out, const ReflectanceChoices& choices
   out += '\n';
 }
 
+// The space types after the reflectance record: one record of 95 texts, room 1 first,
+// one blank apart, each quoted only where it would not read back whole ('' for none).
+void appendSpaceTypeRecord(std::string& out, const Project& project) {
+  out += ' ';
+  bool first = true;
+  for (const std::string& type : project.spaceTypes) {
+    if (!first) out += ' ';
+    appendText(out, type);
+    first = false;
+  }
+  out += '\n';
+}
+
 // Reads the optional reflectance record that follows the layout's values. Nothing but
-// blanks after the values means a file of the plain layout.
+// blanks after the values means a file of the plain layout; "0 0" records no choices.
 Result<std::optional<ReflectanceChoices>> readReflectanceRecord(RecordReader& reader,
-                                                                const std::string& fileName) {
+                                                                const std::string& fileName,
+                                                                int& line) {
   reader.beginRecord();
   if (reader.atEnd()) return std::optional<ReflectanceChoices>{};
   ReflectanceChoices choices;
-  for (auto [choice, what] : {std::pair{&choices.ceiling, "ceiling"}, {&choices.wall, "wall"}}) {
+  const std::pair<std::int32_t*, const char*> items[] = {{&choices.ceiling, "ceiling"},
+                                                         {&choices.wall, "wall"}};
+  for (auto [choice, what] : items) {
     *choice = reader.readInteger();
     if (!reader.ok()) {
       FileError error = *reader.error();
@@ -106,6 +124,10 @@ Result<std::optional<ReflectanceChoices>> readReflectanceRecord(RecordReader& re
           std::string(" (the ") + what + " reflectance choice after the project's values)";
       return error;
     }
+    if (line == 0) line = reader.line();
+  }
+  if (choices.ceiling == 0 && choices.wall == 0) return std::optional<ReflectanceChoices>{};
+  for (auto [choice, what] : items) {
     if (*choice < 1 || *choice > kReflectanceChoiceCount) {
       return FileError{fileName, reader.line(),
                        std::string("expected the ") + what + " reflectance choice, 1 to " +
@@ -114,6 +136,34 @@ Result<std::optional<ReflectanceChoices>> readReflectanceRecord(RecordReader& re
     }
   }
   return std::optional<ReflectanceChoices>{choices};
+}
+
+// Reads the optional space-type record after the reflectance record into `types`; nothing
+// but blanks there leaves every room without one.
+Result<> readSpaceTypeRecord(RecordReader& reader, const std::string& fileName,
+                             std::array<std::string, kRoomCount>& types,
+                             std::array<int, kRoomCount>& lines) {
+  reader.beginRecord();
+  if (reader.atEnd()) return {};
+  for (int room = 1; room <= kRoomCount; ++room) {
+    const std::string_view text = reader.readText();
+    auto what = [room] { return "the space type of room " + std::to_string(room); };
+    if (!reader.ok()) {
+      FileError error = *reader.error();
+      error.what += " (" + what() + ")";
+      return error;
+    }
+    auto key = spaceTypeKey(text);
+    if (!key) {
+      return FileError{fileName, reader.line(),
+                       "expected " + what() + ", a name of at most " +
+                           std::to_string(kSpaceTypeMaxCharacters) +
+                           " characters, found a longer one"};
+    }
+    types[static_cast<std::size_t>(room - 1)] = std::move(*key);
+    lines[static_cast<std::size_t>(room - 1)] = reader.line();
+  }
+  return {};
 }
 
 }  // namespace
@@ -133,11 +183,28 @@ std::string formatProject(const Project& project) {
     });
   }
   out.resize(static_cast<std::size_t>(end - out.data()));
-  if (project.reflectances) appendReflectanceRecord(out, *project.reflectances);
+  // The space types follow the reflectance record, "0 0" where no choices are recorded.
+  const bool spaceTypes = project.hasSpaceTypes();
+  if (project.reflectances || spaceTypes) {
+    appendReflectanceRecord(out, project.reflectances.value_or(ReflectanceChoices{0, 0}));
+  }
+  if (spaceTypes) appendSpaceTypeRecord(out, project);
   return out;
 }
 
-Result<> parseProject(std::string_view content, const std::string& fileName, Project& out) {
+std::optional<std::string> spaceTypeKey(std::string_view text) {
+  std::vector<char> clean(4 * text.size());
+  const CleanCopy copied = copyCleanText(text, text.size(), clean.data());
+  std::string_view key(clean.data(), copied.bytes);
+  const std::size_t first = key.find_first_not_of(' ');
+  if (first == std::string_view::npos) return std::string{};
+  key = key.substr(first, key.find_last_not_of(' ') + 1 - first);
+  if (bytesOfCharacters(key, kSpaceTypeMaxCharacters) < key.size()) return std::nullopt;
+  return std::string(key);
+}
+
+Result<> parseProject(std::string_view content, const std::string& fileName, Project& out,
+                      ProjectRecordLines* lines) {
   // Read into a new project so that a file that fails halfway changes nothing.
   auto fresh = std::make_unique<Project>();
   RecordReader reader(content, fileName);
@@ -169,10 +236,16 @@ Result<> parseProject(std::string_view content, const std::string& fileName, Pro
     }
     return error;
   }
-  const auto reflectances = readReflectanceRecord(reader, fileName);
+  ProjectRecordLines found;
+  const auto reflectances = readReflectanceRecord(reader, fileName, found.reflectances);
   if (!reflectances) return reflectances.error();
   fresh->reflectances = *reflectances;
+  if (found.reflectances != 0) {
+    const auto types = readSpaceTypeRecord(reader, fileName, fresh->spaceTypes, found.spaceTypes);
+    if (!types) return types.error();
+  }
   out = *fresh;
+  if (lines != nullptr) *lines = found;
   return {};
 }
 
@@ -185,12 +258,16 @@ void normaliseTexts(Project& project) {
       });
     }
   }
+  for (std::string& type : project.spaceTypes) {
+    if (auto key = spaceTypeKey(type)) type = std::move(*key);
+  }
 }
 
 Result<> verifyReadsBack(std::string_view content, const Project& project,
                          const std::string& fileName) {
   auto readBack = std::make_unique<Project>();
-  if (const auto read = parseProject(content, fileName, *readBack); !read) {
+  ProjectRecordLines lines;
+  if (const auto read = parseProject(content, fileName, *readBack, &lines); !read) {
     FileError error = read.error();
     error.writing = true;
     error.what = "the saved text would not read back (" + error.what + "); nothing was written";
@@ -210,17 +287,25 @@ Result<> verifyReadsBack(std::string_view content, const Project& project,
                      "written",
                      true};
   }
+  for (int room = 1; differs == 0 && room <= kRoomCount; ++room) {
+    if (readBack->spaceType(room) == project.spaceType(room)) continue;
+    const int at = lines.spaceTypes[static_cast<std::size_t>(room - 1)];
+    return FileError{fileName, at != 0 ? at : kProjectFileLines + 2,
+                     "the space type of room " + std::to_string(room) +
+                         " would not read back as it is; nothing was written",
+                     true};
+  }
   if (differs == 0) return {};
   return FileError{
       fileName, differs,
       describeProjectLine(differs) + " would not read back as it is; nothing was written", true};
 }
 
-Result<> loaddata(Project& project, const std::string& fileName) {
+Result<> loaddata(Project& project, const std::string& fileName, ProjectRecordLines* lines) {
   const std::string name = withoutTrailingBlanks(fileName);
   const auto content = readWholeFile(name);
   if (!content) return content.error();
-  return parseProject(*content, name, project);
+  return parseProject(*content, name, project, lines);
 }
 
 Result<> savedata(Project& project, const std::string& fileName) {

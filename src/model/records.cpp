@@ -241,14 +241,14 @@ char* putText(char* out, std::string_view text) {
   return out;
 }
 
+}  // namespace
+
 void appendText(std::string& out, std::string_view text) {
   const std::size_t start = out.size();
   out.resize(start + maxTextRecordBytes(text.size()));
   char* end = putText(out.data() + start, text);
   out.resize(static_cast<std::size_t>(end - out.data()));
 }
-
-}  // namespace
 
 void appendInteger(std::string& out, std::int32_t value) {
   out += integerField(value).view();

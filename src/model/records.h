@@ -48,9 +48,11 @@ char* putValueRecord(char* out, std::int32_t value);
 char* putValueRecord(char* out, float value);
 char* putValueRecord(char* out, std::string_view text);
 
-// The 11-character integer and 16-character real fields of a record.
+// The 11-character integer and 16-character real fields of a record, and a text as
+// writeRecord writes it (without the blank before it).
 void appendInteger(std::string& out, std::int32_t value);
 void appendReal(std::string& out, float value);
+void appendText(std::string& out, std::string_view text);
 
 // Reads values of free-form records. Each read statement starts with beginRecord(),
 // which skips what is left of the line the previous statement used. Errors are

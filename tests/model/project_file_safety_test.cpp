@@ -74,20 +74,48 @@ std::string faultyFormatter(const Project& project) {
   return formatProject(changed);
 }
 
+// Writes every space type but room 42's.
+std::string formatterDroppingASpaceType(const Project& project) {
+  Project changed = project;
+  changed.spaceType(42).clear();
+  return formatProject(changed);
+}
+
+// A value, a space type that would be lost, or one too long to read back: each save is
+// refused naming it, and the old file stays.
 TEST(ProjectFileSafety, ASaveThatWouldNotReadBackIsRefused) {
   TempFolder folder;
   const std::string name = folder.file("p.prj");
   writeFile(name, "the old file\n");
-  Project project;
-  setProjectFormatterForTesting(faultyFormatter);
-  const auto error = savedata(project, name);
-  setProjectFormatterForTesting(nullptr);
-  ASSERT_FALSE(error);
-  EXPECT_NE(error.error().message().find("the length of row 2 on page 3"), std::string::npos)
-      << error.error().message();
-  EXPECT_EQ(readFile(name), "the old file\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
-  EXPECT_TRUE(savedata(project, name));  // the real formatter saves
+  struct Case {
+    std::string (*formatter)(const Project&);
+    std::string spaceType;  // of room 42
+    std::string says;
+  };
+  const std::vector<Case> cases = {
+      {faultyFormatter, "", "the length of row 2 on page 3"},
+      {formatterDroppingASpaceType, "corridor", "line 2157: the space type of room 42 would not"},
+      {nullptr, std::string(kSpaceTypeMaxCharacters + 1, 'x'),
+       "room 42, a name of at most 64 characters"},
+  };
+  for (const Case& c : cases) {
+    Project project;
+    project.spaceType(1) = "office-enclosed";
+    project.spaceType(42) = c.spaceType;
+    setProjectFormatterForTesting(c.formatter);
+    const auto error = savedata(project, name);
+    setProjectFormatterForTesting(nullptr);
+    ASSERT_FALSE(error) << c.says;
+    EXPECT_NE(error.error().message().find(c.says), std::string::npos) << error.error().message();
+    EXPECT_EQ(readFile(name), "the old file\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    if (c.formatter == nullptr) continue;
+    ASSERT_TRUE(savedata(project, name));  // the real formatter saves
+    Project loaded;
+    ASSERT_TRUE(loaddata(loaded, name));
+    EXPECT_EQ(loaded, project);
+    writeFile(name, "the old file\n");
+  }
 }
 
 TEST(ProjectFileSafety, SavesRespectTheFileTheyReplace) {

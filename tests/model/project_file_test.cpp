@@ -3,8 +3,11 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <sstream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "model/project_file.h"
@@ -231,6 +234,138 @@ TEST(ProjectFile, ReflectanceRecordFollowsTheLayout) {
     EXPECT_NE(error.error().message().find("reflectance"), std::string::npos)
         << error.error().message();
     EXPECT_EQ(loaded, numberedProject());
+  }
+}
+
+// The rooms' space types follow the reflectance record as one record of 95 texts; a
+// project without any writes the file of before, byte for byte.
+TEST(ProjectFile, SpaceTypeRecordFollowsTheReflectanceRecord) {
+  TempFolder folder;
+  Project project = numberedProject();
+  project.reflectances = ReflectanceChoices{2, 1};
+  const std::string before = formatProject(project);
+  project.spaceType(1) = "office-enclosed";
+  project.spaceType(20) = "open plan";
+  project.spaceType(57) = "kid's/play";
+  project.spaceType(95) = "gymnasium";
+  const std::string text = formatProject(project);
+  ASSERT_EQ(text.substr(0, before.size()), before);
+  const auto file = lines(text);
+  ASSERT_EQ(file.size(), 2157u);
+  std::string record = " office-enclosed";
+  for (int room = 2; room <= 95; ++room) {
+    record += room == 20   ? " 'open plan'"
+              : room == 57 ? " 'kid''s/play'"
+              : room == 95 ? " gymnasium"
+                           : " ''";
+  }
+  EXPECT_EQ(file.back(), record);
+
+  // Back bit for bit, also with CRLF line ends.
+  std::string crlf;
+  for (const auto& line : file) crlf += line + "\r\n";
+  for (const auto& [name, content] : {std::pair{"p.prj", text}, {"crlf.prj", crlf}}) {
+    writeFile(folder.file(name), content);
+    Project loaded;
+    ProjectRecordLines where;
+    ASSERT_TRUE(loaddata(loaded, folder.file(name), &where)) << name;
+    EXPECT_EQ(loaded, project) << name;
+    EXPECT_EQ(formatProject(loaded), text) << name;
+    EXPECT_EQ(where.reflectances, 2156) << name;
+    EXPECT_EQ(where.spaceTypes[94], 2157) << name;
+  }
+
+  // A changed space type changes the text (what unsaved work is told by); none left
+  // gives the text of before.
+  Project changed = project;
+  changed.spaceType(20) = "corridor";
+  EXPECT_NE(formatProject(changed), text);
+  for (std::string& type : changed.spaceTypes) type.clear();
+  EXPECT_EQ(formatProject(changed), before);
+
+  // Without reflectance choices their record reads "0 0", and the space types follow it.
+  project.reflectances.reset();
+  const std::string noChoices = formatProject(project);
+  ASSERT_EQ(lines(noChoices).size(), 2157u);
+  EXPECT_EQ(lines(noChoices)[2155], integerLine(0) + " " + std::string(10, ' ') + "0");
+  Project loaded;
+  ASSERT_TRUE(parseProject(noChoices, "n.prj", loaded));
+  EXPECT_EQ(loaded, project);
+  EXPECT_FALSE(loaded.reflectances);
+
+  // Files of before: 2,155 values, with or without the reflectance record.
+  for (const std::string& old : {formatProject(numberedProject()), before}) {
+    Project read = project;
+    ASSERT_TRUE(parseProject(old + "\n", "old.prj", read));
+    EXPECT_FALSE(read.hasSpaceTypes());
+    EXPECT_EQ(read.pages, numberedProject().pages);
+    EXPECT_EQ(formatProject(read), old);
+  }
+}
+
+// A space type is a name without the blanks around it, cleaned as every text of the file,
+// of at most 64 characters; the save makes it so in memory, as reading it back would.
+TEST(ProjectFile, SpaceTypeKeysAreTrimmedCleanedAndBounded) {
+  const std::string e = "\xc3\xa9";  // é
+  std::string longest;
+  for (int i = 0; i < 64; ++i) longest += e;
+  EXPECT_EQ(spaceTypeKey("  gym \t"), "gym");
+  EXPECT_EQ(spaceTypeKey("open\tplan"), "open plan");
+  EXPECT_EQ(spaceTypeKey("B\xfcro"), "B\xc3\xbcro");
+  EXPECT_EQ(spaceTypeKey("   "), "");
+  EXPECT_EQ(spaceTypeKey(longest), longest);
+  EXPECT_EQ(spaceTypeKey(" " + longest + " "), longest);
+  EXPECT_EQ(spaceTypeKey(longest + "x"), std::nullopt);
+
+  const std::string values = formatProject(numberedProject()) + " 1 1\n";
+  std::string record = " ' gym ' B\xfc";
+  record += "ro '" + longest + "'";
+  for (int room = 4; room <= 95; ++room) record += " '  '";
+  Project read;
+  ASSERT_TRUE(parseProject(values + record + "\n", "k.prj", read));
+  EXPECT_EQ(read.spaceType(1), "gym");
+  EXPECT_EQ(read.spaceType(2), "B\xc3\xbcro");
+  EXPECT_EQ(read.spaceType(3), longest);
+  EXPECT_EQ(read.spaceType(4), "");
+
+  TempFolder folder;
+  Project project = numberedProject();
+  project.spaceType(7) = " gym\t";
+  ASSERT_TRUE(savedata(project, folder.file("k.prj")));
+  EXPECT_EQ(project.spaceType(7), "gym");
+  ASSERT_TRUE(loaddata(read, folder.file("k.prj")));
+  EXPECT_EQ(read, project);
+}
+
+// A bad space-type record is refused with its line and room, and the project is left as
+// it was; so is a reflectance record that half says "none".
+TEST(ProjectFile, BadSpaceTypeRecordsNameTheirLineAndRoom) {
+  const std::string values = formatProject(numberedProject());
+  std::string tooLong = " a b '" + std::string(65, 'x') + "'";
+  std::string short94;
+  for (int room = 1; room <= 94; ++room) short94 += " x";
+  struct Case {
+    std::string tail;  // after the 2,155 values
+    int line;
+    std::string says;
+  };
+  const std::vector<Case> cases = {
+      {" 1 1\n" + tooLong + "\n", 2157, "room 3, a name of at most 64 characters"},
+      {" 1 1\n" + short94 + "\n", 2157,
+       "the file ends here; expected a text (the space type of "
+       "room 95)"},
+      {" 1 1\n x 'open\n", 2157, "not closed (the space type of room 2)"},
+      {" 1 1\n\n  \n , x\n", 2159, "empty value before \",\" (the space type of room 1)"},
+      {" 0 3\n x\n", 2156, "ceiling reflectance choice, 1 to 4, found 0"},
+      {" 2 0\n x\n", 2156, "wall reflectance choice, 1 to 4, found 0"},
+  };
+  for (const Case& c : cases) {
+    Project project = numberedProject();
+    const auto read = parseProject(values + c.tail, "bad.prj", project);
+    ASSERT_FALSE(read) << c.says;
+    EXPECT_EQ(read.error().line, c.line) << read.error().message();
+    EXPECT_NE(read.error().message().find(c.says), std::string::npos) << read.error().message();
+    EXPECT_EQ(project, numberedProject()) << c.says;
   }
 }
 

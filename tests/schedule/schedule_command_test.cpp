@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <regex>
 #include <string>
 #include <tuple>
@@ -174,6 +175,76 @@ TEST(ScheduleCommand, ReflectancesComeFromTheProjectFileUnlessGiven) {
   run = runCommand(folder, "");
   EXPECT_NE(run.out.find("Reflectances: ceiling 70 %, wall 30 %, floor 20 %\n"), std::string::npos)
       << run.out;
+}
+
+// Each room in use with the space type its JSON row gives it ("" for none).
+std::map<int, std::string> jsonSpaceTypes(const QJsonObject& json) {
+  std::map<int, std::string> types;
+  for (const auto& room : json["rooms"].toArray()) {
+    const QJsonObject row = room.toObject();
+    types[row["room"].toInt()] = row["space_type"].toString().toStdString();
+  }
+  return types;
+}
+
+QJsonObject readJson(const std::string& file) {
+  return QJsonDocument::fromJson(QByteArray::fromStdString(testing::readFile(file))).object();
+}
+
+// Without --space-types the rooms are checked by the types the project file keeps, and the
+// schedule says so; a list given replaces them room by room; a type the table does not
+// have is an error naming the file, the room and the line.
+TEST(ScheduleCommand, SpaceTypesComeFromTheProjectFileAndTheListOverridesThem) {
+  TempFolder folder;
+  Project project = testing::craftedProject(shippedCatalogue(), 8);
+  project.spaceType(1) = "lobby";             // Lobby
+  project.spaceType(20) = "office-enclosed";  // Office, page 2
+  project.spaceType(10) = "corridor";         // "Half", not in use
+  prepare(folder, project);
+
+  CommandRun run = runCommand(folder, "--json out.json");
+  ASSERT_TRUE(run.status == 0 || run.status == 3) << run.err;
+  EXPECT_NE(run.out.find("\nSpace types: the project file\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("2 rooms listed"), std::string::npos) << run.out;
+  EXPECT_EQ(run.err.find("not in use"), std::string::npos) << run.err;
+  QJsonObject json = readJson(folder.file("out.json"));
+  std::map<int, std::string> types = jsonSpaceTypes(json);
+  EXPECT_EQ(types[1], "lobby");
+  EXPECT_EQ(types[20], "office-enclosed");
+  EXPECT_EQ(types[26], "");
+  EXPECT_EQ(types.count(10), 0u);
+  EXPECT_EQ(json["space_by_space"].toObject()["rooms"].toInt(), 2);
+  EXPECT_EQ(json["space_by_space"].toObject()["from"].toString(), "the project file");
+
+  testing::writeFile(folder.file("rooms.csv"), "room,space_type\n20,conference\n26,storage\n");
+  run = runCommand(folder, "--space-types rooms.csv --json out.json");
+  ASSERT_TRUE(run.status == 0 || run.status == 3) << run.err;
+  EXPECT_NE(run.out.find("\nSpace types: rooms.csv, else the project file\n"), std::string::npos)
+      << run.out;
+  json = readJson(folder.file("out.json"));
+  types = jsonSpaceTypes(json);
+  EXPECT_EQ(types[1], "lobby");
+  EXPECT_EQ(types[20], "conference");
+  EXPECT_EQ(types[26], "storage");
+  EXPECT_EQ(json["space_by_space"].toObject()["rooms"].toInt(), 3);
+  EXPECT_EQ(json["space_by_space"].toObject()["list"].toString(), "rooms.csv");
+
+  // A project without space types and no list: no check, as before.
+  Project plain = testing::craftedProject(shippedCatalogue(), 8);
+  ASSERT_TRUE(savedata(plain, folder.file("plain.dat")));
+  run = runCommand(folder, "--json out.json plain.dat");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.find("Space types:"), std::string::npos) << run.out;
+  EXPECT_FALSE(readJson(folder.file("out.json")).contains("space_by_space"));
+
+  project.spaceType(39) = "ballroom";
+  ASSERT_TRUE(savedata(project, folder.file("new.dat")));
+  run = runCommand(folder, "--space-types rooms.csv");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("new.dat\": line 2157: room 39 has the space type \"ballroom\", which "
+                         "./space_types.csv does not have"),
+            std::string::npos)
+      << run.err;
 }
 
 TEST(ScheduleCommand, CsvRowsAndJsonTotalsAreTheRoomsInUseComputedFromTheirValues) {

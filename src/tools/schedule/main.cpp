@@ -62,7 +62,9 @@ Options:
                    ASHRAE 90.1-2019, space by space) and with the light targets the
                    type sets (EN 12464-1:2021: illuminance, Uo, UGR, walls, ceiling);
                    the exit status is 3 when the listed rooms' watts exceed the sum of
-                   their allowances or a listed room misses a target
+                   their allowances or a listed room misses a target. Without it the
+                   rooms are checked by the space types the project file keeps, if
+                   any; with it a room the list names takes the list's type
   --csv FILE       write one CSV row per room in use ('-': standard output)
   --json FILE      write the schedule as JSON ('-': standard output)
   --points         the JSON also lists every point: x, y and the direct and total
@@ -247,7 +249,8 @@ int main(int argc, char** argv) {
   }
 
   Project project;
-  if (const auto loaded = loaddata(project, args.project); !loaded) {
+  ProjectRecordLines recordLines;
+  if (const auto loaded = loaddata(project, args.project, &recordLines); !loaded) {
     return fileError(loaded.error());
   }
   const std::string reflectancesFrom = takeReflectances(project, args);
@@ -262,19 +265,37 @@ int main(int argc, char** argv) {
     return fileError(read.error());
   }
 
-  if (args.spaceTypes) {
-    // A list that names an unknown space type or room is a mistake in what was asked,
-    // as a bad option is.
+  // The rooms' space types: those the project file keeps, each room the --space-types
+  // list names taking the list's instead.
+  RoomSpaceTypes listed;
+  if (args.spaceTypes || project.hasSpaceTypes()) {
     const std::string tableFile = (catalogueDir / "space_types.csv").string();
     const auto table = readSpaceTypeTable(tableFile);
     if (!table) return fileError(table.error());
-    const auto rooms = readRoomSpaceTypes(*args.spaceTypes, *table);
-    if (!rooms) {
-      if (rooms.error().line == 0) return fileError(rooms.error());
-      const FileError& error = rooms.error();
-      return usageError(error.file + ": line " + std::to_string(error.line) + ": " + error.what);
+    RoomSpaceTypes rooms;
+    if (project.hasSpaceTypes()) {
+      const auto kept = projectSpaceTypes(project, recordLines, *table, args.project, tableFile);
+      if (!kept) return fileError(kept.error());
+      rooms = *kept;
     }
-    args.options.spaceTypes = SpaceTypeList{*args.spaceTypes, *table, *rooms};
+    if (args.spaceTypes) {
+      // A list that names an unknown space type or room is a mistake in what was asked,
+      // as a bad option is.
+      const auto read = readRoomSpaceTypes(*args.spaceTypes, *table);
+      if (!read) {
+        if (read.error().line == 0) return fileError(read.error());
+        const FileError& error = read.error();
+        return usageError(error.file + ": line " + std::to_string(error.line) + ": " + error.what);
+      }
+      listed = *read;
+      for (const auto& [room, type] : listed) rooms.insert_or_assign(room, type);
+    }
+    const std::string from = !args.spaceTypes ? "the project file"
+                             : project.hasSpaceTypes()
+                                 ? *args.spaceTypes + ", else the project file"
+                                 : *args.spaceTypes;
+    args.options.spaceTypes =
+        SpaceTypeList{args.spaceTypes.value_or(args.project), *table, rooms, from};
   }
 
   const workplane::CataloguePhotometry photometry =
@@ -288,8 +309,9 @@ int main(int argc, char** argv) {
   for (const std::string& unusable : schedule.unusableSizes) {
     std::cerr << "kandelor-schedule: " << unusable << "\n";
   }
-  if (args.options.spaceTypes) {
-    for (const auto& [room, type] : args.options.spaceTypes->rooms) {
+  // The project file keeps a room's type whatever its size; only the list is warned of.
+  if (args.spaceTypes) {
+    for (const auto& [room, type] : listed) {
       const bool inUse = std::any_of(schedule.rows.begin(), schedule.rows.end(),
                                      [room](const ScheduleRow& row) { return row.room == room; });
       if (!inUse) {

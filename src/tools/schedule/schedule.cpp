@@ -150,6 +150,32 @@ void checkRoomTargets(Schedule& schedule) {
   }
 }
 
+Result<RoomSpaceTypes> projectSpaceTypes(const Project& project, const ProjectRecordLines& lines,
+                                         const SpaceTypeTable& table,
+                                         const std::string& projectFile,
+                                         const std::string& tableFile) {
+  RoomSpaceTypes rooms;
+  for (int room = 1; room <= kRoomCount; ++room) {
+    const std::string& name = project.spaceType(room);
+    if (name.empty()) continue;
+    const auto type = std::find_if(table.begin(), table.end(),
+                                   [&](const SpaceType& t) { return t.name == name; });
+    if (type == table.end()) {
+      std::string known;
+      for (const SpaceType& t : table) {
+        if (!known.empty()) known += ", ";
+        known += t.name;
+      }
+      return FileError{projectFile, lines.spaceTypes[static_cast<std::size_t>(room - 1)],
+                       "room " + std::to_string(room) + " has the space type \"" + name +
+                           "\", which " + tableFile + " does not have; its space types are " +
+                           known};
+    }
+    rooms.emplace(room, static_cast<std::size_t>(type - table.begin()));
+  }
+  return rooms;
+}
+
 std::string reflectanceText(const Schedule& schedule) {
   std::string text = "ceiling ";
   text += std::to_string(schedule.ceilingPercent);

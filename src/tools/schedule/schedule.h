@@ -13,6 +13,7 @@
 #include "calc/units.h"
 #include "calc/workplane/room_light.h"
 #include "model/project.h"
+#include "model/project_file.h"
 #include "tools/schedule/schedule_targets.h"
 
 namespace kandelor::schedule {
@@ -87,10 +88,21 @@ struct ScheduleTotals {
 
 // The space types of the energy code's table and the rooms a designer assigned them.
 struct SpaceTypeList {
-  std::string file;  // the room list, as named on the command line
+  std::string file;  // the room list as named on the command line, else the project file
   SpaceTypeTable table;
   RoomSpaceTypes rooms;
+  // Where the rooms' types came from, said beside them: "the project file", the room
+  // list's name, or "rooms.csv, else the project file".
+  std::string from = {};
 };
+
+// The space types the project file gives its rooms, as indexes into `table`. A name the
+// table does not have is an error naming the project file, the room and the line
+// (from `lines`, as the load found them).
+Result<RoomSpaceTypes> projectSpaceTypes(const Project& project, const ProjectRecordLines& lines,
+                                         const SpaceTypeTable& table,
+                                         const std::string& projectFile,
+                                         const std::string& tableFile);
 
 struct ScheduleOptions {
   int ceilingChoice = 3;           // list item numbers 1..4: 70 %

@@ -265,6 +265,7 @@ std::string formatJson(const Schedule& schedule) {
     // The space-by-space check over the rooms the list names.
     json += "  },\n  \"space_by_space\": {\n";
     appendMember(json, "list", jsonString(list->file), false);
+    appendMember(json, "from", jsonString(list->from), false);
     appendMember(json, "rooms", std::to_string(totals.spaceTypedRooms), false);
     appendMember(json, "allowed_watts", formatReal(totals.allowedWatts), false);
     appendMember(json, "installed_watts", std::to_string(totals.spaceTypedWatts), false);

@@ -232,6 +232,11 @@ class ScheduleDocument {
       limit += ". Rooms above it are marked \"over\" and their " + densityUnit() + " is bold.";
       text(kMargin, y_ + 35, kContentWidth, 12, qs(limit), font(8.5), Qt::AlignLeft);
     }
+    if (schedule_.options.spaceTypes) {
+      text(kMargin, y_ + (withLimit() ? 46 : 35), kContentWidth, 12,
+           qs("Space types: " + schedule_.options.spaceTypes->from + "."), font(8.5),
+           Qt::AlignLeft);
+    }
     y_ += kHeadingHeight;
   }
 

@@ -165,6 +165,10 @@ std::string formatTable(const Schedule& schedule) {
   out += schedule.projectName;
   out += "\nReflectances: ";
   out += reflectanceText(schedule);
+  if (schedule.options.spaceTypes) {
+    out += "\nSpace types: ";
+    out += schedule.options.spaceTypes->from;
+  }
   out += "\n\n";
   appendLine(out, headings, widths, columns);
   for (const auto& line : lines) appendLine(out, line, widths, columns);
