@@ -15,6 +15,10 @@ struct PointSource {
 
   // Candela toward `offset` (from the source to the lit point).
   double candelaToward(Vec3 offset) const;
+
+  // Whether its light is the same toward offsets mirrored along horizontal axis `axis`
+  // (0: x, C to 180 - C; 1: y, C to -C).
+  bool mirrorsAlong(int axis) const;
 };
 
 // Illuminance at `point` on a surface with unit normal `normal` (lm/ft2 for ft and cd).

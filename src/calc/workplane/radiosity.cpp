@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "calc/workplane/gauss_legendre.h"
+#include "calc/workplane/offset_sum.h"
 
 namespace kandelor::workplane {
 
@@ -48,6 +49,8 @@ double meanIrradiance(const AxisRect& patch, Vec3 normal, const PointSource& sou
                       Integration integration = {}) {
   const double distance = distanceTo(patch, source.position);
   if (distance <= 0) return 0;
+  // A source in the patch's plane or behind it lights none of it.
+  if (dot(patch.origin - source.position, normal) >= 0) return 0;
   const double size = std::max(patch.length1, patch.length2);
   const int n = std::clamp(
       static_cast<int>(std::ceil(integration.perRadian * size / distance)) + integration.added,
@@ -63,6 +66,36 @@ double meanIrradiance(const AxisRect& patch, Vec3 normal, const PointSource& sou
     }
   }
   return sum;
+}
+
+// The patches of `g` as receivers, each at its centre.
+ReceiverLattice patchCentres(const PatchGrid& g) {
+  ReceiverLattice lattice{g.rect.axis1, {}, g.rect.axis2, {}, g.rect.origin[normalAxis(g.rect)]};
+  for (int i1 = 0; i1 < g.count1; ++i1) {
+    lattice.along1.push_back(g.rect.origin[g.rect.axis1] + (i1 + 0.5) * g.step1());
+  }
+  for (int i2 = 0; i2 < g.count2; ++i2) {
+    lattice.along2.push_back(g.rect.origin[g.rect.axis2] + (i2 + 0.5) * g.step2());
+  }
+  return lattice;
+}
+
+// Calls add(i1, i2, light) with the mean irradiance from each source in turn on the
+// patches of `g` whose centres `lattice` holds, integrated with `integration`.
+template <class Add>
+void addDirect(const PatchGrid& g, const ReceiverLattice& lattice,
+               std::span<const PointSource> sources, Integration integration, Add&& add) {
+  const Vec3 normal = normalOf(g.rect);
+  auto value = [&](const PointSource& source, Vec3 centre) {
+    AxisRect patch = g.rect;
+    patch.length1 = g.step1();
+    patch.length2 = g.step2();
+    patch.origin = centre;
+    patch.origin[patch.axis1] -= patch.length1 / 2;
+    patch.origin[patch.axis2] -= patch.length2 / 2;
+    return meanIrradiance(patch, normal, source, integration);
+  };
+  forEachSourceOffset(lattice, sources, value, add);
 }
 
 // How a pair of surfaces' patches are told apart along one axis of the room. Where both
@@ -131,8 +164,24 @@ void fillExchange(const PatchGrid& s, const PatchGrid& t, std::size_t n, Matrix&
     size *= key.range();
   }
 
+  // Where both surfaces have as many patches along an axis, the pair mirrored about the
+  // room's centre across it exchanges the same: its offset is the opposite.
+  auto mirroredCode = [&](int code) {
+    int mirrored = 0;
+    for (std::size_t k = 0; k < 3; ++k) {
+      const AxisKey& key = keys[k];
+      int v = code / stride[k] % key.range();
+      if (key.difference && key.countS == key.countT) v = std::min(v, 2 * (key.countS - 1) - v);
+      mirrored += v * stride[k];
+    }
+    return mirrored;
+  };
   std::vector<double> table(static_cast<std::size_t>(size));
   for (int code = 0; code < size; ++code) {
+    if (const int mirrored = mirroredCode(code); mirrored < code) {
+      table[static_cast<std::size_t>(code)] = table[static_cast<std::size_t>(mirrored)];
+      continue;
+    }
     std::array<int, 3> is{}, it{};
     for (std::size_t k = 0; k < 3; ++k) {
       const auto pair = keys[k].example(code / stride[k] % keys[k].range());
@@ -170,9 +219,14 @@ void multiply(const Matrix& matrix, const std::vector<double>& x, std::vector<do
   const std::size_t n = x.size();
   for (std::size_t p = 0; p < n; ++p) {
     const float* row = &matrix[p * n];
-    double sum = 0;
-    for (std::size_t q = 0; q < n; ++q) sum += row[q] * x[q];
-    out[p] = sum;
+    // Four sums side by side, so that each addition need not wait for the one before.
+    std::array<double, 4> sums{};
+    std::size_t q = 0;
+    for (; q + 4 <= n; q += 4) {
+      for (std::size_t k = 0; k < 4; ++k) sums[k] += row[q + k] * x[q + k];
+    }
+    for (; q < n; ++q) sums[0] += row[q] * x[q];
+    out[p] = (sums[0] + sums[1]) + (sums[2] + sums[3]);
   }
 }
 
@@ -185,7 +239,8 @@ int solveExitance(const Matrix& exchange, const std::vector<double>& diagonal,
   for (std::size_t i = 0; i < n; ++i) x[i] = rhs[i] / diagonal[i];
   multiply(exchange, x, mp);
   for (std::size_t i = 0; i < n; ++i) r[i] = rhs[i] - (diagonal[i] * x[i] - mp[i]);
-  const double target = 1e-20 * std::inner_product(rhs.begin(), rhs.end(), rhs.begin(), 0.0);
+  // A residual of a ten-millionth of the sources' light: far below any figure shown.
+  const double target = 1e-14 * std::inner_product(rhs.begin(), rhs.end(), rhs.begin(), 0.0);
   for (std::size_t i = 0; i < n; ++i) z[i] = r[i] / diagonal[i];
   p = z;
   double rz = std::inner_product(r.begin(), r.end(), z.begin(), 0.0);
@@ -225,6 +280,62 @@ int mirroredPatch(const std::vector<PatchGrid>& surfaces, const AxisRect& patch,
     return g.indexOf(static_cast<int>(u), static_cast<int>(v));
   }
   return -1;
+}
+
+// Fills the exchange areas between the patches of every pair of surfaces that face each
+// other. The box is symmetric about its two centre lines: a pair whose mirror image has
+// been filled takes its values from there, patch by mirrored patch.
+void fillExchanges(const std::vector<PatchGrid>& surfaces, std::size_t n, Matrix& matrix) {
+  const AxisRect& floor = surfaces.front().rect;
+  const Vec3 size{floor.length1, floor.length2, 0};
+  // Per mirror image (across x, across y, both), each patch's image.
+  std::array<std::vector<int>, 3> image;
+  for (std::size_t m = 0; m < 3; ++m) {
+    image[m].resize(n);
+    for (const PatchGrid& g : surfaces) {
+      for (int i1 = 0; i1 < g.count1; ++i1) {
+        for (int i2 = 0; i2 < g.count2; ++i2) {
+          image[m][static_cast<std::size_t>(g.indexOf(i1, i2))] =
+              mirroredPatch(surfaces, g.patch(i1, i2), size, (m + 1) & 1, (m + 1) & 2);
+        }
+      }
+    }
+  }
+  auto surfaceOf = [&](int patch) {
+    std::size_t k = 0;
+    while (surfaces[k].first + surfaces[k].size() <= patch) ++k;
+    return k;
+  };
+  const std::size_t count = surfaces.size();
+  std::vector<char> filled(count * count, 0);
+  for (std::size_t a = 0; a < count; ++a) {
+    for (std::size_t b = a + 1; b < count; ++b) {
+      const AxisRect& ra = surfaces[a].rect;
+      const AxisRect& rb = surfaces[b].rect;
+      const int axis = normalAxis(ra);
+      if (axis == normalAxis(rb) && ra.origin[axis] == rb.origin[axis]) continue;  // coplanar
+      const std::vector<int>* mirror = nullptr;
+      for (const std::vector<int>& m : image) {
+        const std::size_t ma = surfaceOf(m[static_cast<std::size_t>(surfaces[a].first)]);
+        const std::size_t mb = surfaceOf(m[static_cast<std::size_t>(surfaces[b].first)]);
+        if (filled[ma * count + mb] && !(ma == a && mb == b)) mirror = &m;
+      }
+      if (mirror == nullptr) {
+        fillExchange(surfaces[a], surfaces[b], n, matrix);
+      } else {
+        for (int p = surfaces[a].first; p < surfaces[a].first + surfaces[a].size(); ++p) {
+          const auto mp = static_cast<std::size_t>((*mirror)[static_cast<std::size_t>(p)]);
+          for (int q = surfaces[b].first; q < surfaces[b].first + surfaces[b].size(); ++q) {
+            const auto mq = static_cast<std::size_t>((*mirror)[static_cast<std::size_t>(q)]);
+            const float value = matrix[mp * n + mq];
+            matrix[static_cast<std::size_t>(p) * n + static_cast<std::size_t>(q)] = value;
+            matrix[static_cast<std::size_t>(q) * n + static_cast<std::size_t>(p)] = value;
+          }
+        }
+      }
+      filled[a * count + b] = filled[b * count + a] = 1;
+    }
+  }
 }
 
 // A surface above the work plane as the points see it: its grid's nodes, and for each
@@ -372,12 +483,110 @@ PatchGrid rowsOf(const PatchGrid& g, int from, int to) {
   return band;
 }
 
+// Of a side of `count` cells of `cell` feet, the lines computed exactly while the others
+// are interpolated: all within `lattice.nearWall` of either end, and between those bands
+// lines spread evenly at most `lattice.step` apart; symmetric about the middle, which is
+// always one of them.
+std::vector<int> latticeLines(int count, double cell, const GatherLattice& lattice) {
+  std::vector<char> chosen(static_cast<std::size_t>(count), lattice.step > 0 ? 0 : 1);
+  const int middle = (count - 1) / 2;
+  int band = 0;  // the first index beyond the band near the wall
+  while (band <= middle && (band + 0.5) * cell < lattice.nearWall) ++band;
+  for (int i = 0; i < band; ++i) chosen[static_cast<std::size_t>(i)] = 1;
+  if (lattice.step > 0 && band <= middle) {
+    const int from = band - 1;  // the last line of the band, or -1 for none
+    const double span = (middle - from) * cell;
+    const int pieces = std::max(1, static_cast<int>(std::ceil(span / lattice.step - 1e-9)));
+    for (int k = 1; k <= pieces; ++k) {
+      const int at =
+          from + static_cast<int>(std::lround(static_cast<double>(k) * (middle - from) / pieces));
+      chosen[static_cast<std::size_t>(std::max(at, 0))] = 1;
+    }
+  }
+  std::vector<int> lines;
+  for (int i = 0; i < count; ++i) {
+    if (chosen[static_cast<std::size_t>(std::min(i, count - 1 - i))]) lines.push_back(i);
+  }
+  return lines;
+}
+
+// Fills the values at every index of 0..count-1 not in `lines` (ascending) from the
+// values at `lines`, by the cubic through the four nearest lines (fewer where there are
+// fewer); value(k) reads and writes the value at index k.
+template <class Value>
+void interpolateBetween(const std::vector<int>& lines, int count, Value&& value) {
+  const auto n = static_cast<int>(lines.size());
+  const int order = std::min(n, 4);
+  int next = 0;  // the first line above the index
+  for (int k = 0; k < count; ++k) {
+    while (next < n && lines[static_cast<std::size_t>(next)] < k) ++next;
+    if (next < n && lines[static_cast<std::size_t>(next)] == k) continue;
+    const int first = std::clamp(next - order / 2, 0, n - order);
+    double sum = 0;
+    for (int a = first; a < first + order; ++a) {
+      double weight = 1;
+      const int xa = lines[static_cast<std::size_t>(a)];
+      for (int b = first; b < first + order; ++b) {
+        const int xb = lines[static_cast<std::size_t>(b)];
+        if (b != a) weight *= static_cast<double>(k - xb) / (xa - xb);
+      }
+      sum += weight * value(xa);
+    }
+    value(k) = sum;
+  }
+}
+
+// Fills a lattice of count1 x count2 values (index i1 * count2 + i2) known where a line
+// of `lines1` meets one of `lines2`: along each of `lines1` first, then across them.
+void interpolateLattice(std::vector<double>& values, const std::vector<int>& lines1, int count1,
+                        const std::vector<int>& lines2, int count2) {
+  const auto stride = static_cast<std::size_t>(count2);
+  auto at = [&](int i1, int i2) -> double& {
+    return values[static_cast<std::size_t>(i1) * stride + static_cast<std::size_t>(i2)];
+  };
+  for (const int i1 : lines1) {
+    interpolateBetween(lines2, count2, [&](int i2) -> double& { return at(i1, i2); });
+  }
+  for (int i2 = 0; i2 < count2; ++i2) {
+    interpolateBetween(lines1, count1, [&](int i1) -> double& { return at(i1, i2); });
+  }
+}
+
 // Parts are small, and only the points near them see them closely: a coarser rule does.
 constexpr Integration kPartIntegration{3, 0, 1};
 
+// The direct light on the parts of a wall. It changes over about the distance from the
+// nearest source to the wall: it is integrated on lines of parts a third of that apart
+// (and on the parts at the wall's edges), and interpolated between them.
+std::vector<double> directOnParts(const PatchGrid& parts, std::span<const PointSource> sources) {
+  const int normal = normalAxis(parts.rect);
+  double nearest = std::numeric_limits<double>::infinity();
+  for (const PointSource& s : sources) {
+    nearest = std::min(nearest, std::abs(s.position[normal] - parts.rect.origin[normal]));
+  }
+  const GatherLattice along1{parts.step1(), nearest / 3}, along2{parts.step2(), nearest / 3};
+  const std::vector<int> lines1 = latticeLines(parts.count1, parts.step1(), along1);
+  const std::vector<int> lines2 = latticeLines(parts.count2, parts.step2(), along2);
+  ReceiverLattice lattice = patchCentres(parts);
+  const ReceiverLattice all = lattice;
+  lattice.along1.clear();
+  lattice.along2.clear();
+  for (const int i : lines1) lattice.along1.push_back(all.along1[static_cast<std::size_t>(i)]);
+  for (const int i : lines2) lattice.along2.push_back(all.along2[static_cast<std::size_t>(i)]);
+
+  const auto count2 = static_cast<std::size_t>(parts.count2);
+  std::vector<double> direct(static_cast<std::size_t>(parts.size()), 0.0);
+  addDirect(parts, lattice, sources, kPartIntegration, [&](std::size_t a, std::size_t b, double v) {
+    direct[static_cast<std::size_t>(lines1[a]) * count2 + static_cast<std::size_t>(lines2[b])] += v;
+  });
+  interpolateLattice(direct, lines1, parts.count1, lines2, parts.count2);
+  for (double& v : direct) v = std::max(v, 0.0);
+  return direct;
+}
+
 // The walls above the work plane as the points near them see them. The patches within
 // `gatherNearWithin` of the work plane are split into parts, each with the direct light
-// it receives itself plus its share of its patch's reflected light; the patches above
+// that falls on it plus its share of its patch's reflected light; the patches above
 // stay whole.
 void prepareGather(Interreflection& out, double partSize, std::span<const PointSource> sources) {
   auto split = [&](double step) {
@@ -400,17 +609,13 @@ void prepareGather(Interreflection& out, double partSize, std::span<const PointS
     parts.count1 *= split1;
     parts.count2 *= split2;
     parts.first = static_cast<int>(out.gatherExitance.size());
-    const Vec3 normal = normalOf(g.rect);
     const std::vector<double> reflected = reflectedOnParts(out, g, parts, split1, split2);
+    const std::vector<double> direct = directOnParts(parts, sources);
     for (int f1 = 0; f1 < parts.count1; ++f1) {
       for (int f2 = 0; f2 < parts.count2; ++f2) {
         const auto p = static_cast<std::size_t>(g.indexOf(f1 / split1, f2 / split2));
-        double direct = 0;
-        for (const PointSource& source : sources) {
-          direct += meanIrradiance(parts.patch(f1, f2), normal, source, kPartIntegration);
-        }
         const auto part = static_cast<std::size_t>(f1 * parts.count2 + f2);
-        out.gatherExitance.push_back(out.reflectance[p] * (direct + reflected[part]));
+        out.gatherExitance.push_back(out.reflectance[p] * (direct[part] + reflected[part]));
       }
     }
     out.gatherSurfaces.push_back(parts);
@@ -490,32 +695,23 @@ Interreflection interreflect(const RoomBox& room, const SurfaceReflectances& rho
   out.reflectance.resize(n);
   out.direct.assign(n, 0);
   for (const PatchGrid& g : out.surfaces) {
-    const Vec3 normal = normalOf(g.rect);
     for (int i1 = 0; i1 < g.count1; ++i1) {
       for (int i2 = 0; i2 < g.count2; ++i2) {
         const auto p = static_cast<std::size_t>(g.indexOf(i1, i2));
-        const AxisRect patch = g.patch(i1, i2);
-        out.area[p] = patch.area();
+        out.area[p] = g.patch(i1, i2).area();
         // A surface that reflects nothing still takes part, with a tiny reflectance
         // that keeps the system well posed.
         out.reflectance[p] = std::max(g.reflectance, 1e-9);
-        for (const PointSource& source : sources) {
-          out.direct[p] += meanIrradiance(patch, normal, source);
-        }
       }
     }
+    addDirect(g, patchCentres(g), sources, {}, [&](std::size_t i1, std::size_t i2, double v) {
+      out.direct[static_cast<std::size_t>(g.indexOf(static_cast<int>(i1), static_cast<int>(i2)))] +=
+          v;
+    });
   }
 
   Matrix exchange(n * n, 0.0f);
-  for (std::size_t a = 0; a < out.surfaces.size(); ++a) {
-    for (std::size_t b = a + 1; b < out.surfaces.size(); ++b) {
-      const AxisRect& ra = out.surfaces[a].rect;
-      const AxisRect& rb = out.surfaces[b].rect;
-      const int axis = normalAxis(ra);
-      if (axis == normalAxis(rb) && ra.origin[axis] == rb.origin[axis]) continue;  // coplanar
-      fillExchange(out.surfaces[a], out.surfaces[b], n, exchange);
-    }
-  }
+  fillExchanges(out.surfaces, n, exchange);
 
   std::vector<double> diagonal(n), rhs(n);
   for (std::size_t p = 0; p < n; ++p) {
@@ -533,32 +729,51 @@ Interreflection interreflect(const RoomBox& room, const SurfaceReflectances& rho
   return out;
 }
 
-std::vector<double> reflectedOnWorkPlane(const Interreflection& solution, const PointGrid& grid) {
+namespace {
+
+// Adds the light the views send to point (i, j) of the grid facing up, and to each of its
+// mirror images about the room's centre lines, seen against the mirrored exitances.
+void gatherAt(const std::vector<NodeView>& views, const PointGrid& grid, int i, int j,
+              std::vector<double>& factors, std::vector<double>& light) {
+  const Vec3 point{grid.x(i), grid.y(j), kWorkPlaneHeight};
+  const int mirrorI = grid.nx - 1 - i, mirrorJ = grid.ny - 1 - j;
+  const std::array<int, 4> images = {
+      j * grid.nx + i, mirrorI != i ? j * grid.nx + mirrorI : -1,
+      mirrorJ != j ? mirrorJ * grid.nx + i : -1,
+      mirrorI != i && mirrorJ != j ? mirrorJ * grid.nx + mirrorI : -1};
+  for (const NodeView& view : views) {
+    if (!view.serves(point)) continue;
+    view.factorsFrom(point, factors);
+    for (std::size_t m = 0; m < images.size(); ++m) {
+      if (images[m] < 0) continue;
+      light[static_cast<std::size_t>(images[m])] +=
+          std::inner_product(factors.begin(), factors.end(), view.weights[m].begin(), 0.0);
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<double> reflectedOnWorkPlane(const Interreflection& solution, const PointGrid& grid,
+                                         const GatherLattice& lattice) {
   // The box and its patches are symmetric about the room's two centre lines, so the
   // factors from a point to every node also serve its mirror images, seen against the
   // mirrored exitances: each costly factor is computed once for up to four points.
   const std::vector<NodeView> views = nodeViews(solution);
   std::vector<double> light(static_cast<std::size_t>(grid.size()), 0.0);
   std::vector<double> factors;
-  for (int j = 0; j < (grid.ny + 1) / 2; ++j) {
-    for (int i = 0; i < (grid.nx + 1) / 2; ++i) {
-      const Vec3 point{grid.x(i), grid.y(j), kWorkPlaneHeight};
-      const int mirrorI = grid.nx - 1 - i, mirrorJ = grid.ny - 1 - j;
-      const std::array<int, 4> images = {
-          j * grid.nx + i, mirrorI != i ? j * grid.nx + mirrorI : -1,
-          mirrorJ != j ? mirrorJ * grid.nx + i : -1,
-          mirrorI != i && mirrorJ != j ? mirrorJ * grid.nx + mirrorI : -1};
-      for (const NodeView& view : views) {
-        if (!view.serves(point)) continue;
-        view.factorsFrom(point, factors);
-        for (std::size_t m = 0; m < images.size(); ++m) {
-          if (images[m] < 0) continue;
-          light[static_cast<std::size_t>(images[m])] +=
-              std::inner_product(factors.begin(), factors.end(), view.weights[m].begin(), 0.0);
-        }
-      }
+  // The light reflected onto the work plane is smooth away from the walls: it is
+  // gathered where the lattice's rows and columns meet and interpolated between them.
+  const std::vector<int> columns = latticeLines(grid.nx, grid.length / grid.nx, lattice);
+  const std::vector<int> rows = latticeLines(grid.ny, grid.width / grid.ny, lattice);
+  for (const int j : rows) {
+    if (j > (grid.ny - 1) / 2) break;
+    for (const int i : columns) {
+      if (i > (grid.nx - 1) / 2) break;
+      gatherAt(views, grid, i, j, factors, light);
     }
   }
+  interpolateLattice(light, rows, grid.ny, columns, grid.nx);
   return light;
 }
 

@@ -84,8 +84,19 @@ std::vector<PatchGrid> patchRoom(const RoomBox& room, const SurfaceReflectances&
 Interreflection interreflect(const RoomBox& room, const SurfaceReflectances& rho,
                              const Patching& patching, std::span<const PointSource> sources);
 
+// Which points of the grid gather their reflected light exactly: those where a line of
+// points along the room meets one across it. The lines are every line within `nearWall`
+// feet of a wall (the light changes fastest across a wall) and, between those, lines at
+// most `step` feet apart; the other points take the light by cubic interpolation along
+// the lines. A step of 0 gathers at every point.
+struct GatherLattice {
+  double nearWall = 0;
+  double step = 0;
+};
+
 // The light from the patches above the work plane on each point of the grid facing up
 // (index j * nx + i), by closed-form point-to-rectangle factors.
-std::vector<double> reflectedOnWorkPlane(const Interreflection& solution, const PointGrid& grid);
+std::vector<double> reflectedOnWorkPlane(const Interreflection& solution, const PointGrid& grid,
+                                         const GatherLattice& lattice = {});
 
 }  // namespace kandelor::workplane

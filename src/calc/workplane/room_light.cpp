@@ -1,9 +1,13 @@
 #include "calc/workplane/room_light.h"
 
 #include <algorithm>
+#include <array>
 #include <numbers>
 #include <numeric>
+#include <span>
 
+#include "calc/workplane/offset_sum.h"
+#include "calc/workplane/point_gather.h"
 #include "calc/workplane/radiosity.h"
 #include "calc/workplane/room_glare.h"
 #include "calc/workplane/room_surfaces.h"
@@ -11,6 +15,13 @@
 namespace kandelor::workplane {
 
 namespace {
+
+// The reflected light changes over about a mounting height: the points gather it
+// exactly within half of one from a wall, and on lines half of one apart elsewhere.
+// Against a gather at every point this keeps each point within about 0.4 % of the
+// room's average at 80 / 70 %.
+constexpr double kGatherNearWallPerMH = 0.5;
+constexpr double kGatherStepPerMH = 0.5;
 
 // Why a room has no point-by-point light, or empty where it has.
 std::string reasonForNone(const RoomRow& room, const FixtureCatalogue& catalogue,
@@ -43,6 +54,51 @@ PointFigures figuresOf(const std::vector<double>& total, const std::vector<doubl
   return f;
 }
 
+// Whether the fixtures stand where their mirror images across the room's centre line
+// across axis `axis` (0: x, 1: y) stand.
+bool layoutMirrors(const std::vector<PlanPoint>& fixtures, int axis, double side) {
+  auto along = [axis](PlanPoint p) { return axis == 0 ? p.x : p.y; };
+  auto across = [axis](PlanPoint p) { return axis == 0 ? p.y : p.x; };
+  const double tolerance = 1e-9 * std::max(side, 1.0);
+  return std::all_of(fixtures.begin(), fixtures.end(), [&](PlanPoint f) {
+    return std::any_of(fixtures.begin(), fixtures.end(), [&](PlanPoint g) {
+      return std::abs(along(g) - (side - along(f))) <= tolerance &&
+             std::abs(across(g) - across(f)) <= tolerance;
+    });
+  });
+}
+
+// The light of `sources` (all of one kind) on every point of the grid facing up (index
+// j * nx + i). Where the layout mirrors across a centre line (`mirrored`: across x, across
+// y) and so does the sources' light, the points beyond the line take their images'.
+std::vector<double> directOnPoints(const PointGrid& grid, std::span<const PointSource> sources,
+                                   std::array<bool, 2> mirrored) {
+  const auto nx = static_cast<std::size_t>(grid.nx), ny = static_cast<std::size_t>(grid.ny);
+  std::vector<double> light(nx * ny, 0.0);
+  if (sources.empty()) return light;
+  const bool mirrorX = mirrored[0] && sources.front().mirrorsAlong(0);
+  const bool mirrorY = mirrored[1] && sources.front().mirrorsAlong(1);
+  // Rows across, points along each row: the sums fill in the order they are stored.
+  ReceiverLattice points{1, {}, 0, {}, kWorkPlaneHeight};
+  for (std::size_t j = 0; j < (mirrorY ? (ny + 1) / 2 : ny); ++j) {
+    points.along1.push_back(grid.y(static_cast<int>(j)));
+  }
+  for (std::size_t i = 0; i < (mirrorX ? (nx + 1) / 2 : nx); ++i) {
+    points.along2.push_back(grid.x(static_cast<int>(i)));
+  }
+  forEachSourceOffset(
+      points, sources, illuminanceFacingUp,
+      [&](std::size_t j, std::size_t i, double value) { light[j * nx + i] += value; });
+  for (std::size_t j = 0; j < ny; ++j) {
+    const std::size_t fromJ = j < points.along1.size() ? j : ny - 1 - j;
+    for (std::size_t i = 0; i < nx; ++i) {
+      const std::size_t fromI = i < points.along2.size() ? i : nx - 1 - i;
+      light[j * nx + i] = light[fromJ * nx + fromI];
+    }
+  }
+  return light;
+}
+
 }  // namespace
 
 RoomLightResult computeRoomLight(const RoomRow& room, const PageDefaults& defaults,
@@ -50,6 +106,15 @@ RoomLightResult computeRoomLight(const RoomRow& room, const PageDefaults& defaul
                                  const CataloguePhotometry& photometry,
                                  ReflectancePair reflectances, std::int32_t lumenFootcandles,
                                  const LightOptions& options) {
+  return computeRoomLight(room, defaults, catalogue, photometry, reflectances, lumenFootcandles,
+                          options, PointGather::Lattice);
+}
+
+RoomLightResult computeRoomLight(const RoomRow& room, const PageDefaults& defaults,
+                                 const FixtureCatalogue& catalogue,
+                                 const CataloguePhotometry& photometry,
+                                 ReflectancePair reflectances, std::int32_t lumenFootcandles,
+                                 const LightOptions& options, PointGather gather) {
   if (std::string reason = reasonForNone(room, catalogue, photometry); !reason.empty()) {
     return {std::nullopt, std::move(reason)};
   }
@@ -96,25 +161,30 @@ RoomLightResult computeRoomLight(const RoomRow& room, const PageDefaults& defaul
   sources.insert(sources.end(), bounces.begin(), bounces.end());
 
   const RoomBox box{light.length, light.width, light.height};
+  light.grid = PointGrid::of(light.length, light.width);
   const double refinement = std::max(options.refinement, 1e-3);
+  double partFeet = options.gatherPartFeet / refinement;
+  if (gather == PointGather::Lattice) {
+    // Parts finer than the points' spacing show the points nothing more.
+    partFeet = std::max(
+        partFeet, std::max(light.grid.length / light.grid.nx, light.grid.width / light.grid.ny));
+  }
   const Patching patching{light.mountingHeight / options.patchesPerMountingHeight / refinement,
-                          static_cast<int>(options.maxPatchesAlong * refinement),
-                          options.gatherPartFeet / refinement};
+                          static_cast<int>(options.maxPatchesAlong * refinement), partFeet};
   const Interreflection solution = interreflect(box, rho, patching, sources);
 
-  light.grid = PointGrid::of(light.length, light.width);
-  light.total = reflectedOnWorkPlane(solution, light.grid);
-  light.direct.assign(light.total.size(), 0.0);
-  for (int j = 0; j < light.grid.ny; ++j) {
-    for (int i = 0; i < light.grid.nx; ++i) {
-      const Vec3 point{light.grid.x(i), light.grid.y(j), kWorkPlaneHeight};
-      const auto index = static_cast<std::size_t>(j * light.grid.nx + i);
-      double direct = 0, bounced = 0;
-      for (const PointSource& s : fixtures) direct += illuminanceFacingUp(s, point);
-      for (const PointSource& s : bounces) bounced += illuminanceFacingUp(s, point);
-      light.direct[index] = direct;
-      light.total[index] += direct + bounced;
-    }
+  GatherLattice lattice;
+  if (gather == PointGather::Lattice) {
+    lattice.nearWall = kGatherNearWallPerMH * light.mountingHeight;
+    lattice.step = kGatherStepPerMH * light.mountingHeight;
+  }
+  light.total = reflectedOnWorkPlane(solution, light.grid, lattice);
+  const std::array<bool, 2> mirrored = {layoutMirrors(light.layout.fixtures, 0, light.length),
+                                        layoutMirrors(light.layout.fixtures, 1, light.width)};
+  light.direct = directOnPoints(light.grid, fixtures, mirrored);
+  const std::vector<double> bounced = directOnPoints(light.grid, bounces, mirrored);
+  for (std::size_t k = 0; k < light.total.size(); ++k) {
+    light.total[k] += light.direct[k] + bounced[k];
   }
   light.figures = figuresOf(light.total, light.direct);
 
