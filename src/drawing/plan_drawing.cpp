@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "drawing/fonts.h"
 #include "plan/colour_scale.h"
@@ -270,6 +271,7 @@ void drawFigures(QPainter& painter, const PlanScene& scene, const PlanLayout& la
 void drawObservers(QPainter& painter, const PlanScene& scene, const PlanLayout& layout) {
   const double f = layout.fontSize;
   painter.setFont(fontOf(f * 0.9, true));
+  std::vector<QRectF> labels;
   for (const ObserverMark& o : scene.observers) {
     const QPointF eye(layout.room.left() + o.x * layout.perFoot,
                       layout.room.top() + o.y * layout.perFoot);
@@ -284,6 +286,14 @@ void drawObservers(QPainter& painter, const PlanScene& scene, const PlanLayout& 
     const QSizeF size(metrics.horizontalAdvance(text) + f * 0.4, metrics.height());
     QPointF centre = tip + ahead * (o.lookX != 0 ? size.width() / 2 + f * 0.2 : size.height());
     QRectF label(centre - QPointF(size.width() / 2, size.height() / 2), size);
+    // In a narrow room the labels of opposite observers meet: each goes to its own side.
+    for (const QRectF& other : labels) {
+      if (!label.intersects(other)) continue;
+      const QPointF shift = side * (size.width() + f * 0.4);
+      label.translate(shift);
+      if (label.intersects(other)) label.translate(-2 * shift);
+    }
+    labels.push_back(label);
     haloText(painter, label.topLeft() + QPointF(f * 0.2, metrics.ascent()), text, painter.font(),
              f * 0.3);
   }
