@@ -59,7 +59,8 @@ class DeliberateAnswers : public QObject {
   ~DeliberateAnswers() override { qApp->removeEventFilter(this); }
 
   bool eventFilter(QObject* receiver, QEvent* event) override {
-    if (receiver == &box_ && event->type() == QEvent::Show) shown_.start();
+    // Counted from the first showing: a later one (as the box becomes active) is no new start.
+    if (receiver == &box_ && event->type() == QEvent::Show && !shown_.isValid()) shown_.start();
     const auto type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
       return false;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -145,15 +146,16 @@ class DialogsTest : public QObject {
         if (box == nullptr) return;
         QTest::keyClick(box, Qt::Key_D);  // typed ahead: dropped
         QTest::keyClick(box, Qt::Key_Return);
-        QTimer::singleShot(800, [box, keys] {
+        QTimer::singleShot(800, [box = QPointer<QWidget>(box), keys] {
+          if (!box) return;  // answered already, by keys that should have answered nothing
           // Shortcuts reach only the active window.
           if (!QTest::qWaitForWindowActive(box)) qWarning("the question never became active");
           keys(box);
           // Whatever was not answered ends with Esc, once a button's click (animated for
           // 100 ms) would have ended it.
-          QTimer::singleShot(600, [] {
-            if (QWidget* still = QApplication::activeModalWidget())
-              QTest::keyClick(still, Qt::Key_Escape);
+          QTimer::singleShot(600, [box = QPointer<QWidget>(box)] {
+            if (box && QApplication::activeModalWidget() == box)
+              QTest::keyClick(box, Qt::Key_Escape);
           });
         });
       });

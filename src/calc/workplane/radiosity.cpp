@@ -4,8 +4,10 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <numeric>
 
+#include "calc/workplane/fast_atan.h"
 #include "calc/workplane/gauss_legendre.h"
 #include "calc/workplane/offset_sum.h"
 
@@ -282,14 +284,13 @@ int mirroredPatch(const std::vector<PatchGrid>& surfaces, const AxisRect& patch,
   return -1;
 }
 
-// Fills the exchange areas between the patches of every pair of surfaces that face each
-// other. The box is symmetric about its two centre lines: a pair whose mirror image has
-// been filled takes its values from there, patch by mirrored patch.
-void fillExchanges(const std::vector<PatchGrid>& surfaces, std::size_t n, Matrix& matrix) {
+// Per mirror image of the box (across x, across y, both), each patch's image.
+using PatchImages = std::array<std::vector<int>, 3>;
+
+PatchImages patchImages(const std::vector<PatchGrid>& surfaces, std::size_t n) {
   const AxisRect& floor = surfaces.front().rect;
   const Vec3 size{floor.length1, floor.length2, 0};
-  // Per mirror image (across x, across y, both), each patch's image.
-  std::array<std::vector<int>, 3> image;
+  PatchImages image;
   for (std::size_t m = 0; m < 3; ++m) {
     image[m].resize(n);
     for (const PatchGrid& g : surfaces) {
@@ -301,6 +302,14 @@ void fillExchanges(const std::vector<PatchGrid>& surfaces, std::size_t n, Matrix
       }
     }
   }
+  return image;
+}
+
+// Fills the exchange areas between the patches of every pair of surfaces that face each
+// other. The box is symmetric about its two centre lines: a pair whose mirror image has
+// been filled takes its values from there, patch by mirrored patch.
+void fillExchanges(const std::vector<PatchGrid>& surfaces, std::size_t n, const PatchImages& image,
+                   Matrix& matrix) {
   auto surfaceOf = [&](int patch) {
     std::size_t k = 0;
     while (surfaces[k].first + surfaces[k].size() <= patch) ++k;
@@ -338,6 +347,78 @@ void fillExchanges(const std::vector<PatchGrid>& surfaces, std::size_t n, Matrix
   }
 }
 
+// Solves for the exitance and the irradiance. Where the direct light is the same on
+// every patch and its mirror images (a layout and a distribution symmetric about both
+// centre lines), so is the solution: the patches of each set of images share one
+// unknown, and the system shrinks to about a quarter of the unknowns (a sixteenth of
+// the matrix). Summing each set's equations keeps the system symmetric.
+void solveRoom(const Matrix& exchange, const PatchImages& image, Interreflection& out) {
+  const std::size_t n = out.area.size();
+  const double largest = *std::max_element(out.direct.begin(), out.direct.end());
+  std::vector<int> orbit(n, -1);  // each patch's set of images
+  std::vector<std::size_t> members;
+  std::size_t orbits = 0;
+  bool symmetric = true;
+  for (std::size_t p = 0; p < n && symmetric; ++p) {
+    if (orbit[p] >= 0) continue;
+    orbit[p] = static_cast<int>(orbits);
+    members.push_back(1);
+    for (const std::vector<int>& m : image) {
+      if (m[p] < 0) {
+        symmetric = false;
+        break;
+      }
+      const auto q = static_cast<std::size_t>(m[p]);
+      if (std::abs(out.direct[q] - out.direct[p]) > 1e-12 * largest) symmetric = false;
+      if (orbit[q] < 0) {
+        orbit[q] = static_cast<int>(orbits);
+        ++members.back();
+      }
+    }
+    ++orbits;
+  }
+  out.exitance.assign(n, 0);
+  out.irradiance.resize(n);
+  if (!symmetric || 2 * orbits > n) {
+    std::vector<double> diagonal(n), rhs(n);
+    for (std::size_t p = 0; p < n; ++p) {
+      diagonal[p] = out.area[p] / out.reflectance[p];
+      rhs[p] = out.area[p] * out.direct[p];
+    }
+    out.iterations = solveExitance(exchange, diagonal, rhs, out.exitance);
+    multiply(exchange, out.exitance, out.irradiance);
+    for (std::size_t p = 0; p < n; ++p) {
+      out.irradiance[p] = out.direct[p] + out.irradiance[p] / out.area[p];
+    }
+    return;
+  }
+  // A set's patches share area, reflectance and direct light: the first one's stand for all.
+  std::vector<std::size_t> first(orbits, n);
+  for (std::size_t p = n; p-- > 0;) first[static_cast<std::size_t>(orbit[p])] = p;
+  std::vector<double> sums(orbits * orbits, 0.0);
+  for (std::size_t p = 0; p < n; ++p) {
+    double* row = &sums[static_cast<std::size_t>(orbit[p]) * orbits];
+    const float* from = &exchange[p * n];
+    for (std::size_t q = 0; q < n; ++q) row[static_cast<std::size_t>(orbit[q])] += from[q];
+  }
+  const Matrix reduced(sums.begin(), sums.end());
+  std::vector<double> diagonal(orbits), rhs(orbits), exitance(orbits), gathered(orbits);
+  for (std::size_t k = 0; k < orbits; ++k) {
+    const std::size_t p = first[k];
+    const auto count = static_cast<double>(members[k]);
+    diagonal[k] = count * out.area[p] / out.reflectance[p];
+    rhs[k] = count * out.area[p] * out.direct[p];
+  }
+  out.iterations = solveExitance(reduced, diagonal, rhs, exitance);
+  multiply(reduced, exitance, gathered);
+  for (std::size_t p = 0; p < n; ++p) {
+    const auto k = static_cast<std::size_t>(orbit[p]);
+    out.exitance[p] = exitance[k];
+    out.irradiance[p] =
+        out.direct[p] + gathered[k] / (static_cast<double>(members[k]) * out.area[p]);
+  }
+}
+
 // A surface above the work plane as the points see it: its grid's nodes, and for each
 // mirror image (none, across x, across y, both) the signed exitances meeting at each
 // node, as each patch is the signed sum of its four corners' factors.
@@ -358,16 +439,55 @@ struct NodeView {
     return distance >= nearest && distance < farthest;
   }
 
-  void factorsFrom(Vec3 point, std::vector<double>& out) const {
+  // The corner factors of pointToParallelCorner and pointToPerpendicularCorner, with the
+  // terms that depend on one node coordinate alone computed once per row and column.
+  void factorsFrom(Vec3 point, std::vector<double>& out, std::vector<double>& terms) const {
+    constexpr double kInverseTwoPi = 0.5 / std::numbers::pi;
     out.resize(u.size() * v.size());
     const double distance = std::abs(plane - point[normal]);
+    terms.resize(2 * (u.size() + v.size()));
+    double* const byU = terms.data();
+    double* const byV = byU + 2 * u.size();
+    // Parallel: x / sqrt(1 + x^2) and sqrt(1 + x^2) per coordinate (x = a / h).
+    // Perpendicular: atan(a / d) and a per u; d / s and s = sqrt(b^2 + d^2) per v.
+    auto parallel = [distance](double offset, double* t) {
+      const double x = offset / distance, root = std::sqrt(1 + x * x);
+      t[0] = x / root;
+      t[1] = root;
+    };
+    for (std::size_t i = 0; i < u.size(); ++i) {
+      const double a = u[i] - point[axisU];
+      if (horizontal) {
+        parallel(a, &byU[2 * i]);
+      } else {
+        byU[2 * i] = fastAtan(a / distance);
+        byU[2 * i + 1] = a;
+      }
+    }
+    for (std::size_t j = 0; j < v.size(); ++j) {
+      const double b = v[j] - point[axisV];
+      if (horizontal) {
+        parallel(b, &byV[2 * j]);
+      } else {
+        const double root = std::sqrt(b * b + distance * distance);
+        byV[2 * j] = distance / root;
+        byV[2 * j + 1] = root;
+      }
+    }
     std::size_t k = 0;
-    for (const double vn : v) {
-      const double b = vn - point[axisV];
-      for (const double un : u) {
-        const double a = un - point[axisU];
-        out[k++] = horizontal ? pointToParallelCorner(a, b, distance)
-                              : pointToPerpendicularCorner(a, b, distance);
+    for (std::size_t j = 0; j < v.size(); ++j) {
+      const double v0 = byV[2 * j], v1 = byV[2 * j + 1];
+      if (horizontal) {
+        const double y = (v[j] - point[axisV]) / distance;
+        for (std::size_t i = 0; i < u.size(); ++i) {
+          const double x = (u[i] - point[axisU]) / distance;
+          out[k++] =
+              kInverseTwoPi * (byU[2 * i] * fastAtan(y / byU[2 * i + 1]) + v0 * fastAtan(x / v1));
+        }
+      } else {
+        for (std::size_t i = 0; i < u.size(); ++i) {
+          out[k++] = kInverseTwoPi * (byU[2 * i] - v0 * fastAtan(byU[2 * i + 1] / v1));
+        }
       }
     }
   }
@@ -396,12 +516,20 @@ void addNodeViews(const std::vector<PatchGrid>& grids, const std::vector<double>
     const double stepU = firstIsU ? g.step1() : g.step2(), stepV = firstIsU ? g.step2() : g.step1();
     for (int k = 0; k <= countU; ++k) view.u.push_back(r.origin[view.axisU] + k * stepU);
     for (int k = 0; k <= countV; ++k) view.v.push_back(r.origin[view.axisV] + k * stepV);
+    std::vector<double> mirrored(static_cast<std::size_t>(countU * countV));
     for (std::size_t m = 0; m < 4; ++m) {
+      // The exitance of each patch's image, looked up once: every patch meets four nodes.
+      for (int cv = 0; cv < countV; ++cv) {
+        for (int cu = 0; cu < countU; ++cu) {
+          const int i1 = firstIsU ? cu : cv, i2 = firstIsU ? cv : cu;
+          const int p = mirroredPatch(grids, g.patch(i1, i2), size, m & 1, m & 2);
+          mirrored[static_cast<std::size_t>(cv * countU + cu)] =
+              p < 0 ? 0.0 : exitance[static_cast<std::size_t>(p)];
+        }
+      }
       auto at = [&](int cu, int cv) {
         if (cu < 0 || cv < 0 || cu >= countU || cv >= countV) return 0.0;
-        const int i1 = firstIsU ? cu : cv, i2 = firstIsU ? cv : cu;
-        const int p = mirroredPatch(grids, g.patch(i1, i2), size, m & 1, m & 2);
-        return p < 0 ? 0.0 : exitance[static_cast<std::size_t>(p)];
+        return mirrored[static_cast<std::size_t>(cv * countU + cu)];
       };
       std::vector<double>& w = view.weights[m];
       for (int cv = 0; cv <= countV; ++cv) {
@@ -492,7 +620,17 @@ std::vector<int> latticeLines(int count, double cell, const GatherLattice& latti
   const int middle = (count - 1) / 2;
   int band = 0;  // the first index beyond the band near the wall
   while (band <= middle && (band + 0.5) * cell < lattice.nearWall) ++band;
-  for (int i = 0; i < band; ++i) chosen[static_cast<std::size_t>(i)] = 1;
+  if (lattice.nearStep > 0 && band > 1) {
+    // Evenly spread from the wall's line to the band's last.
+    const int pieces =
+        std::max(1, static_cast<int>(std::ceil((band - 1) * cell / lattice.nearStep - 1e-9)));
+    for (int k = 0; k <= pieces; ++k) {
+      chosen[static_cast<std::size_t>(std::lround(static_cast<double>(k) * (band - 1) / pieces))] =
+          1;
+    }
+  } else {
+    for (int i = 0; i < band; ++i) chosen[static_cast<std::size_t>(i)] = 1;
+  }
   if (lattice.step > 0 && band <= middle) {
     const int from = band - 1;  // the last line of the band, or -1 for none
     const double span = (middle - from) * cell;
@@ -711,20 +849,9 @@ Interreflection interreflect(const RoomBox& room, const SurfaceReflectances& rho
   }
 
   Matrix exchange(n * n, 0.0f);
-  fillExchanges(out.surfaces, n, exchange);
-
-  std::vector<double> diagonal(n), rhs(n);
-  for (std::size_t p = 0; p < n; ++p) {
-    diagonal[p] = out.area[p] / out.reflectance[p];
-    rhs[p] = out.area[p] * out.direct[p];
-  }
-  out.exitance.assign(n, 0);
-  out.iterations = solveExitance(exchange, diagonal, rhs, out.exitance);
-  out.irradiance.resize(n);
-  multiply(exchange, out.exitance, out.irradiance);
-  for (std::size_t p = 0; p < n; ++p) {
-    out.irradiance[p] = out.direct[p] + out.irradiance[p] / out.area[p];
-  }
+  const PatchImages images = patchImages(out.surfaces, n);
+  fillExchanges(out.surfaces, n, images, exchange);
+  solveRoom(exchange, images, out);
   prepareGather(out, patching.gatherPartSize, sources);
   return out;
 }
@@ -734,7 +861,8 @@ namespace {
 // Adds the light the views send to point (i, j) of the grid facing up, and to each of its
 // mirror images about the room's centre lines, seen against the mirrored exitances.
 void gatherAt(const std::vector<NodeView>& views, const PointGrid& grid, int i, int j,
-              std::vector<double>& factors, std::vector<double>& light) {
+              std::vector<double>& factors, std::vector<double>& terms,
+              std::vector<double>& light) {
   const Vec3 point{grid.x(i), grid.y(j), kWorkPlaneHeight};
   const int mirrorI = grid.nx - 1 - i, mirrorJ = grid.ny - 1 - j;
   const std::array<int, 4> images = {
@@ -743,7 +871,7 @@ void gatherAt(const std::vector<NodeView>& views, const PointGrid& grid, int i, 
       mirrorI != i && mirrorJ != j ? mirrorJ * grid.nx + mirrorI : -1};
   for (const NodeView& view : views) {
     if (!view.serves(point)) continue;
-    view.factorsFrom(point, factors);
+    view.factorsFrom(point, factors, terms);
     for (std::size_t m = 0; m < images.size(); ++m) {
       if (images[m] < 0) continue;
       light[static_cast<std::size_t>(images[m])] +=
@@ -761,7 +889,7 @@ std::vector<double> reflectedOnWorkPlane(const Interreflection& solution, const 
   // mirrored exitances: each costly factor is computed once for up to four points.
   const std::vector<NodeView> views = nodeViews(solution);
   std::vector<double> light(static_cast<std::size_t>(grid.size()), 0.0);
-  std::vector<double> factors;
+  std::vector<double> factors, terms;
   // The light reflected onto the work plane is smooth away from the walls: it is
   // gathered where the lattice's rows and columns meet and interpolated between them.
   const std::vector<int> columns = latticeLines(grid.nx, grid.length / grid.nx, lattice);
@@ -770,7 +898,7 @@ std::vector<double> reflectedOnWorkPlane(const Interreflection& solution, const 
     if (j > (grid.ny - 1) / 2) break;
     for (const int i : columns) {
       if (i > (grid.nx - 1) / 2) break;
-      gatherAt(views, grid, i, j, factors, light);
+      gatherAt(views, grid, i, j, factors, terms, light);
     }
   }
   interpolateLattice(light, rows, grid.ny, columns, grid.nx);

@@ -89,9 +89,13 @@ Interreflection interreflect(const RoomBox& room, const SurfaceReflectances& rho
 // feet of a wall (the light changes fastest across a wall) and, between those, lines at
 // most `step` feet apart; the other points take the light by cubic interpolation along
 // the lines. A step of 0 gathers at every point.
+//
+// Within the bands near the walls the lines stand at most `nearStep` feet apart, the
+// line nearest the wall always among them (0: every line of the band).
 struct GatherLattice {
   double nearWall = 0;
   double step = 0;
+  double nearStep = 0;
 };
 
 // The light from the patches above the work plane on each point of the grid facing up

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <numbers>
 
 #include "calc/photometry/lm63_text.h"
@@ -95,6 +97,96 @@ TEST(Interreflection, ClosedCubeIsAnIntegratingSphere) {
   EXPECT_NEAR(
       (ceilingFigures(dark, fixtures, 50).average - ceilingFigures(dark, {}, 0).average) * 16, 100,
       1e-9);
+}
+
+// Sources placed symmetrically about both centre lines give the same light on every
+// patch as the same room with a faint source off the centre lines, which breaks the
+// symmetry the solver can use; and every lumen is absorbed either way. Patch counts odd
+// along the width (patches on a centre line are their own images) and even along it.
+TEST(Interreflection, SymmetricRoomSolvesAsTheUnsymmetricOne) {
+  const RoomBox box{13, 7, 9};
+  std::vector<PointSource> sources;
+  for (const double x : {3.25, 9.75}) {
+    for (const double y : {2.0, 5.0}) sources.push_back({{x, y, 9}, nullptr, 100});
+  }
+  std::vector<PointSource> broken = sources;
+  broken.push_back({{2, 1.5, 8.5}, nullptr, 1e-4});
+  const SurfaceReflectances rho{0.7, 0.5, 0.2};
+  const Interreflection symmetric = interreflect(box, rho, {1.4, 24}, sources);
+  const Interreflection plain = interreflect(box, rho, {1.4, 24}, broken);
+  ASSERT_EQ(symmetric.exitance.size(), plain.exitance.size());
+  const double largest = *std::max_element(plain.irradiance.begin(), plain.irradiance.end());
+  double worstExitance = 0, worstIrradiance = 0;
+  for (std::size_t p = 0; p < plain.exitance.size(); ++p) {
+    worstExitance = std::max(worstExitance, std::abs(symmetric.exitance[p] - plain.exitance[p]));
+    worstIrradiance =
+        std::max(worstIrradiance, std::abs(symmetric.irradiance[p] - plain.irradiance[p]));
+  }
+  EXPECT_LT(worstExitance / largest, 1e-5);
+  EXPECT_LT(worstIrradiance / largest, 1e-5);
+  for (const Interreflection* s : {&symmetric, &plain}) {
+    EXPECT_NEAR(s->absorbedFlux(), s->directFlux(), 1e-5 * s->directFlux());
+  }
+}
+
+// The light a point of the work plane gathers from the ceiling and the walls is each
+// patch's exitance times the point's factor to it, the signed sum of its corners' closed
+// forms: checked at every point out of reach of the walls' parts, and so at the mirror
+// images that share their factors.
+TEST(Interreflection, PointsGatherEachPatchByItsCorners) {
+  const RoomBox box{13, 7, 9};
+  std::vector<PointSource> sources;
+  for (const double x : {3.25, 9.75}) {
+    for (const double y : {2.0, 5.0}) sources.push_back({{x, y, 9}, nullptr, 100});
+  }
+  const Interreflection solution = interreflect(box, {0.7, 0.5, 0.2}, {1.4, 24}, sources);
+  const PointGrid grid = PointGrid::of(box.length, box.width);
+  const std::vector<double> light = reflectedOnWorkPlane(solution, grid);
+  int checked = 0;
+  double worst = 0;
+  for (int j = 0; j < grid.ny; ++j) {
+    for (int i = 0; i < grid.nx; ++i) {
+      const Vec3 point{grid.x(i), grid.y(j), kWorkPlaneHeight};
+      const double near = solution.gatherNearWithin;
+      if (std::min({point.x, box.length - point.x, point.y, box.width - point.y}) < near) continue;
+      double expected = 0;
+      for (const PatchGrid& g : solution.surfaces) {
+        if (!g.aboveWorkPlane) continue;
+        for (int i1 = 0; i1 < g.count1; ++i1) {
+          for (int i2 = 0; i2 < g.count2; ++i2) {
+            const AxisRect r = g.patch(i1, i2);
+            Vec3 low = r.origin, high = r.origin;
+            high[r.axis1] += r.length1;
+            high[r.axis2] += r.length2;
+            double factor = 0;
+            if (r.axis1 != 2 && r.axis2 != 2) {  // the ceiling
+              const double h = r.origin.z - point.z;
+              for (const auto& [a, sa] : {std::pair{low.x, -1}, {high.x, 1}}) {
+                for (const auto& [b, sb] : {std::pair{low.y, -1}, {high.y, 1}}) {
+                  factor += sa * sb * pointToParallelCorner(a - point.x, b - point.y, h);
+                }
+              }
+            } else {  // a wall: u along it, heights from the point's plane
+              const int along = r.axis1 == 2 ? r.axis2 : r.axis1;
+              const int across = 1 - along;
+              const double d = std::abs(r.origin[across] - point[across]);
+              for (const auto& [a, sa] : {std::pair{low[along], -1}, {high[along], 1}}) {
+                for (const auto& [b, sb] : {std::pair{low.z, -1}, {high.z, 1}}) {
+                  factor += sa * sb * pointToPerpendicularCorner(a - point[along], b - point.z, d);
+                }
+              }
+            }
+            expected += factor * solution.exitance[static_cast<std::size_t>(g.indexOf(i1, i2))];
+          }
+        }
+      }
+      const double got = light[static_cast<std::size_t>(j * grid.nx + i)];
+      worst = std::max(worst, std::abs(got - expected) / expected);
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, grid.size() / 3);
+  EXPECT_LT(worst, 1e-10);
 }
 
 }  // namespace
