@@ -347,29 +347,42 @@ void fillExchanges(const std::vector<PatchGrid>& surfaces, std::size_t n, const 
   }
 }
 
+// Whether the direct light on every patch equals that on its image `m`.
+bool directMirrors(const std::vector<int>& m, const std::vector<double>& direct) {
+  const double largest = *std::max_element(direct.begin(), direct.end());
+  for (std::size_t p = 0; p < direct.size(); ++p) {
+    if (m[p] < 0) return false;
+    if (std::abs(direct[static_cast<std::size_t>(m[p])] - direct[p]) > 1e-12 * largest) {
+      return false;
+    }
+  }
+  return true;
+}
+
 // Solves for the exitance and the irradiance. Where the direct light is the same on
 // every patch and its mirror images (a layout and a distribution symmetric about both
-// centre lines), so is the solution: the patches of each set of images share one
-// unknown, and the system shrinks to about a quarter of the unknowns (a sixteenth of
-// the matrix). Summing each set's equations keeps the system symmetric.
+// centre lines, or about one of them, or about the centre), so is the solution: the
+// patches of each set of images share one unknown, and the system shrinks to about a
+// quarter (or a half) of the unknowns. Summing each set's equations keeps the system
+// symmetric.
 void solveRoom(const Matrix& exchange, const PatchImages& image, Interreflection& out) {
   const std::size_t n = out.area.size();
-  const double largest = *std::max_element(out.direct.begin(), out.direct.end());
+  // The images the light respects. Two of them make the third; where only one holds,
+  // it alone is a symmetry (each image is its own inverse).
+  std::vector<const std::vector<int>*> mirrors;
+  for (const std::vector<int>& m : image) {
+    if (directMirrors(m, out.direct)) mirrors.push_back(&m);
+  }
+  if (mirrors.size() == 2) mirrors.resize(1);
   std::vector<int> orbit(n, -1);  // each patch's set of images
   std::vector<std::size_t> members;
   std::size_t orbits = 0;
-  bool symmetric = true;
-  for (std::size_t p = 0; p < n && symmetric; ++p) {
+  for (std::size_t p = 0; p < n; ++p) {
     if (orbit[p] >= 0) continue;
     orbit[p] = static_cast<int>(orbits);
     members.push_back(1);
-    for (const std::vector<int>& m : image) {
-      if (m[p] < 0) {
-        symmetric = false;
-        break;
-      }
-      const auto q = static_cast<std::size_t>(m[p]);
-      if (std::abs(out.direct[q] - out.direct[p]) > 1e-12 * largest) symmetric = false;
+    for (const std::vector<int>* m : mirrors) {
+      const auto q = static_cast<std::size_t>((*m)[p]);
       if (orbit[q] < 0) {
         orbit[q] = static_cast<int>(orbits);
         ++members.back();
@@ -377,9 +390,10 @@ void solveRoom(const Matrix& exchange, const PatchImages& image, Interreflection
     }
     ++orbits;
   }
+  const bool symmetric = !mirrors.empty();
   out.exitance.assign(n, 0);
   out.irradiance.resize(n);
-  if (!symmetric || 2 * orbits > n) {
+  if (!symmetric || 4 * orbits > 3 * n) {
     std::vector<double> diagonal(n), rhs(n);
     for (std::size_t p = 0; p < n; ++p) {
       diagonal[p] = out.area[p] / out.reflectance[p];

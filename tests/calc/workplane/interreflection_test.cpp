@@ -129,6 +129,48 @@ TEST(Interreflection, SymmetricRoomSolvesAsTheUnsymmetricOne) {
   }
 }
 
+// Sources mirrored about one centre line only, or only about the room's centre (each
+// source's image through it), leave the solver one symmetry: it too gives the light of
+// the room with that symmetry broken.
+TEST(Interreflection, RoomSymmetricOneWaySolvesAsTheUnsymmetricOne) {
+  const RoomBox box{13, 7, 9};
+  const std::vector<std::vector<PointSource>> layouts = {
+      // across x: (x, y) and (13 - x, y)
+      {{{3.25, 2.0, 9}, nullptr, 100},
+       {{9.75, 2.0, 9}, nullptr, 100},
+       {{4.0, 5.5, 9}, nullptr, 60},
+       {{9.0, 5.5, 9}, nullptr, 60}},
+      // across y: (x, y) and (x, 7 - y)
+      {{{2.0, 1.5, 9}, nullptr, 100},
+       {{2.0, 5.5, 9}, nullptr, 100},
+       {{10.0, 3.0, 9}, nullptr, 40},
+       {{10.0, 4.0, 9}, nullptr, 40}},
+      // through the centre: (x, y) and (13 - x, 7 - y)
+      {{{3.0, 2.0, 9}, nullptr, 100},
+       {{10.0, 5.0, 9}, nullptr, 100},
+       {{5.0, 6.0, 9}, nullptr, 70},
+       {{8.0, 1.0, 9}, nullptr, 70}}};
+  const SurfaceReflectances rho{0.8, 0.7, 0.2};
+  for (std::size_t k = 0; k < layouts.size(); ++k) {
+    SCOPED_TRACE(k);
+    std::vector<PointSource> broken = layouts[k];
+    broken.push_back({{2, 1.25, 8.5}, nullptr, 1e-4});
+    const Interreflection symmetric = interreflect(box, rho, {1.4, 24}, layouts[k]);
+    const Interreflection plain = interreflect(box, rho, {1.4, 24}, broken);
+    ASSERT_EQ(symmetric.exitance.size(), plain.exitance.size());
+    const double largest = *std::max_element(plain.irradiance.begin(), plain.irradiance.end());
+    double worstExitance = 0, worstIrradiance = 0;
+    for (std::size_t p = 0; p < plain.exitance.size(); ++p) {
+      worstExitance = std::max(worstExitance, std::abs(symmetric.exitance[p] - plain.exitance[p]));
+      worstIrradiance =
+          std::max(worstIrradiance, std::abs(symmetric.irradiance[p] - plain.irradiance[p]));
+    }
+    EXPECT_LT(worstExitance / largest, 1e-5);
+    EXPECT_LT(worstIrradiance / largest, 1e-5);
+    EXPECT_NEAR(symmetric.absorbedFlux(), symmetric.directFlux(), 1e-5 * symmetric.directFlux());
+  }
+}
+
 // The light a point of the work plane gathers from the ceiling and the walls is each
 // patch's exitance times the point's factor to it, the signed sum of its corners' closed
 // forms: checked at every point out of reach of the walls' parts, and so at the mirror
