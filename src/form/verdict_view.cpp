@@ -5,6 +5,7 @@
 
 #include "calc/calculation.h"
 #include "calc/reflectances.h"
+#include "calc/workplane/room_notes.h"
 #include "form/field_ids.h"
 #include "toolkit/toolkit.h"
 
@@ -112,7 +113,7 @@ void ShowVerdicts(const RoomPage& page, const FixtureCatalogue& catalogue,
     // Beyond RCR 10 the lumen method reads its tables' last row.
     if (isCurrent && room.roomCavityRatio > kRcrCount) {
       if (!verdictText.empty()) verdictText += " ";
-      verdictText += kRcrAboveTablesNote;
+      verdictText += std::string(workplane::kRcrBeyondTables) + workplane::kPointFiguresHold + ".";
     }
     toolkit::setFieldToolTip(calculatedField, verdictText);
     const std::string powerText =

@@ -30,7 +30,5 @@ std::string powerToolTip(std::int32_t watts, const RoomRow& room);
 
 // The tooltip of a result computed from other inputs than those shown.
 inline constexpr const char* kStaleResultToolTip = "Calculate to update.";
-inline constexpr const char* kRcrAboveTablesNote =
-    "RCR above 10: outside the lumen method's tables; the point-by-point figures hold.";
 
 }  // namespace kandelor

@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "calc/workplane/room_notes.h"
+
 namespace kandelor::plan {
 
 namespace {
@@ -69,22 +71,6 @@ std::string surfaceText(const workplane::SurfaceFigures& s, const Shown& shown) 
   return shown.lightText(s.average) + ", Uo " + fixed(s.uniformity, 2);
 }
 
-// "the fixtures overlap: 8.0 ft long at 7.5 ft spacing", along the rows where they meet
-// there, else across them.
-std::string overlapText(const workplane::RoomLight& light, const Shown& shown) {
-  const workplane::Layout& layout = light.layout;
-  const bool alongRows = (layout.columns >= 2 && light.fixtureLength >= layout.spacingAlong()) ||
-                         (layout.lastRow >= 2 && light.fixtureLength >= layout.lastRowSpacing());
-  if (alongRows || light.roundFixture || layout.rows < 2) {
-    const double spacing = layout.columns >= 2 ? layout.spacingAlong() : layout.lastRowSpacing();
-    return "the fixtures overlap: " + shown.lengthText(light.fixtureLength) +
-           (light.roundFixture ? " across" : " long") + " at " + shown.lengthText(spacing) +
-           " spacing";
-  }
-  return "the fixtures overlap: " + shown.lengthText(light.fixtureWidth) + " wide at " +
-         shown.lengthText(layout.spacingAcross()) + " spacing across";
-}
-
 // The room cavity ratio of the lumen method's tables, from the room's size.
 double roomCavityRatio(const workplane::RoomLight& light) {
   return 5 * light.mountingHeight * (light.length + light.width) / (light.length * light.width);
@@ -125,11 +111,12 @@ std::vector<Figure> roomFigures(const workplane::RoomLight& light, const Shown& 
       {"Spacing", workplane::spacingVerdictText(light.spacing),
        within ? Tone::Good : (unrated ? Tone::Plain : Tone::Poor)},
   };
-  if (light.overlap) figures.push_back({"Fixtures", overlapText(light, shown), Tone::Poor});
+  if (light.overlap) {
+    figures.push_back({"Fixtures", workplane::overlapText(light, shown.units), Tone::Poor});
+  }
   if (roomCavityRatio(light) > 10) {
     figures.push_back({"RCR",
-                       "RCR above 10: outside the lumen method's tables; the point-by-point "
-                       "figures hold",
+                       std::string(workplane::kRcrBeyondTables) + workplane::kPointFiguresHold,
                        Tone::Poor});
   }
   return figures;

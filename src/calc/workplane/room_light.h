@@ -37,8 +37,8 @@ struct SurfaceFigures {
 // A seated observer at the middle of one wall, looking across the room at right angles to
 // it, and the glare rating the room's fixtures give there.
 struct ObserverGlare {
-  PlanPoint eye;            // feet, on the floor plan (the eye 3.94 ft above the floor)
-  PlanPoint looking;        // unit direction of the line of sight: (1,0), (-1,0), (0,1) or (0,-1)
+  PlanPoint eye;              // feet, on the floor plan (the eye 3.94 ft above the floor)
+  PlanPoint looking;          // unit direction of the line of sight: (1,0), (-1,0), (0,1) or (0,-1)
   std::optional<double> ugr;  // none where no fixture counts in view
 };
 

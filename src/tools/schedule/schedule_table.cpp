@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/workplane/room_notes.h"
 #include "tools/schedule/schedule_fields.h"
 
 namespace kandelor::schedule {
@@ -195,32 +196,13 @@ std::string formatTable(const Schedule& schedule) {
 std::vector<std::string> roomNotes(const ScheduleRow& row, Units units) {
   std::vector<std::string> notes;
   if (row.result.roomCavityRatio > 10) {
-    notes.emplace_back(row.light.light
-                           ? "RCR above 10: outside the lumen method's tables; the point-by-point "
-                             "figures hold"
-                           : "RCR above 10: outside the lumen method's tables");
+    notes.push_back(std::string(workplane::kRcrBeyondTables) +
+                    (row.light.light ? workplane::kPointFiguresHold : ""));
   }
   if (row.light.light && row.light.light->overlap) {
-    notes.push_back(overlapText(*row.light.light, units));
+    notes.push_back(workplane::overlapText(*row.light.light, units));
   }
   return notes;
-}
-
-std::string overlapText(const workplane::RoomLight& light, Units units) {
-  const auto length = [units](double feet) {
-    return formatFixed(shownIn(feet, Quantity::Length, units), units == Units::Si ? 2 : 1) + " " +
-           unitSymbol(Quantity::Length, units);
-  };
-  const workplane::Layout& layout = light.layout;
-  std::string text = "the fixtures overlap";
-  if (layout.columns > 1 && light.fixtureLength >= layout.spacingAlong()) {
-    text += ": " + length(light.fixtureLength) + (light.roundFixture ? " across" : " long") +
-            " at " + length(layout.spacingAlong()) + " spacing";
-  } else if (layout.rows > 1 && light.fixtureWidth >= layout.spacingAcross()) {
-    text += ": " + length(light.fixtureWidth) + " wide at " + length(layout.spacingAcross()) +
-            " spacing";
-  }
-  return text;
 }
 
 std::string targetsText(const Schedule& schedule) {

@@ -34,7 +34,6 @@ std::string limitText(double wattsPerSqft, Units units);
 // What the schedule says of a room beside its figures: an RCR above 10, the fixtures'
 // openings overlapping ("the fixtures overlap: 8.0 ft long at 7.5 ft spacing").
 std::vector<std::string> roomNotes(const ScheduleRow& row, Units units);
-std::string overlapText(const workplane::RoomLight& light, Units units);
 
 // Each listed room's light targets in words, a line per room after a heading.
 std::string targetsText(const Schedule& schedule);
