@@ -6,6 +6,7 @@
 
 #include "app/plan_worker.h"
 #include "app/report.h"
+#include "app/schedule_light.h"
 #include "calc/catalogue.h"
 #include "calc/current_results.h"
 #include "calc/workplane/type_photometry.h"
@@ -53,6 +54,9 @@ struct AppState {
   // the newest request, the only one whose result is shown.
   std::unique_ptr<PlanWorker> planWorker;
   int planRequest = 0;
+
+  // The project schedule window's listing and the light it keeps.
+  ScheduleWindowState scheduleWindow;
 
   RoomPage& page() { return project.page(currentPage); }
 };

@@ -1,5 +1,7 @@
 #include "app/commands.h"
 #include "app/recovery.h"
+#include "app/room_plan_follow.h"
+#include "app/schedule_follow.h"
 #include "app/unsaved_work.h"
 #include "form/calc_data.h"
 #include "form/field_ids.h"
@@ -84,6 +86,17 @@ void processmenu(int menuId, bool& quit, AppState& state) {
       break;
     case kMenuSpreadsheetOff:
       state.spreadsheetMode = false;
+      break;
+    case kMenuRoomPlan: {
+      // The plan of the row with the focus, else of the row it last showed, else row 1.
+      int field = toolkit::wdialogfocus();
+      if (rowOfField(field) == 0)
+        field = fieldId(state.planRow != 0 ? state.planRow : 1, Column::Name);
+      openRoomPlan(state, field);
+      break;
+    }
+    case kMenuProjectSchedule:
+      openProjectSchedule(state);
       break;
     default:
       break;

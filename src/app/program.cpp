@@ -9,6 +9,7 @@
 #include "app/program_title.h"
 #include "app/recovery.h"
 #include "app/room_plan_follow.h"
+#include "app/schedule_follow.h"
 #include "app/status_texts.h"
 #include "app/unsaved_work.h"
 #include "form/field_ids.h"
@@ -17,6 +18,7 @@
 #include "form/room_plan_view.h"
 #include "model/project_file.h"
 #include "model/text_file.h"
+#include "toolkit/project_schedule.h"
 #include "toolkit/room_plan.h"
 #include "toolkit/toolkit.h"
 
@@ -73,6 +75,9 @@ bool startUp(AppState& state) {
   toolkit::wmessageenable(toolkit::kFieldPasted, 1);
   EnablePlanRequests();
   toolkit::wmessageenable(toolkit::kPlanRequest, 1);
+  toolkit::wmessageenable(toolkit::kScheduleRoomChosen, 1);
+  toolkit::wmessageenable(toolkit::kScheduleSpaceTypeChosen, 1);
+  toolkit::wmessageenable(toolkit::kScheduleExport, 1);
   return true;
 }
 
@@ -103,10 +108,26 @@ void dispatchMessage(AppState& state, int type, const toolkit::Message& message,
     case toolkit::kPlanComputed:
       showComputedPlan(state, message.value[0]);
       break;
+    case toolkit::kScheduleProgress:
+      showScheduleProgress(state, message.value[0]);
+      break;
+    case toolkit::kScheduleComputed:
+      showComputedSchedule(state, message.value[0]);
+      break;
+    case toolkit::kScheduleRoomChosen:
+      goToRoom(state, message.value[0]);
+      break;
+    case toolkit::kScheduleSpaceTypeChosen:
+      chooseSpaceType(state, message.value[0], message.value[1]);
+      break;
+    case toolkit::kScheduleExport:
+      exportSchedule(state, message.value[0]);
+      break;
     default:
       break;
   }
   followRoomPlan(state);
+  followProjectSchedule(state);
 }
 
 void runEventLoop(AppState& state) {

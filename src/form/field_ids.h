@@ -31,6 +31,9 @@ enum MenuId : int {
   kMenuSpreadsheetPopup = 40016,
   kMenuSpreadsheetOn = 40017,
   kMenuSpreadsheetOff = 40018,
+  kMenuViewPopup = 40019,
+  kMenuRoomPlan = 40020,
+  kMenuProjectSchedule = 40021,
 };
 static_assert(kMenuZonePage5 - kMenuZonePage1 + 1 == kPageCount);
 

@@ -251,6 +251,19 @@ bool holdRefusedFocus() {
   return holdRefusedText(detail::fieldIdOf(refused));
 }
 
+int wdialogfocus() {
+  return detail::windows().main ? detail::fieldIdOf(detail::current) : 0;
+}
+
+void wdialogsetfocus(int id) {
+  const detail::Field* field = detail::findField(id);
+  QMainWindow* window = detail::windows().main;
+  if (field == nullptr || field->widget == nullptr || window == nullptr) return;
+  window->raise();
+  window->activateWindow();
+  field->widget->setFocus(Qt::OtherFocusReason);
+}
+
 void showFieldNote(int id, std::string_view text) {
   const detail::Field* field = detail::findField(id);
   if (field == nullptr || field->widget == nullptr) return;

@@ -72,7 +72,10 @@ void addMenuItems(QWidget* menu, const std::vector<MenuItem>& items) {
     }
     auto* action = new QAction(text, menu);
     action->setObjectName(toQString(item.name));
-    action->setShortcuts(keysOf(item.key));
+    QList<QKeySequence> keys = keysOf(item.key);
+    if (!item.shortcut.empty())
+      keys.append(QKeySequence(toQString(item.shortcut), QKeySequence::PortableText));
+    action->setShortcuts(keys);
     const int id = item.id;
     QObject::connect(action, &QAction::triggered, [id] { enqueue(kMenuSelection, id, -1); });
     menu->addAction(action);
@@ -172,6 +175,7 @@ void windowclose() {
     delete s.helpViewer.data();
   }
   delete s.planWindow.data();
+  delete s.scheduleWindow.data();
 }
 
 }  // namespace toolkit

@@ -25,6 +25,15 @@ class PlanRequests : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
+    // The key the field's menu shows beside its plan item. Shortcuts of actions in a menu
+    // of no menu bar do not fire, so the menu takes the key itself.
+    if (auto* menu = qobject_cast<QMenu*>(watched)) {
+      auto* plan = menu->findChild<QAction*>(QStringLiteral("roomPlanAction"));
+      if (!isPlanKey(event) || plan == nullptr) return false;
+      plan->trigger();
+      menu->close();
+      return true;
+    }
     auto* widget = qobject_cast<QWidget*>(watched);
     const int id = widget == nullptr ? 0 : fieldIdOf(widget);
     if (id == 0) return false;
@@ -36,24 +45,28 @@ class PlanRequests : public QObject {
         if (!doubleClickIds.count(id)) return false;
         request(id);
         return true;
-      case QEvent::KeyPress: {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() != Qt::Key_R || key->modifiers() != Qt::ControlModifier) return false;
+      case QEvent::KeyPress:
+        if (!isPlanKey(event)) return false;
         request(id);
         return true;
-      }
       default:
         return false;
     }
   }
 
  private:
+  static bool isPlanKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->key() == Qt::Key_R && key->modifiers() == Qt::ControlModifier;
+  }
+
   static void request(int id) {
     if (messageQueue().enabledTypes.count(kPlanRequest)) enqueue(kPlanRequest, id, -1);
   }
 
   // The field's own menu (cut, copy, paste of an edit) with the plan at its end.
-  static void showMenu(QWidget* widget, int id, const QPoint& at) {
+  void showMenu(QWidget* widget, int id, const QPoint& at) {
     auto* edit = qobject_cast<QLineEdit*>(widget);
     QPointer<QMenu> menu = edit != nullptr ? edit->createStandardContextMenu() : new QMenu(widget);
     if (!menu->actions().isEmpty()) menu->addSeparator();
@@ -61,6 +74,7 @@ class PlanRequests : public QObject {
     plan->setObjectName(QStringLiteral("roomPlanAction"));
     plan->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     QObject::connect(plan, &QAction::triggered, [id] { request(id); });
+    menu->installEventFilter(this);
     menu->exec(at);
     delete menu.data();
   }

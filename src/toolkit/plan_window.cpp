@@ -15,6 +15,7 @@
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -22,8 +23,11 @@
 
 #include "drawing/pdf_pages.h"
 #include "model/text_file.h"
+#include "toolkit/message_queue.h"
+#include "toolkit/project_schedule.h"
 #include "toolkit/qt_text.h"
 #include "toolkit/room_plan.h"
+#include "toolkit/schedule_window.h"
 #include "toolkit/toolkit.h"
 #include "toolkit/windows.h"
 
@@ -184,15 +188,8 @@ PlanWindow::PlanWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   save->setObjectName(QStringLiteral("roomPlanSave"));
   connect(save, &QPushButton::clicked, this, [this] { saveImage(); });
   save_ = save;
-  units_ = new QComboBox(this);
-  units_->setObjectName(QStringLiteral("roomPlanUnits"));
-  units_->addItems({QStringLiteral("Feet, footcandles"), QStringLiteral("Metres, lux")});
-  units_->setCurrentIndex(metricChosen() ? 1 : 0);
-  units_->setToolTip(QStringLiteral("The units the plan is shown and saved in"));
-  connect(units_, &QComboBox::currentIndexChanged, this, [this](int index) {
-    metricChosen() = index == 1;
-    if (scenes_) canvas_->showScene(metricChosen() ? scenes_->metric : scenes_->imperial);
-  });
+  units_ = newUnitsSwitch(this, QStringLiteral("roomPlanUnits"),
+                          QStringLiteral("The units the plan is shown and saved in"));
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(pointer, 1);
   bottom->addWidget(units_);
@@ -221,6 +218,12 @@ void PlanWindow::showNote(const QString& title, const QString& text) {
   setWindowTitle(QStringLiteral("Room Plan: ") + title);
   canvas_->showNote(title, text);
   save_->setEnabled(false);
+}
+
+void PlanWindow::showUnits() {
+  const QSignalBlocker quiet(units_);
+  units_->setCurrentIndex(metricChosen() ? 1 : 0);
+  if (scenes_) canvas_->showScene(metricChosen() ? scenes_->metric : scenes_->imperial);
 }
 
 QString PlanWindow::title() const {
@@ -261,24 +264,41 @@ bool& metricChosen() {
   return metric;
 }
 
-PlanWindow* planWindow(bool create) {
-  Windows& s = windows();
-  if (!s.planWindow && create && s.main) {
-    auto* window = new PlanWindow(s.main);
-    // Beside the form, as far as the screen has room, so that it hides little of it.
-    const QRect form = s.main->frameGeometry();
-    if (const QScreen* screen = s.main->screen()) {
-      const QRect free = screen->availableGeometry();
-      const int x =
-          std::max(free.left(), std::min(form.right() + 8, free.right() - window->width()));
-      window->move(x, form.top());
-    }
-    s.planWindow = window;
-  }
-  return static_cast<PlanWindow*>(s.planWindow.data());
+void chooseMetric(bool metric) {
+  if (metric == metricChosen()) return;
+  metricChosen() = metric;
+  if (PlanWindow* plan = planWindow(false)) plan->showUnits();
+  if (ScheduleWindow* schedule = scheduleWindow(false)) schedule->showUnits();
+  if (messageQueue().enabledTypes.count(kUnitsChanged)) enqueue(kUnitsChanged, metric ? 1 : 0, -1);
 }
 
-void present(PlanWindow* window, bool open) {
+QComboBox* newUnitsSwitch(QWidget* parent, const QString& name, const QString& toolTip) {
+  auto* units = new QComboBox(parent);
+  units->setObjectName(name);
+  units->addItems({QStringLiteral("Feet, footcandles"), QStringLiteral("Metres, lux")});
+  units->setCurrentIndex(metricChosen() ? 1 : 0);
+  units->setToolTip(toolTip);
+  QObject::connect(units, &QComboBox::currentIndexChanged, units,
+                   [](int index) { chooseMetric(index == 1); });
+  return units;
+}
+
+void placeBesideMain(QWidget* window) {
+  const QMainWindow* main = windows().main;
+  if (main == nullptr) return;
+  const QRect form = main->frameGeometry();
+  if (const QScreen* screen = main->screen()) {
+    const QRect free = screen->availableGeometry();
+    const int x = std::max(free.left(), std::min(form.right() + 8, free.right() - window->width()));
+    window->move(x, form.top());
+  }
+}
+
+PlanWindow* planWindow(bool create) {
+  return childWindow<PlanWindow>(windows().planWindow, create);
+}
+
+void present(QWidget* window, bool open) {
   if (!open) return;
   window->show();
   window->raise();
@@ -286,6 +306,10 @@ void present(PlanWindow* window, bool open) {
 }
 
 }  // namespace detail
+
+bool wmetricchosen() {
+  return detail::metricChosen();
+}
 
 void wplanshow(const kandelor::plan::PlanScene& imperial, const kandelor::plan::PlanScene& metric,
                bool open) {

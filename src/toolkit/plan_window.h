@@ -6,6 +6,7 @@
 
 #include "drawing/plan_drawing.h"
 #include "plan/plan_scene.h"
+#include "toolkit/windows.h"
 
 class QComboBox;
 class QLabel;
@@ -53,6 +54,8 @@ class PlanWindow : public QWidget {
   void showBusy(const QString& title, const QString& text);
   QString title() const;
   void saveImage();
+  // Shows the plan in the units chosen now, the units switch agreeing.
+  void showUnits();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -69,7 +72,35 @@ class PlanWindow : public QWidget {
   std::optional<Scenes> scenes_;
 };
 
-// Whether plans show metres and lux: from the desktop's locale until the user chooses.
+// Whether plans and the schedule show metres and lux: from the desktop's locale until
+// the user chooses.
 bool& metricChosen();
+// The user's choice of units in either window: both windows show it, and the program
+// hears of it when it has turned kUnitsChanged on.
+void chooseMetric(bool metric);
+// A units switch for a window, agreeing with metricChosen() and choosing through
+// chooseMetric().
+QComboBox* newUnitsSwitch(QWidget* parent, const QString& name, const QString& toolTip);
+
+// The plan window, made when `create` and the main window is open; else nullptr until it
+// is.
+PlanWindow* planWindow(bool create);
+// Places a child window of the main one beside it, as far as the screen has room, so
+// that it hides little of the form.
+void placeBesideMain(QWidget* window);
+// Shows the window in front when `open`.
+void present(QWidget* window, bool open);
+
+// The child window of the main one kept in `kept`: made (beside the main window) when
+// `create` and the main window is open.
+template <typename Window>
+Window* childWindow(QPointer<QWidget>& kept, bool create) {
+  if (!kept && create && windows().main) {
+    auto* window = new Window(windows().main);
+    placeBesideMain(window);
+    kept = window;
+  }
+  return static_cast<Window*>(kept.data());
+}
 
 }  // namespace toolkit::detail

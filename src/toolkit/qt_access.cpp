@@ -36,6 +36,10 @@ QWidget* planWindow() {
   return detail::windows().planWindow;
 }
 
+QWidget* scheduleWindow() {
+  return detail::windows().scheduleWindow;
+}
+
 QTextBrowser* helpViewer() {
   return detail::windows().helpViewer;
 }

@@ -27,6 +27,8 @@ QString refusalNote();
 const QWidget* refusalNoteField();
 // The room plan window, nullptr until the plan was first asked for.
 QWidget* planWindow();
+// The project schedule window, nullptr until the schedule was first shown.
+QWidget* scheduleWindow();
 // Messages waiting in the queue.
 int pendingMessages();
 // Drops the waiting messages.

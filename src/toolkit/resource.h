@@ -58,6 +58,7 @@ struct MenuItem {
   std::string name;  // the object name of the item's QAction (a popup's: of its QMenu)
   std::vector<MenuItem> popup;  // non-empty: this item opens a popup
   CommandKey key = CommandKey::None;
+  std::string shortcut = {};  // a further key in portable text, such as "Ctrl+R"; empty for none
 };
 
 struct MenuResource {

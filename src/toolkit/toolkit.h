@@ -90,6 +90,11 @@ bool holdRefusedText(int id);
 // As holdRefusedText, for the field of the form that has the focus (or had it last, while
 // a menu or dialog has it): a command about to read the form calls it first.
 bool holdRefusedFocus();
+// The id of the field of the form that has the focus, or had it last while a menu, a
+// dialog or another window of the program has it; 0 for none.
+int wdialogfocus();
+// Brings the main window to the front and gives the field the focus.
+void wdialogsetfocus(int id);
 // Shows a note at the field, as a refusal does but without a beep, until the focus moves
 // on from a field (or the next note).
 void showFieldNote(int id, std::string_view text);

@@ -47,7 +47,8 @@ inline void dispatchQueued(AppState& state, bool& quit) {
 inline bool pumpMessages(AppState& state) {
   bool quit = false;
   dispatchQueued(state, quit);
-  while (state.planWorker && state.planWorker->busy()) {
+  while ((state.planWorker && state.planWorker->busy()) ||
+         (state.scheduleWindow.worker && state.scheduleWindow.worker->busy())) {
     QTest::qWait(2);
     dispatchQueued(state, quit);
   }

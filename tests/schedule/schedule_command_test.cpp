@@ -504,8 +504,8 @@ TEST(ScheduleCommand, PdfHasItsPagesAndTheFirstRendersWithTheVerdictTints) {
   Project full = testing::fullProject();
   ASSERT_TRUE(savedata(full, folder.file("full.dat")));
 
-  // The first page holds 48 rooms and each later one 51; the totals and each chart go
-  // to a new page when they do not fit below the table.
+  // The first page holds 48 rooms and each later one 51; the totals, the luminaire
+  // schedule and each chart go to a new page when they do not fit below the table.
   CommandRun run = runCommand(folder, "--lpd-limit 0.02 --pdf crafted.pdf");
   ASSERT_EQ(run.status, 3) << run.err;
   // Nothing but the room that cannot be computed is said.
@@ -513,7 +513,7 @@ TEST(ScheduleCommand, PdfHasItsPagesAndTheFirstRendersWithTheVerdictTints) {
   EXPECT_EQ(pdfPageCount(testing::readFile(folder.file("crafted.pdf"))), 2);
   run = runCommand(folder, "--pdf full.pdf full.dat");
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(pdfPageCount(testing::readFile(folder.file("full.pdf"))), 3);
+  EXPECT_EQ(pdfPageCount(testing::readFile(folder.file("full.pdf"))), 4);
 
   if (std::system("command -v pdftoppm >/dev/null 2>&1") != 0) {
     GTEST_SKIP() << "pdftoppm is not installed";
@@ -580,14 +580,14 @@ TEST(ScheduleCommand, PlansFollowTheChartsTwoToAPage) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(run.err.empty()) << run.err;
   const int plain = pdfPageCount(testing::readFile(folder.file("plain.pdf")));
-  EXPECT_EQ(plain, 1);
+  EXPECT_EQ(plain, 2);  // the table, totals and luminaires, then the second chart
   EXPECT_EQ(pdfPageCount(testing::readFile(folder.file("plans.pdf"))), plain + 3);
   EXPECT_EQ(runCommand(folder, "--plans").status, 2);  // plans go into the PDF only
 
   if (std::system("command -v pdftoppm >/dev/null 2>&1") != 0) {
     GTEST_SKIP() << "pdftoppm is not installed";
   }
-  const std::string render = "pdftoppm -png -r 50 -f 2 -l 2 -singlefile '" +
+  const std::string render = "pdftoppm -png -r 50 -f 3 -l 3 -singlefile '" +
                              folder.file("plans.pdf") + "' '" + folder.file("plans2") + "'";
   ASSERT_EQ(std::system(render.c_str()), 0);
   const QImage image(QString::fromStdString(folder.file("plans2.png")));

@@ -44,7 +44,9 @@ void registerTestResources() {
   registerForm(form);
 
   MenuItem open{kOpenItem, "&Open", "actionOpen", {}};
-  MenuItem file{300, "&File", "menuFile", {open}};
+  MenuItem plan{kPlanItem, "Room &Plan", "actionPlan", {}, CommandKey::None, "Ctrl+R"};
+  MenuItem schedule{kScheduleItem, "&Schedule", "actionSchedule", {}, CommandKey::None, "Ctrl+J"};
+  MenuItem file{300, "&File", "menuFile", {open, plan, schedule}};
   MenuItem calculate{kCalculateItem, "&Calculate", "actionCalculate", {}};
   registerMenu(MenuResource{kMenuId, {file, calculate}});
 }

@@ -9,6 +9,8 @@ inline constexpr int kFormId = 900;
 inline constexpr int kMenuId = 901;
 inline constexpr int kOpenItem = 401;
 inline constexpr int kCalculateItem = 402;
+inline constexpr int kPlanItem = 403;      // in File, shortcut Ctrl+R
+inline constexpr int kScheduleItem = 404;  // in File, shortcut Ctrl+J
 
 // Field ids of the test form.
 inline constexpr int kFactor = 10;    // real, initial "1.0000", named "Factor"

@@ -28,6 +28,31 @@ std::string shortest(Real value) {
   return std::string(buffer, end);
 }
 
+std::vector<LuminaireLine> luminairesOf(const std::vector<ScheduleRow>& rows,
+                                        const FixtureCatalogue& catalogue) {
+  std::vector<LuminaireLine> lines;
+  for (const ScheduleRow& row : rows) {
+    const FixtureType* type = catalogue.find(row.fixtureNumber);
+    if (type == nullptr || row.quantity <= 0) continue;
+    auto line = std::find_if(lines.begin(), lines.end(), [&](const LuminaireLine& l) {
+      return l.fixtureNumber == row.fixtureNumber;
+    });
+    if (line == lines.end()) {
+      line = lines.insert(std::upper_bound(lines.begin(), lines.end(), row.fixtureNumber,
+                                           [](std::int32_t n, const LuminaireLine& l) {
+                                             return n < l.fixtureNumber;
+                                           }),
+                          LuminaireLine{row.fixtureNumber, std::string(type->description.trimmed()),
+                                        type->lampsPerFixture});
+    }
+    ++line->rooms;
+    line->fixtures += row.quantity;
+    line->lamps += static_cast<std::int64_t>(row.quantity) * type->lampsPerFixture;
+    line->watts += row.watts;
+  }
+  return lines;
+}
+
 }  // namespace
 
 std::string formatReal(float value) {
@@ -106,15 +131,12 @@ Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue
       schedule.rows.push_back(std::move(row));
     }
   }
+  schedule.luminaires = luminairesOf(schedule.rows, catalogue);
   if (photometry != nullptr && schedule.column != 0) {
-    const ReflectancePair reflectances{schedule.ceilingPercent, schedule.wallPercent};
     std::atomic<std::size_t> done = 0;
     workplane::parallelFor(schedule.rows.size(), [&](std::size_t i) {
       ScheduleRow& row = schedule.rows[i];
-      const RoomPage& page = project.page(row.page);
-      row.light =
-          workplane::computeRoomLight(page.row(row.row), page.defaults, catalogue, *photometry,
-                                      reflectances, row.result.calculatedFootcandles);
+      row.light = computeLight(lightInputs(schedule, project, row), catalogue, *photometry);
       if (progress) progress(++done, schedule.rows.size());
     });
   }
@@ -123,6 +145,21 @@ Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue
     totals.wattsPerSqft = static_cast<double>(totals.watts) / totals.areaSqft;
   }
   return schedule;
+}
+
+RoomLightInputs lightInputs(const Schedule& schedule, const Project& project,
+                            const ScheduleRow& row) {
+  const RoomPage& page = project.page(row.page);
+  return {page.row(row.row), page.defaults,
+          ReflectancePair{schedule.ceilingPercent, schedule.wallPercent},
+          row.result.calculatedFootcandles};
+}
+
+workplane::RoomLightResult computeLight(const RoomLightInputs& inputs,
+                                        const FixtureCatalogue& catalogue,
+                                        const workplane::CataloguePhotometry& photometry) {
+  return workplane::computeRoomLight(inputs.room, inputs.defaults, catalogue, photometry,
+                                     inputs.reflectances, inputs.lumenFootcandles);
 }
 
 void checkRoomTargets(Schedule& schedule) {

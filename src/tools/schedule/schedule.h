@@ -9,6 +9,7 @@
 #include "calc/calculation.h"
 #include "calc/catalogue.h"
 #include "calc/design_check.h"
+#include "calc/reflectances.h"
 #include "calc/space_types.h"
 #include "calc/units.h"
 #include "calc/workplane/room_light.h"
@@ -62,6 +63,20 @@ struct ScheduleRow {
 
   std::string description() const { return std::string(result.description.trimmed()); }
   double area() const { return static_cast<double>(length) * static_cast<double>(width); }
+};
+
+// One fixture type of the project, for ordering: how many fixtures of it the rooms in use
+// hold, with their lamps and watts.
+struct LuminaireLine {
+  std::int32_t fixtureNumber = 0;
+  std::string description;
+  std::int32_t lampsPerFixture = 0;
+  int rooms = 0;
+  std::int64_t fixtures = 0;
+  std::int64_t lamps = 0;
+  std::int64_t watts = 0;
+
+  bool operator==(const LuminaireLine&) const = default;
 };
 
 struct ScheduleTotals {
@@ -125,6 +140,9 @@ struct Schedule {
   int column = 0;  // catalogue column 1..14 used for the CU
   std::vector<ScheduleRow> rows;
   ScheduleTotals totals;
+  // The fixture types the rooms in use hold (a quantity above 0 of a catalogue type), by
+  // type number.
+  std::vector<LuminaireLine> luminaires;
   // The rooms whose size cannot be computed with (an empty or negative length, width or
   // height), each said as "room 22 \"Hangar\" is left out: Length is negative." (or, in
   // use with a negative height, "... has no results: ...").
@@ -160,6 +178,22 @@ Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue
                        const ScheduleOptions& options, std::string projectName,
                        const workplane::CataloguePhotometry* photometry = nullptr,
                        const RoomProgress& progress = {});
+
+// What a room's light is computed from: the room as entered, its page's lamp data and
+// loss factors, the schedule's reflectances and the lumen method's footcandles.
+struct RoomLightInputs {
+  RoomRow room;
+  PageDefaults defaults;
+  ReflectancePair reflectances;
+  std::int32_t lumenFootcandles = 0;
+
+  bool operator==(const RoomLightInputs&) const = default;
+};
+RoomLightInputs lightInputs(const Schedule& schedule, const Project& project,
+                            const ScheduleRow& row);
+workplane::RoomLightResult computeLight(const RoomLightInputs& inputs,
+                                        const FixtureCatalogue& catalogue,
+                                        const workplane::CataloguePhotometry& photometry);
 
 // Checks every listed room against the light targets of its space type, from the room's
 // light as the schedule holds it, and counts the rooms that meet, miss or were not fully

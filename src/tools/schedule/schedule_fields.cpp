@@ -48,6 +48,32 @@ FieldValue neededValue(const ScheduleRow& row) {
 
 using L = workplane::RoomLight;
 
+Verdict footcandleVerdict(const ScheduleRow& row) {
+  return row.verdict;
+}
+
+Verdict spacingVerdict(const ScheduleRow& row) {
+  using workplane::SpacingVerdict;
+  if (!row.light.light) return Verdict::None;
+  switch (row.light.light->spacing) {
+    case SpacingVerdict::Within:
+      return Verdict::Meets;
+    case SpacingVerdict::TooWideAlong:
+    case SpacingVerdict::TooWideAcross:
+    case SpacingVerdict::TooWideBoth:
+      return Verdict::Low;
+    case SpacingVerdict::OneFixture:
+    case SpacingVerdict::NotRated:
+      break;
+  }
+  return Verdict::None;
+}
+
+Verdict allowanceVerdict(const ScheduleRow& row) {
+  if (!row.spaceType) return Verdict::None;
+  return row.overAllowance ? Verdict::High : Verdict::Meets;
+}
+
 FieldValue spacingOk(const L& l) {
   using workplane::SpacingVerdict;
   if (l.spacing == SpacingVerdict::OneFixture || l.spacing == SpacingVerdict::NotRated) return {};
@@ -86,6 +112,25 @@ FieldValue targetVerdict(const ScheduleRow& row) {
   const TargetCheck* check = findCheck(row.targets, kind);
   return check ? text(targetVerdictName(check->verdict)) : FieldValue{};
 }
+template <TargetKind kind>
+Verdict targetTint(const ScheduleRow& row) {
+  const TargetCheck* check = findCheck(row.targets, kind);
+  if (check == nullptr || check->verdict == TargetVerdict::NotChecked) return Verdict::None;
+  return check->verdict == TargetVerdict::Meets ? Verdict::Meets : Verdict::Low;
+}
+
+// A target's verdict, in the CSV and in the window under `heading`.
+template <TargetKind kind>
+constexpr ScheduleColumn targetVerdictColumn(const char* name, const char* heading) {
+  return {.group = ColumnGroup::Targets,
+          .shown = kCsv | kWindow,
+          .name = name,
+          .siName = name,
+          .heading = heading,
+          .siHeading = heading,
+          .value = targetVerdict<kind>,
+          .verdict = targetTint<kind>};
+}
 
 // The value of a figure of the room's light, or null where it has none.
 template <auto figure>
@@ -121,8 +166,26 @@ constexpr ScheduleColumn lightInFiles(const char* name, const char* siName, Q qu
   return inFiles(G::Light, name, siName, quantity, lightValue<figure>, shown);
 }
 
-constexpr unsigned kFilesAndText = kFiles | kText;
+constexpr unsigned kFilesAndText = kFiles | kText | kWindow;
 constexpr unsigned kSurface = kCsv | kJsonNested;
+
+// A surface's average illuminance in the files and the window.
+template <auto figure>
+constexpr ScheduleColumn surfaceAverage(const char* name, const char* siName, const char* heading,
+                                        const char* siHeading) {
+  return {.group = ColumnGroup::Light,
+          .shown = kSurface | kWindow,
+          .name = name,
+          .siName = siName,
+          .heading = heading,
+          .siHeading = siHeading,
+          .rightAligned = true,
+          .quantity = Quantity::Illuminance,
+          .decimals = 1,
+          .siDecimals = 0,
+          .nullCell = "-",
+          .value = lightValue<figure>};
+}
 
 // Each output shows, group by group, the columns of this table it shows, in this order.
 // The PDF's widths are shares of its table's width.
@@ -138,7 +201,15 @@ constexpr std::array kColumns{
                    .decimals = 0,
                    .siDecimals = 0,
                    .value = [](R r) { return number(r.page); }},
-    inFiles(G::Room, "row", "row", Q::None, [](R r) { return number(r.row); }),
+    ScheduleColumn{.shown = kFiles | kWindow,
+                   .name = "row",
+                   .siName = "row",
+                   .heading = "Row",
+                   .siHeading = "Row",
+                   .rightAligned = true,
+                   .decimals = 0,
+                   .siDecimals = 0,
+                   .value = [](R r) { return number(r.row); }},
     ScheduleColumn{.name = "room",
                    .siName = "room",
                    .heading = "Room",
@@ -163,7 +234,7 @@ constexpr std::array kColumns{
                    .pdfWidth = 32,
                    .siPdfWidth = 34,
                    .value = [](R r) { return text(r.number); }},
-    ScheduleColumn{.shown = kTables,
+    ScheduleColumn{.shown = kTables | kWindow,
                    .heading = "Size LxWxH ft",
                    .siHeading = "Size LxWxH m",
                    .pdfWidth = 52,
@@ -203,14 +274,16 @@ constexpr std::array kColumns{
                    .quantity = Q::Illuminance,
                    .decimals = 0,
                    .siDecimals = 0,
-                   .value = [](R r) { return number(r.result.calculatedFootcandles); }},
+                   .value = [](R r) { return number(r.result.calculatedFootcandles); },
+                   .verdict = footcandleVerdict},
     ScheduleColumn{.name = "verdict",
                    .siName = "verdict",
                    .heading = "Verdict",
                    .siHeading = "Verdict",
                    .pdfWidth = 30,
                    .siPdfWidth = 30,
-                   .value = verdictValue},
+                   .value = verdictValue,
+                   .verdict = footcandleVerdict},
     ScheduleColumn{.name = "fixtures_needed",
                    .siName = "fixtures_needed",
                    .heading = "Needed",
@@ -248,7 +321,7 @@ constexpr std::array kColumns{
                    .decimals = 0,
                    .siDecimals = 0,
                    .value = [](R r) { return number(r.quantity); }},
-    ScheduleColumn{.shown = kFiles | kPdf,
+    ScheduleColumn{.shown = kFiles | kPdf | kWindow,
                    .name = "watts",
                    .siName = "watts",
                    .heading = "Watts",
@@ -272,7 +345,7 @@ constexpr std::array kColumns{
                    .value = [](R r) { return number(r.result.wattsPerSquareFoot); }},
     // The point-by-point light, null (a dash in the tables) where the room has none.
     ScheduleColumn{.group = G::Light,
-                   .shown = kText,
+                   .shown = kText | kWindow,
                    .heading = "Layout",
                    .siHeading = "Layout",
                    .cell = layoutCell},
@@ -289,10 +362,11 @@ constexpr std::array kColumns{
                                                                           "sc_diagonal"),
     lightInFiles<spacingOk>("spacing_ok", "spacing_ok"),
     ScheduleColumn{.group = G::Light,
-                   .shown = kText,
+                   .shown = kText | kWindow,
                    .heading = "Spacing",
                    .siHeading = "Spacing",
-                   .cell = spacingCell},
+                   .cell = spacingCell,
+                   .verdict = spacingVerdict},
     ScheduleColumn{.group = G::Light,
                    .shown = kFilesAndText,
                    .name = "avg_fc",
@@ -347,12 +421,12 @@ constexpr std::array kColumns{
                    .siDecimals = 2,
                    .nullCell = "-",
                    .value = lightValue<[](const L& l) { return number(l.figures.uniformity); }>},
-    lightInFiles<[](const L& l) { return number(l.walls.average); }>("walls_avg_fc", "walls_avg_lx",
-                                                                     Q::Illuminance, kSurface),
+    surfaceAverage<[](const L& l) { return number(l.walls.average); }>(
+        "walls_avg_fc", "walls_avg_lx", "Walls fc", "Walls lx"),
     lightInFiles<[](const L& l) { return number(l.walls.uniformity); }>("walls_uo", "walls_uo",
                                                                         Q::None, kSurface),
-    lightInFiles<[](const L& l) { return number(l.ceiling.average); }>(
-        "ceiling_avg_fc", "ceiling_avg_lx", Q::Illuminance, kSurface),
+    surfaceAverage<[](const L& l) { return number(l.ceiling.average); }>(
+        "ceiling_avg_fc", "ceiling_avg_lx", "Ceiling fc", "Ceiling lx"),
     lightInFiles<[](const L& l) { return number(l.ceiling.uniformity); }>(
         "ceiling_uo", "ceiling_uo", Q::None, kSurface),
     ScheduleColumn{.group = G::Light,
@@ -412,7 +486,8 @@ constexpr std::array kColumns{
         .cell =
             [](R r, Units) {
               return std::string(!r.spaceType ? "" : r.overAllowance ? "over" : "within");
-            }},
+            },
+        .verdict = allowanceVerdict},
     // The space type's light targets: each one's value and the room's verdict, empty where
     // the type sets none.
     ScheduleColumn{
@@ -422,17 +497,17 @@ constexpr std::array kColumns{
         .siHeading = "Targets",
         .cell = [](R r, Units) { return r.spaceType ? targetsSummary(r.targets) : std::string(); }},
     inCsv("em_target_lx", targetLimit<TargetKind::Illuminance>),
-    inCsv("em_verdict", targetVerdict<TargetKind::Illuminance>),
+    targetVerdictColumn<TargetKind::Illuminance>("em_verdict", "Em target"),
     inCsv("uo_target", targetLimit<TargetKind::Uniformity>),
-    inCsv("uo_verdict", targetVerdict<TargetKind::Uniformity>),
+    targetVerdictColumn<TargetKind::Uniformity>("uo_verdict", "Uo target"),
     inCsv("ugr_target", targetLimit<TargetKind::Glare>),
-    inCsv("ugr_verdict", targetVerdict<TargetKind::Glare>),
+    targetVerdictColumn<TargetKind::Glare>("ugr_verdict", "UGR target"),
     inCsv("walls_target_lx", targetLimit<TargetKind::Walls>),
     inCsv("walls_target_uo", targetUniformityLimit<TargetKind::Walls>),
-    inCsv("walls_verdict", targetVerdict<TargetKind::Walls>),
+    targetVerdictColumn<TargetKind::Walls>("walls_verdict", "Walls target"),
     inCsv("ceiling_target_lx", targetLimit<TargetKind::Ceiling>),
     inCsv("ceiling_target_uo", targetUniformityLimit<TargetKind::Ceiling>),
-    inCsv("ceiling_verdict", targetVerdict<TargetKind::Ceiling>),
+    targetVerdictColumn<TargetKind::Ceiling>("ceiling_verdict", "Ceiling target"),
 };
 
 // Every column a file shows has a name in both units, every column a table shows a
@@ -442,7 +517,7 @@ constexpr bool wellFormed() {
     if ((c.shown & (kFiles | kJsonNested)) != 0 && (c.name == nullptr || c.siName == nullptr)) {
       return false;
     }
-    if ((c.shown & kTables) != 0 && (c.heading == nullptr || c.siHeading == nullptr)) {
+    if ((c.shown & (kTables | kWindow)) != 0 && (c.heading == nullptr || c.siHeading == nullptr)) {
       return false;
     }
     if ((c.shown & kPdf) != 0 && !(c.pdfWidth > 0 && c.siPdfWidth > 0)) return false;

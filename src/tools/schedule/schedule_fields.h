@@ -30,9 +30,11 @@ enum ShownIn : unsigned {
   // In the JSON inside an object named by the field's name up to its first '_', as the
   // member named by the rest ("walls_avg_fc" is "walls": {"avg_fc": ...}).
   kJsonNested = 16,
+  // In the program's schedule window.
+  kWindow = 32,
   kFiles = kCsv | kJson,
   kTables = kText | kPdf,
-  kEverywhere = kFiles | kTables,
+  kEverywhere = kFiles | kTables | kWindow,
 };
 
 // One column of the schedule, for every output alike: its field name in the CSV and
@@ -58,6 +60,10 @@ struct ScheduleColumn {
   FieldValue (*value)(const ScheduleRow&) = nullptr;  // in feet and footcandles
   // A table's own text, where it is not the value (the size, the layout), or null.
   std::string (*cell)(const ScheduleRow&, Units) = nullptr;
+  // The verdict a column shows, for its tint where verdicts are tinted (a spacing too wide
+  // or a target missed is low, an allowance exceeded high), or null for a column of
+  // figures.
+  Verdict (*verdict)(const ScheduleRow&) = nullptr;
 
   bool in(unsigned output) const { return (shown & output) != 0; }
   const char* nameIn(Units units) const { return units == Units::Si ? siName : name; }

@@ -278,7 +278,20 @@ std::string formatJson(const Schedule& schedule) {
       appendMember(json, "targets_not_checked", std::to_string(totals.targetsNotChecked), true);
     }
   }
-  json += "  }\n}\n";
+  json += "  },\n  \"luminaires\": [";
+  separator = "\n";
+  for (const LuminaireLine& line : schedule.luminaires) {
+    json += separator;
+    json += "    {\"fixture\": " + std::to_string(line.fixtureNumber) +
+            ", \"description\": " + jsonString(line.description) +
+            ", \"lamps_per_fixture\": " + std::to_string(line.lampsPerFixture) +
+            ", \"rooms\": " + std::to_string(line.rooms) +
+            ", \"fixtures\": " + std::to_string(line.fixtures) +
+            ", \"lamps\": " + std::to_string(line.lamps) +
+            ", \"watts\": " + std::to_string(line.watts) + "}";
+    separator = ",\n";
+  }
+  json += schedule.luminaires.empty() ? "]\n}\n" : "\n  ]\n}\n";
   return json;
 }
 

@@ -13,6 +13,7 @@
 #include <QPdfWriter>
 #include <QString>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -124,6 +125,7 @@ class ScheduleDocument {
     drawTable();
     drawNotes();
     drawTotals();
+    drawLuminaires();
     drawFootcandleChart();
     drawWattsChart();
     if (schedule_.options.plans) drawPlans();
@@ -382,6 +384,34 @@ class ScheduleDocument {
            Qt::AlignLeft, schedule_.meetsTargets() ? QColor(Qt::black) : kLimitColour);
     }
     y_ += totalsHeight();
+  }
+
+  // The fixtures to order, a line per type, as the text table lists them.
+  void drawLuminaires() {
+    if (schedule_.luminaires.empty()) return;
+    constexpr double kLine = 12;
+    constexpr std::array<double, 7> kWidths{28, 70, 62, 40, 48, 40, 52};
+    const auto drawLine = [&](const std::vector<std::string>& cells, bool bold) {
+      double x = kMargin;
+      for (std::size_t c = 0; c < cells.size() && c < kWidths.size(); ++c) {
+        const bool right = luminaireColumns()[c].rightAligned;
+        text(x, y_, kWidths[c] - 6, kLine, qs(cells[c]), font(8.5, bold),
+             right ? Qt::AlignRight : Qt::AlignLeft);
+        x += kWidths[c];
+      }
+      y_ += kLine;
+    };
+    reserve(14 + kLine * 2.0);
+    text(kMargin, y_, kContentWidth, 14, qs("Luminaire schedule"), font(10, true), Qt::AlignLeft);
+    y_ += 15;
+    std::vector<std::string> headings;
+    for (const LuminaireColumn& column : luminaireColumns()) headings.emplace_back(column.heading);
+    drawLine(headings, true);
+    for (const LuminaireLine& line : schedule_.luminaires) {
+      reserve(kLine);
+      drawLine(luminaireCells(line), false);
+    }
+    y_ += 10;
   }
 
   // The plot area of a chart whose frame begins at y_, and its axis drawn.

@@ -33,17 +33,41 @@ void appendPadded(std::string& line, const std::string& text, std::size_t width,
 }
 
 void appendLine(std::string& out, const std::vector<std::string>& cells,
-                const std::vector<std::size_t>& widths,
-                const std::vector<const ScheduleColumn*>& columns) {
+                const std::vector<std::size_t>& widths, const std::vector<bool>& rightAligned) {
   std::string line;
   for (std::size_t c = 0; c < cells.size(); ++c) {
     if (c > 0) line += "  ";
-    appendPadded(line, cells[c], widths[c], columns[c]->rightAligned);
+    appendPadded(line, cells[c], widths[c], rightAligned[c]);
   }
   line.erase(line.find_last_not_of(' ') + 1);
   out += line;
   out += '\n';
 }
+
+// Lines of cells under their headings, each column as wide as its widest cell.
+std::string alignedTable(const std::vector<std::string>& headings,
+                         const std::vector<std::vector<std::string>>& lines,
+                         const std::vector<bool>& rightAligned) {
+  std::vector<std::size_t> widths;
+  for (const std::string& heading : headings) widths.push_back(characterCount(heading));
+  for (const auto& cells : lines) {
+    for (std::size_t c = 0; c < widths.size(); ++c) {
+      widths[c] = std::max(widths[c], characterCount(cells[c]));
+    }
+  }
+  std::string out;
+  appendLine(out, headings, widths, rightAligned);
+  for (const auto& cells : lines) appendLine(out, cells, widths, rightAligned);
+  return out;
+}
+
+constexpr std::array<LuminaireColumn, 7> kLuminaireColumns{{{"No.", true},
+                                                            {"Fixture", false},
+                                                            {"Lamps each", true},
+                                                            {"Rooms", true},
+                                                            {"Fixtures", true},
+                                                            {"Lamps", true},
+                                                            {"Watts", true}}};
 
 }  // namespace
 
@@ -148,18 +172,15 @@ std::string formatTable(const Schedule& schedule) {
   const Units units = schedule.options.units;
   const std::vector<const ScheduleColumn*> columns = tableColumns(schedule);
   std::vector<std::string> headings;
-  std::vector<std::size_t> widths;
+  std::vector<bool> rightAligned;
   for (const ScheduleColumn* column : columns) {
     headings.emplace_back(column->headingIn(units));
-    widths.push_back(characterCount(headings.back()));
+    rightAligned.push_back(column->rightAligned);
   }
   std::vector<std::vector<std::string>> lines;
   for (const ScheduleRow& row : schedule.rows) {
     std::vector<std::string>& cells = lines.emplace_back();
     for (const ScheduleColumn* column : columns) cells.push_back(column->cellIn(row, units));
-    for (std::size_t c = 0; c < widths.size(); ++c) {
-      widths[c] = std::max(widths[c], characterCount(cells[c]));
-    }
   }
 
   std::string out = "Lighting schedule of ";
@@ -171,8 +192,7 @@ std::string formatTable(const Schedule& schedule) {
     out += schedule.options.spaceTypes->from;
   }
   out += "\n\n";
-  appendLine(out, headings, widths, columns);
-  for (const auto& line : lines) appendLine(out, line, widths, columns);
+  out += alignedTable(headings, lines, rightAligned);
   std::string reasons;
   for (const ScheduleRow& row : schedule.rows) {
     if (row.light.reason.empty()) continue;
@@ -190,7 +210,35 @@ std::string formatTable(const Schedule& schedule) {
   if (groupShown(schedule, ColumnGroup::Targets)) out += targetsText(schedule);
   out += '\n';
   out += totalsText(schedule);
+  out += luminaireText(schedule);
   return out;
+}
+
+std::span<const LuminaireColumn> luminaireColumns() {
+  return kLuminaireColumns;
+}
+
+std::vector<std::string> luminaireCells(const LuminaireLine& line) {
+  return {std::to_string(line.fixtureNumber),
+          line.description,
+          std::to_string(line.lampsPerFixture),
+          std::to_string(line.rooms),
+          std::to_string(line.fixtures),
+          std::to_string(line.lamps),
+          std::to_string(line.watts)};
+}
+
+std::string luminaireText(const Schedule& schedule) {
+  if (schedule.luminaires.empty()) return {};
+  std::vector<std::string> headings;
+  std::vector<bool> rightAligned;
+  for (const LuminaireColumn& column : kLuminaireColumns) {
+    headings.emplace_back(column.heading);
+    rightAligned.push_back(column.rightAligned);
+  }
+  std::vector<std::vector<std::string>> lines;
+  for (const LuminaireLine& line : schedule.luminaires) lines.push_back(luminaireCells(line));
+  return "\nLuminaire schedule\n" + alignedTable(headings, lines, rightAligned);
 }
 
 std::vector<std::string> roomNotes(const ScheduleRow& row, Units units) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,16 @@ std::vector<std::string> roomNotes(const ScheduleRow& row, Units units);
 std::string targetsText(const Schedule& schedule);
 // The totals' line of the light targets: how many rooms meet, miss, or were not checked.
 std::string targetsTotalText(const Schedule& schedule);
+
+// The luminaire schedule's columns, and a line's cells in their order, for every table
+// that shows it; luminaireText is the text table's part (empty without fixtures).
+struct LuminaireColumn {
+  const char* heading = nullptr;
+  bool rightAligned = false;
+};
+std::span<const LuminaireColumn> luminaireColumns();
+std::vector<std::string> luminaireCells(const LuminaireLine& line);
+std::string luminaireText(const Schedule& schedule);
 
 // How many characters a UTF-8 text has.
 std::size_t characterCount(std::string_view text);
