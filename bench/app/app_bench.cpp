@@ -13,6 +13,8 @@
 #include "app/recovery.h"
 #include "form/calc_data.h"
 #include "form/field_ids.h"
+#include "form/form_transfer.h"
+#include "toolkit/project_schedule.h"
 #include "toolkit/toolkit.h"
 
 using namespace kandelor;
@@ -86,11 +88,59 @@ void BM_FieldChangeWithoutNewWork(benchmark::State& bench) {
   toolkit::windowclose();
 }
 
+// Leaving a field with the project schedule open on 95 rooms: the rooms listed again and
+// shown, their light (computed once before timing) reused.
+void BM_FieldChangeWithScheduleOpen(benchmark::State& bench) {
+  const QString previous = QDir::currentPath();
+  QTemporaryDir dir;
+  for (const char* name : {"new.dat", "xxx.dat", "light.dat", "Type.dat", "HELP.HLP",
+                           "photometry.dat", "space_types.csv"}) {
+    QFile::copy(QStringLiteral(KANDELOR_DATA_DIR "/") + name, dir.filePath(name));
+  }
+  QDir(dir.path()).mkdir(QStringLiteral("photometry"));
+  const QDir photometry(QStringLiteral(KANDELOR_DATA_DIR "/photometry"));
+  for (const QString& file : photometry.entryList(QDir::Files)) {
+    QFile::copy(photometry.filePath(file), dir.filePath(QStringLiteral("photometry/") + file));
+  }
+  QDir::setCurrent(dir.path());
+  {
+    AppState state;
+    if (!startUp(state)) bench.SkipWithError("start-up failed");
+    // All 95 rooms in use: the sample's first room, each a little larger.
+    for (int room = 1; room <= kRoomCount; ++room) {
+      RoomRow& row = state.project.page((room - 1) / kRowCount + 1).row((room - 1) % kRowCount + 1);
+      row = state.project.page(1).row(1);
+      row.length += static_cast<float>(room);
+      if (room > kRowCount)
+        state.project.page((room - 1) / kRowCount + 1).defaults = state.page().defaults;
+    }
+    PutData(state.page());
+    bool quit = false;
+    processmenu(kMenuProjectSchedule, quit, state);
+    while (state.scheduleWindow.worker && state.scheduleWindow.worker->busy()) {
+      QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    toolkit::Message computed;
+    computed.value[0] = state.scheduleWindow.request;
+    dispatchMessage(state, toolkit::kScheduleComputed, computed, quit);
+    if (!state.scheduleWindow.pending.empty()) bench.SkipWithError("the light was not listed");
+    int n = 0;
+    for (auto _ : bench) {
+      toolkit::wdialogputstring(fieldId(1, Column::Name), (++n % 2) ? "Atrium" : "Lobby 2");
+      dispatchMessage(state, toolkit::kFieldChanged, toolkit::Message{}, quit);
+    }
+    discardRecoveryCopy(state);
+    toolkit::windowclose();
+  }
+  QDir::setCurrent(previous);
+}
+
 BENCHMARK(BM_StartUpToFirstForm)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CalcDataThroughToolkit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PageSwitch)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FieldChangeWithRecoveryWrite)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FieldChangeWithoutNewWork)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FieldChangeWithScheduleOpen)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

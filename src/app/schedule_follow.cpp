@@ -84,7 +84,7 @@ void list(AppState& state, Project project, bool open) {
       schedule::RoomLightInputs inputs = schedule::lightInputs(listed, project, row);
       if (const auto known = view.light.find(row.room);
           known != view.light.end() && known->second->inputs == inputs) {
-        row.light = known->second->result;
+        row.light = known->second->figures;
       } else {
         view.pending.insert(row.room);
         job.rooms.emplace_back(row.room, std::move(inputs));
@@ -180,7 +180,13 @@ void exportSchedule(AppState& state, int kind) {
           fileName, format.title)) {
     return;
   }
+  // The listing holds the rooms' figures; the files get their points too (the plans).
   schedule::Schedule exported = view.listed;
+  for (schedule::ScheduleRow& row : exported.rows) {
+    if (const auto known = view.light.find(row.room); known != view.light.end()) {
+      row.light = known->second->result;
+    }
+  }
   exported.options.units = toolkit::wmetricchosen() ? Units::Si : Units::Imperial;
   exported.options.plans = kind == toolkit::kExportPdfWithPlans;
   const Result<> written =

@@ -37,8 +37,14 @@ ScheduleLightWorker::ScheduleLightWorker(const FixtureCatalogue& catalogue,
             workplane::parallelFor(toCompute.size(), [&](std::size_t i) {
               if (superseded()) return;  // what is done so far is kept for the next request
               const auto& [room, inputs] = job.rooms[toCompute[i]];
-              computed[i] = std::make_shared<const ComputedLight>(ComputedLight{
-                  room, inputs, schedule::computeLight(inputs, *catalogue, *photometry)});
+              ComputedLight light{
+                  room, inputs, schedule::computeLight(inputs, *catalogue, *photometry), {}};
+              light.figures = light.result;
+              if (light.figures.light) {
+                light.figures.light->direct = {};
+                light.figures.light->total = {};
+              }
+              computed[i] = std::make_shared<const ComputedLight>(std::move(light));
               ++*done;
               toolkit::wmessagepost(toolkit::kScheduleProgress, job.number);
             });

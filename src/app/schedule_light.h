@@ -15,11 +15,13 @@
 
 namespace kandelor {
 
-// A room's light as computed from its inputs.
+// A room's light as computed from its inputs, and the same without its points: all that
+// the window lists, and cheap to copy into each listing.
 struct ComputedLight {
   int room = 0;
   schedule::RoomLightInputs inputs;
   workplane::RoomLightResult result;
+  workplane::RoomLightResult figures;
 };
 
 // The rooms whose light the schedule window waits for, copied when it listed them.

@@ -112,7 +112,16 @@ void CellTable::showTable(Table table, std::vector<int> keys) {
   }
   keys_ = std::move(keys);
   refill(row);
-  if (newHeadings) resizeColumnsToContents();
+  if (newHeadings) {
+    resizeColumnsToContents();
+    return;
+  }
+  // Columns widen for longer texts (a room's light arriving) but never narrow, so that
+  // the table does not jump under the pointer nor undo the user's widths.
+  for (int c = 0; c < columnCount(); ++c) {
+    const int needed = std::max(sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c));
+    if (needed > columnWidth(c)) setColumnWidth(c, needed);
+  }
 }
 
 void CellTable::setSortText(int dataRow, int column, const std::string& text) {
@@ -173,37 +182,57 @@ void CellTable::refill(int current) {
   const int horizontal = horizontalScrollBar()->value();
   const int currentCol = currentColumn();
   sortRows();
-  setRowCount(0);
+  // The items and widgets shown are kept and only what changed is set, so that a table of
+  // every room refreshes at typing speed.
+  setUpdatesEnabled(false);
   const int columns = static_cast<int>(table_.columns.size());
-  setColumnCount(columns);
+  if (columnCount() != columns) setColumnCount(columns);
   for (int c = 0; c < columns; ++c) {
     const TableColumn& column = table_.columns[static_cast<std::size_t>(c)];
-    auto* heading = new QTableWidgetItem(toQString(column.heading));
+    QTableWidgetItem* heading = horizontalHeaderItem(c);
+    if (heading == nullptr) {
+      heading = new QTableWidgetItem;
+      setHorizontalHeaderItem(c, heading);
+    }
+    heading->setText(toQString(column.heading));
     heading->setToolTip(toQString(column.toolTip));
-    if (column.rightAligned) heading->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setHorizontalHeaderItem(c, heading);
+    heading->setTextAlignment(column.rightAligned ? Qt::AlignRight | Qt::AlignVCenter
+                                                  : Qt::AlignLeft | Qt::AlignVCenter);
   }
   const int rows = static_cast<int>(order_.size());
-  setRowCount(rows);
+  if (rowCount() != rows) setRowCount(rows);
   for (int r = 0; r < rows; ++r) {
     const int data = order_[static_cast<std::size_t>(r)];
     for (int c = 0; c < columns; ++c) {
       const TableCell& cell = cellOf(table_, data, c);
-      auto* shown = new QTableWidgetItem(toQString(cell.text));
-      shown->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-      if (table_.columns[static_cast<std::size_t>(c)].rightAligned)
-        shown->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      QTableWidgetItem* shown = item(r, c);
+      if (shown == nullptr) {
+        shown = new QTableWidgetItem;
+        shown->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        setItem(r, c, shown);
+      }
+      const QString text = toQString(cell.text);
+      if (shown->text() != text) shown->setText(text);
+      const Qt::Alignment alignment = table_.columns[static_cast<std::size_t>(c)].rightAligned
+                                          ? Qt::AlignRight | Qt::AlignVCenter
+                                          : Qt::AlignLeft | Qt::AlignVCenter;
+      if (shown->textAlignment() != static_cast<int>(alignment)) shown->setTextAlignment(alignment);
+      QBrush background;
+      QBrush foreground;
       if (cell.tint) {
         const QColor tint(cell.tint->red, cell.tint->green, cell.tint->blue);
-        shown->setBackground(tint);
-        shown->setForeground(textOn(tint));
+        background = QBrush(tint);
+        foreground = QBrush(textOn(tint));
       }
-      shown->setToolTip(toQString(cell.toolTip));
-      setItem(r, c, shown);
+      if (shown->background() != background) shown->setBackground(background);
+      if (shown->foreground() != foreground) shown->setForeground(foreground);
+      const QString toolTip = toQString(cell.toolTip);
+      if (shown->toolTip() != toolTip) shown->setToolTip(toolTip);
     }
     if (placeWidgets) placeWidgets(r, data);
   }
   if (current >= 0 && current < rows) setCurrentCell(viewRow(current), std::max(0, currentCol));
+  setUpdatesEnabled(true);
   // Setting the current row scrolls to it: the old position is put back after it.
   updateGeometries();
   verticalScrollBar()->setValue(vertical);
@@ -256,6 +285,8 @@ ScheduleWindow::ScheduleWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void ScheduleWindow::showContent(const ScheduleContent& content) {
   content_ = content;
+  choices_.clear();
+  for (const std::string& choice : content_.spaceTypeChoices) choices_ << toQString(choice);
   content_.spaceTypeChosen.resize(content_.imperial.rooms.rows.size(), -1);
   setWindowTitle(toQString(content_.title));
   status_->setText(toQString(content_.status));
@@ -313,21 +344,33 @@ void ScheduleWindow::keyPressEvent(QKeyEvent* event) {
 void ScheduleWindow::placeSpaceType(int viewRow, int dataRow) {
   const int column = content_.spaceTypeColumn;
   if (column < 0 || column >= rooms_->columnCount()) return;
-  auto* box = new SpaceTypeBox(rooms_);
-  box->setObjectName(QStringLiteral("scheduleSpaceType"));
-  for (const std::string& choice : content_.spaceTypeChoices) box->addItem(toQString(choice));
+  // A row's chooser stays when the rows are shown again; it knows its room by the row of
+  // the content it stands for, which sorting changes.
+  auto* box = dynamic_cast<SpaceTypeBox*>(rooms_->cellWidget(viewRow, column));
+  if (box == nullptr) {
+    box = new SpaceTypeBox(rooms_);
+    box->setObjectName(QStringLiteral("scheduleSpaceType"));
+    connect(box, &QComboBox::activated, this, [this, box](int index) {
+      const int row = box->property("dataRow").toInt();
+      if (index < 0 || index >= static_cast<int>(content_.spaceTypeChoices.size())) return;
+      if (row < 0 || row >= static_cast<int>(content_.spaceTypeChosen.size())) return;
+      content_.spaceTypeChosen[static_cast<std::size_t>(row)] = index;
+      rooms_->setSortText(row, content_.spaceTypeColumn,
+                          content_.spaceTypeChoices[static_cast<std::size_t>(index)]);
+      if (messageQueue().enabledTypes.count(kScheduleSpaceTypeChosen))
+        enqueue(kScheduleSpaceTypeChosen, roomAt(row), index);
+    });
+    rooms_->setCellWidget(viewRow, column, box);
+  }
+  box->setProperty("dataRow", dataRow);
+  if (box->property("choices").toStringList() != choices_) {
+    box->clear();
+    box->addItems(choices_);
+    box->setProperty("choices", choices_);
+  }
   box->setCurrentIndex(content_.spaceTypeChosen[static_cast<std::size_t>(dataRow)]);
   if (const QTableWidgetItem* cell = rooms_->item(viewRow, column))
     box->setToolTip(cell->toolTip());
-  connect(box, &QComboBox::activated, this, [this, dataRow, column](int index) {
-    if (index < 0 || index >= static_cast<int>(content_.spaceTypeChoices.size())) return;
-    content_.spaceTypeChosen[static_cast<std::size_t>(dataRow)] = index;
-    rooms_->setSortText(dataRow, column,
-                        content_.spaceTypeChoices[static_cast<std::size_t>(index)]);
-    if (messageQueue().enabledTypes.count(kScheduleSpaceTypeChosen))
-      enqueue(kScheduleSpaceTypeChosen, roomAt(dataRow), index);
-  });
-  rooms_->setCellWidget(viewRow, column, box);
 }
 
 int ScheduleWindow::roomAt(int dataRow) const {

@@ -65,6 +65,7 @@ class ScheduleWindow : public QWidget {
   int roomAt(int dataRow) const;
 
   ScheduleContent content_;
+  QStringList choices_;  // content_.spaceTypeChoices as the choosers list them
   QLabel* status_;
   QProgressBar* progress_;
   CellTable* rooms_;

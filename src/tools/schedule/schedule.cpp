@@ -150,8 +150,15 @@ Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue
 RoomLightInputs lightInputs(const Schedule& schedule, const Project& project,
                             const ScheduleRow& row) {
   const RoomPage& page = project.page(row.page);
-  return {page.row(row.row), page.defaults,
-          ReflectancePair{schedule.ceilingPercent, schedule.wallPercent},
+  // Only the size and the fixtures count: a renamed room keeps its light.
+  const RoomRow& entered = page.row(row.row);
+  RoomRow room;
+  room.length = entered.length;
+  room.width = entered.width;
+  room.height = entered.height;
+  room.fixtureNumber = entered.fixtureNumber;
+  room.quantity = entered.quantity;
+  return {room, page.defaults, ReflectancePair{schedule.ceilingPercent, schedule.wallPercent},
           row.result.calculatedFootcandles};
 }
 

@@ -179,8 +179,9 @@ Schedule buildSchedule(const Project& project, const FixtureCatalogue& catalogue
                        const workplane::CataloguePhotometry* photometry = nullptr,
                        const RoomProgress& progress = {});
 
-// What a room's light is computed from: the room as entered, its page's lamp data and
-// loss factors, the schedule's reflectances and the lumen method's footcandles.
+// What a room's light is computed from: the room's size, fixture type and quantity (its
+// other values left empty), its page's lamp data and loss factors, the schedule's
+// reflectances and the lumen method's footcandles.
 struct RoomLightInputs {
   RoomRow room;
   PageDefaults defaults;
