@@ -140,10 +140,8 @@ toolkit::ScheduleContent scheduleContent(const schedule::Schedule& listed, const
     content.spaceTypeChosen.push_back(choices.indexOf(project.spaceType(row.room)));
   }
   if (!pending.empty()) {
-    content.status =
-        "Light on the work plane: " +
-        std::to_string(listed.rows.size() - std::min(listed.rows.size(), pending.size())) + " of " +
-        std::to_string(listed.rows.size()) + " rooms";
+    content.status = "Computing the light on the work plane of " + std::to_string(pending.size()) +
+                     (pending.size() == 1 ? " room\u2026" : " rooms\u2026");
     content.exportable = false;
   }
   return content;

@@ -71,8 +71,8 @@ struct ScheduleContent {
   int spaceTypeColumn = -1;
   std::vector<std::string> spaceTypeChoices;
   std::vector<int> spaceTypeChosen;
-  // A line over the table, such as "Light on the work plane: 37 of 95 rooms"; empty for
-  // none.
+  // A line over the table, such as "Computing the light on the work plane of 95
+  // rooms…"; empty for none.
   std::string status;
   // Whether the export buttons can be pressed; when not, `status` is their tooltip.
   bool exportable = true;

@@ -247,6 +247,7 @@ ScheduleWindow::ScheduleWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   status_->hide();
   progress_ = new QProgressBar(this);
   progress_->setObjectName(QStringLiteral("scheduleProgress"));
+  progress_->setFormat(QStringLiteral("%v of %m rooms"));
   progress_->hide();
   rooms_ = new CellTable(QStringLiteral("scheduleRooms"), this);
   rooms_->placeWidgets = [this](int viewRow, int dataRow) { placeSpaceType(viewRow, dataRow); };

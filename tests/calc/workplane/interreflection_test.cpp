@@ -99,6 +99,54 @@ TEST(Interreflection, ClosedCubeIsAnIntegratingSphere) {
       1e-9);
 }
 
+// A Lambertian source facing down gives a surface the irradiance I0 pi times the
+// point's form factor density, so a patch's exact mean is I0 pi F / A with F from the
+// corner closed forms: the patches' Gauss rules stay within 2e-4 of it everywhere, on
+// the patches beside a source just below the ceiling and a foot from two walls too.
+TEST(Interreflection, PatchesTakeTheExactMeanOfTheDirectLight) {
+  const RoomBox box{40, 30, 12};
+  const std::vector<PointSource> sources = {
+      {{7, 5, 12}, nullptr, 1000}, {{1, 29, 12}, nullptr, 500}, {{20, 15, 12}, nullptr, 700}};
+  const Interreflection solution = interreflect(box, {0, 0, 0}, {2, 24}, sources);
+  const double largest = *std::max_element(solution.direct.begin(), solution.direct.end());
+  double worst = 0;
+  for (const PatchGrid& g : solution.surfaces) {
+    for (int i1 = 0; i1 < g.count1; ++i1) {
+      for (int i2 = 0; i2 < g.count2; ++i2) {
+        const AxisRect r = g.patch(i1, i2);
+        Vec3 low = r.origin, high = r.origin;
+        high[r.axis1] += r.length1;
+        high[r.axis2] += r.length2;
+        double expected = 0;
+        for (const PointSource& s : sources) {
+          const Vec3 at = s.position;
+          double factor = 0;
+          if (r.axis1 != 2 && r.axis2 != 2) {
+            if (r.origin.z >= at.z) continue;  // the ceiling: in the sources' plane
+            for (const auto& [a, sa] : {std::pair{low.x, -1}, {high.x, 1}}) {
+              for (const auto& [b, sb] : {std::pair{low.y, -1}, {high.y, 1}}) {
+                factor += sa * sb * pointToParallelCorner(a - at.x, b - at.y, at.z - r.origin.z);
+              }
+            }
+          } else {
+            const int along = r.axis1 == 2 ? r.axis2 : r.axis1;
+            const double d = std::abs(r.origin[1 - along] - at[1 - along]);
+            for (const auto& [a, sa] : {std::pair{low[along], -1}, {high[along], 1}}) {
+              for (const auto& [b, sb] : {std::pair{at.z - low.z, -1}, {at.z - high.z, 1}}) {
+                factor -= sa * sb * pointToPerpendicularCorner(a - at[along], b, d);
+              }
+            }
+          }
+          expected += s.scale * std::numbers::pi * factor / r.area();
+        }
+        const double got = solution.direct[static_cast<std::size_t>(g.indexOf(i1, i2))];
+        worst = std::max(worst, std::abs(got - expected) / std::max(expected, 1e-3 * largest));
+      }
+    }
+  }
+  EXPECT_LT(worst, 2e-4);
+}
+
 // Solves the room with `sources` and again with a faint off-centre source added, which
 // breaks every symmetry the solver could use: both give the same light, and every lumen
 // is absorbed.
