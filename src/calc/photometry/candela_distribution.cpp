@@ -34,6 +34,23 @@ std::size_t segmentOf(const std::vector<double>& angles, double step, double x) 
   return index == 0 ? 0 : std::min(index - 1, last);
 }
 
+// The fewest equal steps from the first angle to the last that land on every angle
+// (to a millionth of a degree), or 0 where more than `most` would be needed.
+std::size_t commonSteps(const std::vector<double>& angles, std::size_t most) {
+  const double span = angles.back() - angles.front();
+  if (angles.size() < 2 || !(span > 0)) return 0;
+  for (std::size_t steps = angles.size() - 1; steps <= most; ++steps) {
+    const double step = span / static_cast<double>(steps);
+    if (std::all_of(angles.begin(), angles.end(), [&](double a) {
+          const double k = (a - angles.front()) / step;
+          return std::abs(k - std::round(k)) * step < 1e-6;
+        })) {
+      return steps;
+    }
+  }
+  return 0;
+}
+
 // For angles that are not evenly spaced: per whole degree from the first angle, the
 // segment that holds that degree, from which a lookup walks at most a few steps on.
 std::vector<std::uint16_t> segmentsByDegree(const std::vector<double>& angles, double step) {
@@ -217,6 +234,7 @@ CandelaDistribution CandelaDistribution::fromPhotometry(const Photometry& p) {
     d.planeStep_ = evenStep(d.planes_);
     d.planeByDegree_ = segmentsByDegree(d.planes_, d.planeStep_);
   }
+  d.resample();
   if (d.absolute_) {
     for (int n = 1; n <= 18; ++n) d.lampLumens_ += d.zoneLumens(n);
   } else {
@@ -230,8 +248,63 @@ double CandelaDistribution::inPlane(std::size_t plane, double theta) const {
   return interpolate(vertical_, verticalStep_, &candela_[plane * vertical_.size()], theta);
 }
 
+void CandelaDistribution::resample() {
+  // Half a degree or finer over the vertical angles and the planes, within a table of
+  // a quarter of a million values.
+  constexpr std::size_t kMostValues = std::size_t{1} << 18;
+  if (vertical_.size() < 2) return;
+  const std::size_t vertical = commonSteps(vertical_, 720);
+  const std::size_t planes = planes_.size() == 1 ? 0 : commonSteps(planes_, 1440);
+  if (vertical == 0 || (planes_.size() > 1 && planes == 0)) return;
+  const std::size_t nv = vertical + 1, nc = planes + 1;
+  if (nv * nc > kMostValues) return;
+  const double verticalStep =
+      (vertical_.back() - vertical_.front()) / static_cast<double>(vertical);
+  const double planeStep = planes > 0 ? 360.0 / static_cast<double>(planes) : 0;
+  std::vector<double> values(nv * nc);
+  for (std::size_t k = 0; k < nc; ++k) {
+    // The last node, C 360, is C 0 again: looked up as the last plane's end.
+    const double c = std::min(static_cast<double>(k) * planeStep, planes_.back());
+    for (std::size_t v = 0; v < nv; ++v) {
+      const double theta = v + 1 == nv ? vertical_.back()
+                                       : vertical_.front() + static_cast<double>(v) * verticalStep;
+      values[k * nv + v] = planes_.size() == 1 ? inPlane(0, theta) : searchedAt(c, theta);
+    }
+  }
+  regular_ = std::move(values);
+  regularVertical_ = nv;
+  regularPlanes_ = nc;
+  verticalScale_ = 1 / verticalStep;
+  planeScale_ = planes > 0 ? 1 / planeStep : 0;
+}
+
 double CandelaDistribution::at(double c, double theta) const {
-  if (planes_.size() == 1) return inPlane(0, theta);
+  if (regular_.empty()) {
+    return planes_.size() == 1 ? inPlane(0, theta) : searchedAt(c, theta);
+  }
+  if (!(theta >= vertical_.front() && theta <= vertical_.back())) return 0;
+  const std::size_t lastV = regularVertical_ - 2;
+  const double fv = (theta - vertical_.front()) * verticalScale_;
+  const std::size_t v = std::min(static_cast<std::size_t>(fv), lastV);
+  const double s = fv - static_cast<double>(v);
+  const double* low = &regular_[v];
+  if (regularPlanes_ == 1) return low[0] + s * (low[1] - low[0]);
+  if (c < 0 || c >= 360) {
+    c = std::fmod(c, 360);
+    if (c < 0) c += 360;
+  }
+  const double fc = c * planeScale_;
+  const std::size_t i = std::min(static_cast<std::size_t>(fc), regularPlanes_ - 2);
+  const double t = fc - static_cast<double>(i);
+  low += i * regularVertical_;
+  const double* high = low + regularVertical_;
+  const double inLow = low[0] + s * (low[1] - low[0]);
+  const double inHigh = high[0] + s * (high[1] - high[0]);
+  return inLow + t * (inHigh - inLow);
+}
+
+// The lookup by the measured angles themselves: the segments around (c, theta) searched.
+double CandelaDistribution::searchedAt(double c, double theta) const {
   if (vertical_.empty() || theta < vertical_.front() || theta > vertical_.back()) return 0;
   if (c < 0 || c >= 360) {
     c = std::fmod(c, 360);

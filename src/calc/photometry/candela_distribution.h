@@ -69,6 +69,8 @@ class CandelaDistribution {
 
  private:
   double inPlane(std::size_t plane, double theta) const;
+  double searchedAt(double c, double theta) const;
+  void resample();
 
   std::vector<double> vertical_;  // ascending, degrees
   std::vector<double> planes_;    // ascending C from 0; the last is 360 unless only one
@@ -77,6 +79,15 @@ class CandelaDistribution {
   double planeStep_ = 0;          // > 0 when the planes are evenly spaced
   std::vector<std::uint16_t> verticalByDegree_;  // segment lookups for uneven angles
   std::vector<std::uint16_t> planeByDegree_;
+  // The same light on a regular grid of angles that holds every measured one (and every
+  // plane of the expansion), where such a grid is small enough: between its nodes the
+  // light is bilinear just as between the measured angles, so a lookup on it gives the
+  // same value, found by an index instead of a search. Empty where there is none.
+  std::vector<double> regular_;      // regular_[plane * regularVertical_ + v]
+  std::size_t regularVertical_ = 0;  // nodes along the vertical angle (>= 2)
+  std::size_t regularPlanes_ = 0;    // nodes along C (1 for a round distribution)
+  double verticalScale_ = 0;         // nodes per degree of vertical angle
+  double planeScale_ = 0;            // nodes per degree of C
   // The measured planes of a standard symmetry, whose trapezoid mean is the mean all
   // round; empty for other spans, whose mean is taken over the expanded circle.
   std::vector<double> measuredPlanes_;

@@ -38,7 +38,9 @@ double distanceTo(const AxisRect& r, Vec3 point) {
 
 // How finely a patch's mean irradiance is integrated: Gauss-Legendre points per side,
 // `perRadian` for each radian the patch spans seen from the source plus `added`, and
-// never fewer than `fewest`.
+// never fewer than `fewest`. The patches' rule keeps each patch within 1e-4 of its exact
+// mean, even beside a source; fewer points lose a shipped distribution's sharp cut-offs
+// and with them a tenth of a per cent of the room's lumens.
 struct Integration {
   double perRadian = 6;
   int added = 1;
@@ -97,7 +99,14 @@ void addDirect(const PatchGrid& g, const ReceiverLattice& lattice,
     patch.origin[patch.axis2] -= patch.length2 / 2;
     return meanIrradiance(patch, normal, source, integration);
   };
-  forEachSourceOffset(lattice, sources, value, add);
+  // Sources in the surface's plane or behind it (the fixtures at the ceiling, seen from
+  // the ceiling) light none of it: they are left out rather than found dark patch by patch.
+  std::vector<PointSource> facing;
+  for (const PointSource& s : sources) {
+    if (dot(g.rect.origin - s.position, normal) < 0) facing.push_back(s);
+  }
+  if (facing.empty()) return;
+  forEachSourceOffset(lattice, std::span<const PointSource>(facing), value, add);
 }
 
 // How a pair of surfaces' patches are told apart along one axis of the room. Where both
@@ -707,32 +716,57 @@ void interpolateLattice(std::vector<double>& values, const std::vector<int>& lin
 // Parts are small, and only the points near them see them closely: a coarser rule does.
 constexpr Integration kPartIntegration{3, 0, 1};
 
-// The direct light on the parts of a wall. It changes over about the distance from the
-// nearest source to the wall: it is integrated on lines of parts a third of that apart
-// (and on the parts at the wall's edges), and interpolated between them.
+// The direct light on the parts of a wall. A source's light on the wall changes over
+// about the source's distance from it: the sources are taken in bands of distance (each
+// band's farthest within half as far again as its nearest), and each band's light is
+// integrated on lines of parts a third of its nearest distance apart (and on the parts
+// at the wall's edges) and interpolated between them. The far sources, which are most
+// of a big room's, so need few lines.
 std::vector<double> directOnParts(const PatchGrid& parts, std::span<const PointSource> sources) {
   const int normal = normalAxis(parts.rect);
-  double nearest = std::numeric_limits<double>::infinity();
-  for (const PointSource& s : sources) {
-    nearest = std::min(nearest, std::abs(s.position[normal] - parts.rect.origin[normal]));
-  }
-  const GatherLattice along1{parts.step1(), nearest / 3}, along2{parts.step2(), nearest / 3};
-  const std::vector<int> lines1 = latticeLines(parts.count1, parts.step1(), along1);
-  const std::vector<int> lines2 = latticeLines(parts.count2, parts.step2(), along2);
-  ReceiverLattice lattice = patchCentres(parts);
-  const ReceiverLattice all = lattice;
-  lattice.along1.clear();
-  lattice.along2.clear();
-  for (const int i : lines1) lattice.along1.push_back(all.along1[static_cast<std::size_t>(i)]);
-  for (const int i : lines2) lattice.along2.push_back(all.along2[static_cast<std::size_t>(i)]);
+  auto distanceOf = [&](const PointSource& s) {
+    return std::abs(s.position[normal] - parts.rect.origin[normal]);
+  };
+  std::vector<double> distances;
+  for (const PointSource& s : sources) distances.push_back(distanceOf(s));
+  std::sort(distances.begin(), distances.end());
 
   const auto count2 = static_cast<std::size_t>(parts.count2);
+  const ReceiverLattice all = patchCentres(parts);
   std::vector<double> direct(static_cast<std::size_t>(parts.size()), 0.0);
-  addDirect(parts, lattice, sources, kPartIntegration, [&](std::size_t a, std::size_t b, double v) {
-    direct[static_cast<std::size_t>(lines1[a]) * count2 + static_cast<std::size_t>(lines2[b])] += v;
-  });
-  interpolateLattice(direct, lines1, parts.count1, lines2, parts.count2);
-  for (double& v : direct) v = std::max(v, 0.0);
+  std::vector<double> band(direct.size());
+  std::vector<PointSource> inBand;
+  for (std::size_t first = 0; first < distances.size();) {
+    const double nearest = distances[first];
+    std::size_t end = first;
+    // Sources whose lines would stand at most two parts apart share the nearest band:
+    // a band of their own would save few lines.
+    const double reach = std::max(1.5 * nearest, 6 * std::max(parts.step1(), parts.step2()));
+    while (end < distances.size() && distances[end] <= reach) ++end;
+    const double farthest = distances[end - 1];
+    first = end;
+    inBand.clear();
+    for (const PointSource& s : sources) {
+      const double d = distanceOf(s);
+      if (d >= nearest && d <= farthest) inBand.push_back(s);
+    }
+    const GatherLattice along1{parts.step1(), nearest / 3}, along2{parts.step2(), nearest / 3};
+    const std::vector<int> lines1 = latticeLines(parts.count1, parts.step1(), along1);
+    const std::vector<int> lines2 = latticeLines(parts.count2, parts.step2(), along2);
+    ReceiverLattice lattice = all;
+    lattice.along1.clear();
+    lattice.along2.clear();
+    for (const int i : lines1) lattice.along1.push_back(all.along1[static_cast<std::size_t>(i)]);
+    for (const int i : lines2) lattice.along2.push_back(all.along2[static_cast<std::size_t>(i)]);
+    std::fill(band.begin(), band.end(), 0.0);
+    addDirect(parts, lattice, inBand, kPartIntegration,
+              [&](std::size_t a, std::size_t b, double v) {
+                band[static_cast<std::size_t>(lines1[a]) * count2 +
+                     static_cast<std::size_t>(lines2[b])] += v;
+              });
+    interpolateLattice(band, lines1, parts.count1, lines2, parts.count2);
+    for (std::size_t k = 0; k < direct.size(); ++k) direct[k] += std::max(band[k], 0.0);
+  }
   return direct;
 }
 

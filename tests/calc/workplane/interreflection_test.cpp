@@ -101,7 +101,7 @@ TEST(Interreflection, ClosedCubeIsAnIntegratingSphere) {
 
 // A Lambertian source facing down gives a surface the irradiance I0 pi times the
 // point's form factor density, so a patch's exact mean is I0 pi F / A with F from the
-// corner closed forms: the patches' Gauss rules stay within 2e-4 of it everywhere, on
+// corner closed forms: the patches' Gauss rules stay within 1e-4 of it everywhere, on
 // the patches beside a source just below the ceiling and a foot from two walls too.
 TEST(Interreflection, PatchesTakeTheExactMeanOfTheDirectLight) {
   const RoomBox box{40, 30, 12};
@@ -144,7 +144,7 @@ TEST(Interreflection, PatchesTakeTheExactMeanOfTheDirectLight) {
       }
     }
   }
-  EXPECT_LT(worst, 2e-4);
+  EXPECT_LT(worst, 1e-4);
 }
 
 // Solves the room with `sources` and again with a faint off-centre source added, which
