@@ -89,12 +89,11 @@ toolkit::ScheduleSheet sheetOf(const schedule::Schedule& shown, const Project& p
   }
   for (const schedule::LuminaireLine& line : shown.luminaires) {
     std::vector<toolkit::TableCell>& cells = sheet.luminaires.rows.emplace_back();
-    for (std::string& text : schedule::luminaireCells(line)) {
-      toolkit::TableCell cell{std::move(text)};
-      if (!cell.text.empty() && std::all_of(cell.text.begin(), cell.text.end(),
-                                            [](char c) { return c >= '0' && c <= '9'; })) {
-        cell.number = std::stod(cell.text);
-      }
+    const auto columns = schedule::luminaireColumns();
+    std::vector<std::string> texts = schedule::luminaireCells(line);
+    for (std::size_t c = 0; c < texts.size(); ++c) {
+      toolkit::TableCell cell{std::move(texts[c])};
+      if (columns[c].rightAligned) cell.number = std::stod(cell.text);  // the counts
       cells.push_back(std::move(cell));
     }
   }

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <charconv>
 #include <cstddef>
+#include <map>
 #include <utility>
 
 #include "calc/reflectances.h"
@@ -30,26 +31,21 @@ std::string shortest(Real value) {
 
 std::vector<LuminaireLine> luminairesOf(const std::vector<ScheduleRow>& rows,
                                         const FixtureCatalogue& catalogue) {
-  std::vector<LuminaireLine> lines;
+  std::map<std::int32_t, LuminaireLine> byType;  // in type order
   for (const ScheduleRow& row : rows) {
     const FixtureType* type = catalogue.find(row.fixtureNumber);
     if (type == nullptr || row.quantity <= 0) continue;
-    auto line = std::find_if(lines.begin(), lines.end(), [&](const LuminaireLine& l) {
-      return l.fixtureNumber == row.fixtureNumber;
-    });
-    if (line == lines.end()) {
-      line = lines.insert(std::upper_bound(lines.begin(), lines.end(), row.fixtureNumber,
-                                           [](std::int32_t n, const LuminaireLine& l) {
-                                             return n < l.fixtureNumber;
-                                           }),
-                          LuminaireLine{row.fixtureNumber, std::string(type->description.trimmed()),
-                                        type->lampsPerFixture});
+    LuminaireLine& line = byType[row.fixtureNumber];
+    if (line.rooms == 0) {
+      line = {row.fixtureNumber, std::string(type->description.trimmed()), type->lampsPerFixture};
     }
-    ++line->rooms;
-    line->fixtures += row.quantity;
-    line->lamps += static_cast<std::int64_t>(row.quantity) * type->lampsPerFixture;
-    line->watts += row.watts;
+    ++line.rooms;
+    line.fixtures += row.quantity;
+    line.lamps += static_cast<std::int64_t>(row.quantity) * type->lampsPerFixture;
+    line.watts += row.watts;
   }
+  std::vector<LuminaireLine> lines;
+  for (auto& [number, line] : byType) lines.push_back(std::move(line));
   return lines;
 }
 

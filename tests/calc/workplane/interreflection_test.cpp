@@ -99,6 +99,33 @@ TEST(Interreflection, ClosedCubeIsAnIntegratingSphere) {
       1e-9);
 }
 
+// The exact factor from a point to a patch whose face it sees, as the signed sum of the
+// patch's corners: heights on a wall measured away from the point's horizontal plane.
+double exactFactor(Vec3 p, const AxisRect& r) {
+  Vec3 low = r.origin, high = r.origin;
+  high[r.axis1] += r.length1;
+  high[r.axis2] += r.length2;
+  double factor = 0;
+  if (r.axis1 != 2 && r.axis2 != 2) {  // the ceiling or the floor
+    const double h = std::abs(r.origin.z - p.z);
+    for (const auto& [a, sa] : {std::pair{low.x, -1}, {high.x, 1}}) {
+      for (const auto& [b, sb] : {std::pair{low.y, -1}, {high.y, 1}}) {
+        factor += sa * sb * pointToParallelCorner(a - p.x, b - p.y, h);
+      }
+    }
+    return factor;
+  }
+  const int along = r.axis1 == 2 ? r.axis2 : r.axis1;
+  const double d = std::abs(r.origin[1 - along] - p[1 - along]);
+  const double away = low.z + high.z > 2 * p.z ? 1 : -1;
+  for (const auto& [a, sa] : {std::pair{low[along], -1}, {high[along], 1}}) {
+    for (const auto& [b, sb] : {std::pair{low.z, -1}, {high.z, 1}}) {
+      factor += sa * sb * away * pointToPerpendicularCorner(a - p[along], away * (b - p.z), d);
+    }
+  }
+  return factor;
+}
+
 // A Lambertian source facing down gives a surface the irradiance I0 pi times the
 // point's form factor density, so a patch's exact mean is I0 pi F / A with F from the
 // corner closed forms: the patches' Gauss rules stay within 1e-4 of it everywhere, on
@@ -114,29 +141,11 @@ TEST(Interreflection, PatchesTakeTheExactMeanOfTheDirectLight) {
     for (int i1 = 0; i1 < g.count1; ++i1) {
       for (int i2 = 0; i2 < g.count2; ++i2) {
         const AxisRect r = g.patch(i1, i2);
-        Vec3 low = r.origin, high = r.origin;
-        high[r.axis1] += r.length1;
-        high[r.axis2] += r.length2;
         double expected = 0;
         for (const PointSource& s : sources) {
-          const Vec3 at = s.position;
-          double factor = 0;
-          if (r.axis1 != 2 && r.axis2 != 2) {
-            if (r.origin.z >= at.z) continue;  // the ceiling: in the sources' plane
-            for (const auto& [a, sa] : {std::pair{low.x, -1}, {high.x, 1}}) {
-              for (const auto& [b, sb] : {std::pair{low.y, -1}, {high.y, 1}}) {
-                factor += sa * sb * pointToParallelCorner(a - at.x, b - at.y, at.z - r.origin.z);
-              }
-            }
-          } else {
-            const int along = r.axis1 == 2 ? r.axis2 : r.axis1;
-            const double d = std::abs(r.origin[1 - along] - at[1 - along]);
-            for (const auto& [a, sa] : {std::pair{low[along], -1}, {high[along], 1}}) {
-              for (const auto& [b, sb] : {std::pair{at.z - low.z, -1}, {at.z - high.z, 1}}) {
-                factor -= sa * sb * pointToPerpendicularCorner(a - at[along], b, d);
-              }
-            }
-          }
+          // The ceiling, in the sources' plane, gets no direct light.
+          if (r.axis1 != 2 && r.axis2 != 2 && r.origin.z >= s.position.z) continue;
+          const double factor = exactFactor(s.position, r);
           expected += s.scale * std::numbers::pi * factor / r.area();
         }
         const double got = solution.direct[static_cast<std::size_t>(g.indexOf(i1, i2))];
@@ -238,27 +247,7 @@ TEST(Interreflection, PointsGatherEachPatchByItsCorners) {
         for (int i1 = 0; i1 < g.count1; ++i1) {
           for (int i2 = 0; i2 < g.count2; ++i2) {
             const AxisRect r = g.patch(i1, i2);
-            Vec3 low = r.origin, high = r.origin;
-            high[r.axis1] += r.length1;
-            high[r.axis2] += r.length2;
-            double factor = 0;
-            if (r.axis1 != 2 && r.axis2 != 2) {  // the ceiling
-              const double h = r.origin.z - point.z;
-              for (const auto& [a, sa] : {std::pair{low.x, -1}, {high.x, 1}}) {
-                for (const auto& [b, sb] : {std::pair{low.y, -1}, {high.y, 1}}) {
-                  factor += sa * sb * pointToParallelCorner(a - point.x, b - point.y, h);
-                }
-              }
-            } else {  // a wall: u along it, heights from the point's plane
-              const int along = r.axis1 == 2 ? r.axis2 : r.axis1;
-              const int across = 1 - along;
-              const double d = std::abs(r.origin[across] - point[across]);
-              for (const auto& [a, sa] : {std::pair{low[along], -1}, {high[along], 1}}) {
-                for (const auto& [b, sb] : {std::pair{low.z, -1}, {high.z, 1}}) {
-                  factor += sa * sb * pointToPerpendicularCorner(a - point[along], b - point.z, d);
-                }
-              }
-            }
+            const double factor = exactFactor(point, r);
             expected += factor * solution.exitance[static_cast<std::size_t>(g.indexOf(i1, i2))];
           }
         }
