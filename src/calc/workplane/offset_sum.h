@@ -37,7 +37,8 @@ inline long long offsetKey(double offset) {
 
 // Numbers each distinct value of `values` in order of first appearance.
 struct Distinct {
-  std::vector<int> index;  // per value
+  std::vector<int> index;     // per value
+  std::vector<double> first;  // per number, the value that first had it
   int count = 0;
 
   template <class Key>
@@ -47,7 +48,10 @@ struct Distinct {
     d.index.reserve(values.size());
     for (const double v : values) {
       const auto [it, added] = seen.try_emplace(key(v), d.count);
-      if (added) ++d.count;
+      if (added) {
+        ++d.count;
+        d.first.push_back(v);
+      }
       d.index.push_back(it->second);
     }
     return d;
@@ -70,19 +74,20 @@ inline Distinct offsetsAlong(const std::vector<double>& receivers,
 
 }  // namespace offset_sum_detail
 
-// Calls add(i1, i2, value(source, receiver position)) for every source in order and every
-// receiver of the lattice, where `value` depends only on the offset between source and
-// receiver and on the source's kind (its intensity and scale), and is the same at
-// offsets mirrored along a horizontal axis of the lattice where the source's light is
-// (PointSource::mirrorsAlong). A regular layout seen from regular receivers repeats the
-// same offsets many times over: each distinct offset is evaluated once per kind, and its
-// value reused for the others.
-template <class Value, class Add>
-void forEachSourceOffset(const ReceiverLattice& lattice, std::span<const PointSource> sources,
-                         Value&& value, Add&& add) {
+// The sum over the sources, in order, of value(source, receiver position) at every
+// receiver of the lattice (index i1 * along2.size() + i2), where `value` depends only on
+// the offset between source and receiver and on the source's kind (its intensity and
+// scale), and is the same at offsets mirrored along a horizontal axis of the lattice
+// where the source's light is (PointSource::mirrorsAlong). A regular layout seen from
+// regular receivers repeats the same offsets many times over: each distinct offset is
+// evaluated once per kind, and its value reused for the others.
+template <class Value>
+std::vector<double> sumOverSources(const ReceiverLattice& lattice,
+                                   std::span<const PointSource> sources, Value&& value) {
   using namespace offset_sum_detail;
   const int normal = 3 - lattice.axis1 - lattice.axis2;
   const std::size_t n1 = lattice.along1.size(), n2 = lattice.along2.size();
+  std::vector<double> sums(n1 * n2, 0.0);
   // A table grows past this many entries only where the offsets hardly repeat.
   constexpr std::size_t kMostEntries = std::size_t{1} << 21;
   std::size_t start = 0;
@@ -95,6 +100,7 @@ void forEachSourceOffset(const ReceiverLattice& lattice, std::span<const PointSo
       ++end;
     }
     const std::span<const PointSource> run = sources.subspan(start, end - start);
+    start = end;
     std::vector<double> c1, c2, cn;
     for (const PointSource& s : run) {
       c1.push_back(s.position[lattice.axis1]);
@@ -113,39 +119,61 @@ void forEachSourceOffset(const ReceiverLattice& lattice, std::span<const PointSo
     auto mirrored = [&](int axis) { return axis != 2 && run.front().mirrorsAlong(axis); };
     const Distinct d1 = offsetsAlong(lattice.along1, u1, mirrored(lattice.axis1));
     const Distinct d2 = offsetsAlong(lattice.along2, u2, mirrored(lattice.axis2));
-    const std::size_t entries = static_cast<std::size_t>(sn.count) *
-                                static_cast<std::size_t>(d1.count) *
-                                static_cast<std::size_t>(d2.count);
+    const auto count1 = static_cast<std::size_t>(d1.count),
+               count2 = static_cast<std::size_t>(d2.count);
+    const std::size_t entries = static_cast<std::size_t>(sn.count) * count1 * count2;
     if (entries > kMostEntries || entries >= run.size() * n1 * n2) {
       for (const PointSource& s : run) {
         for (std::size_t i1 = 0; i1 < n1; ++i1) {
-          for (std::size_t i2 = 0; i2 < n2; ++i2) add(i1, i2, value(s, lattice.at(i1, i2)));
+          for (std::size_t i2 = 0; i2 < n2; ++i2)
+            sums[i1 * n2 + i2] += value(s, lattice.at(i1, i2));
         }
       }
-    } else {
-      std::vector<double> table(entries);
-      std::vector<char> known(entries, 0);
-      for (std::size_t k = 0; k < run.size(); ++k) {
-        const auto a1 = static_cast<std::size_t>(s1.index[k]);
-        const auto a2 = static_cast<std::size_t>(s2.index[k]);
-        const auto an = static_cast<std::size_t>(sn.index[k]);
-        for (std::size_t i1 = 0; i1 < n1; ++i1) {
-          const std::size_t row = (an * static_cast<std::size_t>(d1.count) +
-                                   static_cast<std::size_t>(d1.index[i1 * u1.size() + a1])) *
-                                  static_cast<std::size_t>(d2.count);
-          for (std::size_t i2 = 0; i2 < n2; ++i2) {
-            const std::size_t e = row + static_cast<std::size_t>(d2.index[i2 * u2.size() + a2]);
-            if (!known[e]) {
-              table[e] = value(run[k], lattice.at(i1, i2));
-              known[e] = 1;
-            }
-            add(i1, i2, table[e]);
-          }
+      continue;
+    }
+    // Each distinct offset's value, from a source of the run moved to that offset from
+    // the lattice's origin.
+    std::vector<double> table(entries);
+    PointSource moved = run.front();
+    moved.position[lattice.axis1] = 0;
+    moved.position[lattice.axis2] = 0;
+    std::vector<Vec3> receivers(count2);
+    for (std::size_t an = 0; an < static_cast<std::size_t>(sn.count); ++an) {
+      moved.position[normal] = sn.first[an];
+      for (std::size_t b1 = 0; b1 < count1; ++b1) {
+        for (std::size_t b2 = 0; b2 < count2; ++b2) {
+          Vec3& r = receivers[b2];
+          r[normal] = lattice.plane;
+          r[lattice.axis1] = d1.first[b1];
+          r[lattice.axis2] = d2.first[b2];
         }
+        double* const row = &table[(an * count1 + b1) * count2];
+        for (std::size_t b2 = 0; b2 < count2; ++b2) row[b2] = value(moved, receivers[b2]);
       }
     }
-    start = end;
+    // Per source coordinate a2, the offset number of every receiver i2 side by side, so
+    // that a row of receivers reads its values in one sweep.
+    std::vector<int> across(u2.size() * n2);
+    for (std::size_t i2 = 0; i2 < n2; ++i2) {
+      for (std::size_t a2 = 0; a2 < u2.size(); ++a2) {
+        across[a2 * n2 + i2] = d2.index[i2 * u2.size() + a2];
+      }
+    }
+    for (std::size_t k = 0; k < run.size(); ++k) {
+      const auto a1 = static_cast<std::size_t>(s1.index[k]);
+      const auto a2 = static_cast<std::size_t>(s2.index[k]);
+      const auto an = static_cast<std::size_t>(sn.index[k]);
+      const int* offsets2 = &across[a2 * n2];
+      for (std::size_t i1 = 0; i1 < n1; ++i1) {
+        const std::size_t rowCode =
+            an * count1 + static_cast<std::size_t>(d1.index[i1 * u1.size() + a1]);
+        const double* const row = &table[rowCode * count2];
+        double* const out = &sums[i1 * n2];
+        for (std::size_t i2 = 0; i2 < n2; ++i2) out[i2] += row[offsets2[i2]];
+      }
+    }
   }
+  return sums;
 }
 
 }  // namespace kandelor::workplane

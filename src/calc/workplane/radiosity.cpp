@@ -60,13 +60,16 @@ double meanIrradiance(const AxisRect& patch, Vec3 normal, const PointSource& sou
       static_cast<int>(std::ceil(integration.perRadian * size / distance)) + integration.added,
       integration.fewest, kMaxGaussPoints);
   const GaussRule rule = gaussRule(n);
+  // The patch's sides as vectors, so that each point is plain arithmetic.
+  Vec3 side1, side2;
+  side1[patch.axis1] = patch.length1;
+  side2[patch.axis2] = patch.length2;
   double sum = 0;
   for (std::size_t a = 0; a < rule.nodes.size(); ++a) {
+    const Vec3 row = patch.origin + rule.nodes[a] * side1;
     for (std::size_t b = 0; b < rule.nodes.size(); ++b) {
-      Vec3 point = patch.origin;
-      point[patch.axis1] += rule.nodes[a] * patch.length1;
-      point[patch.axis2] += rule.nodes[b] * patch.length2;
-      sum += rule.weights[a] * rule.weights[b] * illuminance(source, point, normal);
+      sum += rule.weights[a] * rule.weights[b] *
+             illuminance(source, row + rule.nodes[b] * side2, normal);
     }
   }
   return sum;
@@ -84,11 +87,10 @@ ReceiverLattice patchCentres(const PatchGrid& g) {
   return lattice;
 }
 
-// Calls add(i1, i2, light) with the mean irradiance from each source in turn on the
-// patches of `g` whose centres `lattice` holds, integrated with `integration`.
-template <class Add>
-void addDirect(const PatchGrid& g, const ReceiverLattice& lattice,
-               std::span<const PointSource> sources, Integration integration, Add&& add) {
+// The mean irradiance from the sources on the patches of `g` whose centres `lattice`
+// holds (index i1 * along2.size() + i2), integrated with `integration`.
+std::vector<double> directOn(const PatchGrid& g, const ReceiverLattice& lattice,
+                             std::span<const PointSource> sources, Integration integration) {
   const Vec3 normal = normalOf(g.rect);
   auto value = [&](const PointSource& source, Vec3 centre) {
     AxisRect patch = g.rect;
@@ -105,8 +107,7 @@ void addDirect(const PatchGrid& g, const ReceiverLattice& lattice,
   for (const PointSource& s : sources) {
     if (dot(g.rect.origin - s.position, normal) < 0) facing.push_back(s);
   }
-  if (facing.empty()) return;
-  forEachSourceOffset(lattice, std::span<const PointSource>(facing), value, add);
+  return sumOverSources(lattice, std::span<const PointSource>(facing), value);
 }
 
 // How a pair of surfaces' patches are told apart along one axis of the room. Where both
@@ -758,12 +759,13 @@ std::vector<double> directOnParts(const PatchGrid& parts, std::span<const PointS
     lattice.along2.clear();
     for (const int i : lines1) lattice.along1.push_back(all.along1[static_cast<std::size_t>(i)]);
     for (const int i : lines2) lattice.along2.push_back(all.along2[static_cast<std::size_t>(i)]);
-    std::fill(band.begin(), band.end(), 0.0);
-    addDirect(parts, lattice, inBand, kPartIntegration,
-              [&](std::size_t a, std::size_t b, double v) {
-                band[static_cast<std::size_t>(lines1[a]) * count2 +
-                     static_cast<std::size_t>(lines2[b])] += v;
-              });
+    const std::vector<double> onLines = directOn(parts, lattice, inBand, kPartIntegration);
+    for (std::size_t a = 0; a < lines1.size(); ++a) {
+      for (std::size_t b = 0; b < lines2.size(); ++b) {
+        band[static_cast<std::size_t>(lines1[a]) * count2 + static_cast<std::size_t>(lines2[b])] =
+            onLines[a * lines2.size() + b];
+      }
+    }
     interpolateLattice(band, lines1, parts.count1, lines2, parts.count2);
     for (std::size_t k = 0; k < direct.size(); ++k) direct[k] += std::max(band[k], 0.0);
   }
@@ -890,10 +892,8 @@ Interreflection interreflect(const RoomBox& room, const SurfaceReflectances& rho
         out.reflectance[p] = std::max(g.reflectance, 1e-9);
       }
     }
-    addDirect(g, patchCentres(g), sources, {}, [&](std::size_t i1, std::size_t i2, double v) {
-      out.direct[static_cast<std::size_t>(g.indexOf(static_cast<int>(i1), static_cast<int>(i2)))] +=
-          v;
-    });
+    const std::vector<double> direct = directOn(g, patchCentres(g), sources, {});
+    std::copy(direct.begin(), direct.end(), out.direct.begin() + g.first);
   }
 
   Matrix exchange(n * n, 0.0f);

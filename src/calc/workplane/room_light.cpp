@@ -87,9 +87,12 @@ std::vector<double> directOnPoints(const PointGrid& grid, std::span<const PointS
   for (std::size_t i = 0; i < (mirrorX ? (nx + 1) / 2 : nx); ++i) {
     points.along2.push_back(grid.x(static_cast<int>(i)));
   }
-  forEachSourceOffset(
-      points, sources, illuminanceFacingUp,
-      [&](std::size_t j, std::size_t i, double value) { light[j * nx + i] += value; });
+  const std::vector<double> sums = sumOverSources(points, sources, illuminanceFacingUp);
+  const std::size_t computedRow = points.along2.size();
+  for (std::size_t j = 0; j < points.along1.size(); ++j) {
+    std::copy_n(sums.begin() + static_cast<std::ptrdiff_t>(j * computedRow), computedRow,
+                light.begin() + static_cast<std::ptrdiff_t>(j * nx));
+  }
   for (std::size_t j = 0; j < ny; ++j) {
     const std::size_t fromJ = j < points.along1.size() ? j : ny - 1 - j;
     for (std::size_t i = 0; i < nx; ++i) {

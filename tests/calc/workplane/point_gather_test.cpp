@@ -108,15 +108,12 @@ TEST(DirectLight, SummedByDistinctOffsetsIsThePlainSum) {
     for (const PlanPoint& at : layout.fixtures) sources.push_back({{at.x, at.y, 9}, nullptr, 40});
     for (const auto& [lattice, normal] : {std::pair{plane, Vec3{0, 0, 1}}, {wall, Vec3{1, 0, 0}}}) {
       const std::size_t n2 = lattice.along2.size();
-      std::vector<double> sums(lattice.along1.size() * n2, 0.0);
       int looked = 0;
-      forEachSourceOffset(
-          lattice, sources,
-          [&](const PointSource& s, Vec3 p) {
+      const std::vector<double> sums =
+          sumOverSources(lattice, sources, [&](const PointSource& s, Vec3 p) {
             ++looked;
             return illuminance(s, p, normal);
-          },
-          [&](std::size_t i1, std::size_t i2, double v) { sums[i1 * n2 + i2] += v; });
+          });
       double worst = 0;
       for (std::size_t i1 = 0; i1 < lattice.along1.size(); ++i1) {
         for (std::size_t i2 = 0; i2 < n2; ++i2) {
