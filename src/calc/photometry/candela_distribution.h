@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -97,5 +98,31 @@ class CandelaDistribution {
   bool absolute_ = false;
   LuminousOpening opening_;
 };
+
+// Inline: the light on the work plane looks up millions of values per room.
+inline double CandelaDistribution::at(double c, double theta) const {
+  if (regular_.empty()) {
+    return planes_.size() == 1 ? inPlane(0, theta) : searchedAt(c, theta);
+  }
+  if (!(theta >= vertical_.front() && theta <= vertical_.back())) return 0;
+  const std::size_t lastV = regularVertical_ - 2;
+  const double fv = (theta - vertical_.front()) * verticalScale_;
+  const std::size_t v = std::min(static_cast<std::size_t>(fv), lastV);
+  const double s = fv - static_cast<double>(v);
+  const double* low = &regular_[v];
+  if (regularPlanes_ == 1) return low[0] + s * (low[1] - low[0]);
+  if (c < 0 || c >= 360) {
+    c = std::fmod(c, 360);
+    if (c < 0) c += 360;
+  }
+  const double fc = c * planeScale_;
+  const std::size_t i = std::min(static_cast<std::size_t>(fc), regularPlanes_ - 2);
+  const double t = fc - static_cast<double>(i);
+  low += i * regularVertical_;
+  const double* high = low + regularVertical_;
+  const double inLow = low[0] + s * (low[1] - low[0]);
+  const double inHigh = high[0] + s * (high[1] - high[0]);
+  return inLow + t * (inHigh - inLow);
+}
 
 }  // namespace kandelor::photometry

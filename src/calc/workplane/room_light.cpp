@@ -87,7 +87,8 @@ std::vector<double> directOnPoints(const PointGrid& grid, std::span<const PointS
   for (std::size_t i = 0; i < (mirrorX ? (nx + 1) / 2 : nx); ++i) {
     points.along2.push_back(grid.x(static_cast<int>(i)));
   }
-  const std::vector<double> sums = sumOverSources(points, sources, illuminanceFacingUp);
+  const std::vector<double> sums = sumOverSources(
+      points, sources, [](const PointSource& s, Vec3 p) { return illuminanceFacingUp(s, p); });
   const std::size_t computedRow = points.along2.size();
   for (std::size_t j = 0; j < points.along1.size(); ++j) {
     std::copy_n(sums.begin() + static_cast<std::ptrdiff_t>(j * computedRow), computedRow,
