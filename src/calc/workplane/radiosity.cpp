@@ -162,8 +162,8 @@ std::array<int, 3> axisIndices(const PatchGrid& g, int i1, int i2) {
 
 using Matrix = std::vector<float>;
 
-// Fills the exchange areas between the patches of two surfaces into the symmetric
-// matrix, computing each distinct offset once.
+// Fills the exchange areas between the patches of two surfaces into the matrix's rows
+// of the first, computing each distinct offset once.
 void fillExchange(const PatchGrid& s, const PatchGrid& t, std::size_t n, Matrix& matrix) {
   std::array<AxisKey, 3> keys;
   std::array<int, 3> stride{};
@@ -217,9 +217,7 @@ void fillExchange(const PatchGrid& s, const PatchGrid& t, std::size_t n, Matrix&
           int code = 0;
           for (std::size_t k = 0; k < 3; ++k) code += keys[k].value(is[k], it[k]) * stride[k];
           const auto q = static_cast<std::size_t>(t.indexOf(j1, j2));
-          const auto value = static_cast<float>(table[static_cast<std::size_t>(code)]);
-          matrix[p * n + q] = value;
-          matrix[q * n + p] = value;
+          matrix[p * n + q] = static_cast<float>(table[static_cast<std::size_t>(code)]);
         }
       }
     }
@@ -346,13 +344,24 @@ void fillExchanges(const std::vector<PatchGrid>& surfaces, std::size_t n, const 
           const auto mp = static_cast<std::size_t>((*mirror)[static_cast<std::size_t>(p)]);
           for (int q = surfaces[b].first; q < surfaces[b].first + surfaces[b].size(); ++q) {
             const auto mq = static_cast<std::size_t>((*mirror)[static_cast<std::size_t>(q)]);
-            const float value = matrix[mp * n + mq];
-            matrix[static_cast<std::size_t>(p) * n + static_cast<std::size_t>(q)] = value;
-            matrix[static_cast<std::size_t>(q) * n + static_cast<std::size_t>(p)] = value;
+            matrix[static_cast<std::size_t>(p) * n + static_cast<std::size_t>(q)] =
+                matrix[std::min(mp, mq) * n + std::max(mp, mq)];
           }
         }
       }
       filled[a * count + b] = filled[b * count + a] = 1;
+    }
+  }
+  // Every pair was filled above the diagonal (its first surface's patches come first);
+  // the matrix is symmetric. Copied in tiles, so that the columns written stay in cache.
+  constexpr std::size_t kTile = 64;
+  for (std::size_t p0 = 0; p0 < n; p0 += kTile) {
+    for (std::size_t q0 = p0; q0 < n; q0 += kTile) {
+      for (std::size_t p = p0; p < std::min(p0 + kTile, n); ++p) {
+        for (std::size_t q = std::max(q0, p + 1); q < std::min(q0 + kTile, n); ++q) {
+          matrix[q * n + p] = matrix[p * n + q];
+        }
+      }
     }
   }
 }
