@@ -224,19 +224,29 @@ void fillExchange(const PatchGrid& s, const PatchGrid& t, std::size_t n, Matrix&
   }
 }
 
-// out = exchange x
+// out = exchange x, of a symmetric exchange held on and above its diagonal. Each row
+// gives its patch's sum and adds its share to the patches after it, so the matrix is
+// read once, in order.
 void multiply(const Matrix& matrix, const std::vector<double>& x, std::vector<double>& out) {
   const std::size_t n = x.size();
+  std::fill(out.begin(), out.end(), 0.0);
   for (std::size_t p = 0; p < n; ++p) {
     const float* row = &matrix[p * n];
+    const double xp = x[p];
     // Four sums side by side, so that each addition need not wait for the one before.
     std::array<double, 4> sums{};
-    std::size_t q = 0;
+    std::size_t q = p + 1;
     for (; q + 4 <= n; q += 4) {
-      for (std::size_t k = 0; k < 4; ++k) sums[k] += row[q + k] * x[q + k];
+      for (std::size_t k = 0; k < 4; ++k) {
+        sums[k] += row[q + k] * x[q + k];
+        out[q + k] += row[q + k] * xp;
+      }
     }
-    for (; q < n; ++q) sums[0] += row[q] * x[q];
-    out[p] = (sums[0] + sums[1]) + (sums[2] + sums[3]);
+    for (; q < n; ++q) {
+      sums[0] += row[q] * x[q];
+      out[q] += row[q] * xp;
+    }
+    out[p] += row[p] * xp + ((sums[0] + sums[1]) + (sums[2] + sums[3]));
   }
 }
 
@@ -314,8 +324,9 @@ PatchImages patchImages(const std::vector<PatchGrid>& surfaces, std::size_t n) {
 }
 
 // Fills the exchange areas between the patches of every pair of surfaces that face each
-// other. The box is symmetric about its two centre lines: a pair whose mirror image has
-// been filled takes its values from there, patch by mirrored patch.
+// other, above the matrix's diagonal (the exchange is symmetric). The box is symmetric about its
+// two centre lines: a pair whose mirror image has been filled takes its values from there, patch by
+// mirrored patch.
 void fillExchanges(const std::vector<PatchGrid>& surfaces, std::size_t n, const PatchImages& image,
                    Matrix& matrix) {
   auto surfaceOf = [&](int patch) {
@@ -350,18 +361,6 @@ void fillExchanges(const std::vector<PatchGrid>& surfaces, std::size_t n, const 
         }
       }
       filled[a * count + b] = filled[b * count + a] = 1;
-    }
-  }
-  // Every pair was filled above the diagonal (its first surface's patches come first);
-  // the matrix is symmetric. Copied in tiles, so that the columns written stay in cache.
-  constexpr std::size_t kTile = 64;
-  for (std::size_t p0 = 0; p0 < n; p0 += kTile) {
-    for (std::size_t q0 = p0; q0 < n; q0 += kTile) {
-      for (std::size_t p = p0; p < std::min(p0 + kTile, n); ++p) {
-        for (std::size_t q = std::max(q0, p + 1); q < std::min(q0 + kTile, n); ++q) {
-          matrix[q * n + p] = matrix[p * n + q];
-        }
-      }
     }
   }
 }
@@ -428,13 +427,21 @@ void solveRoom(const Matrix& exchange, const PatchImages& image, Interreflection
   // A set's patches share area, reflectance and direct light: the first one's stand for all.
   std::vector<std::size_t> first(orbits, n);
   for (std::size_t p = n; p-- > 0;) first[static_cast<std::size_t>(orbit[p])] = p;
+  // The exchange between two sets sums that of their patches (none sees itself): each
+  // pair of patches counts once, in the row of the first one's set, and the two orders
+  // of a pair of sets add up to the reduced matrix, held on and above its diagonal too.
   std::vector<double> sums(orbits * orbits, 0.0);
   for (std::size_t p = 0; p < n; ++p) {
     double* row = &sums[static_cast<std::size_t>(orbit[p]) * orbits];
     const float* from = &exchange[p * n];
-    for (std::size_t q = 0; q < n; ++q) row[static_cast<std::size_t>(orbit[q])] += from[q];
+    for (std::size_t q = p + 1; q < n; ++q) row[static_cast<std::size_t>(orbit[q])] += from[q];
   }
-  const Matrix reduced(sums.begin(), sums.end());
+  Matrix reduced(orbits * orbits, 0.0f);
+  for (std::size_t a = 0; a < orbits; ++a) {
+    for (std::size_t b = a; b < orbits; ++b) {
+      reduced[a * orbits + b] = static_cast<float>(sums[a * orbits + b] + sums[b * orbits + a]);
+    }
+  }
   std::vector<double> diagonal(orbits), rhs(orbits), exitance(orbits), gathered(orbits);
   for (std::size_t k = 0; k < orbits; ++k) {
     const std::size_t p = first[k];
