@@ -324,9 +324,9 @@ PatchImages patchImages(const std::vector<PatchGrid>& surfaces, std::size_t n) {
 }
 
 // Fills the exchange areas between the patches of every pair of surfaces that face each
-// other, above the matrix's diagonal (the exchange is symmetric). The box is symmetric about its
-// two centre lines: a pair whose mirror image has been filled takes its values from there, patch by
-// mirrored patch.
+// other, above the matrix's diagonal only (the exchange is symmetric). The box is
+// symmetric about its two centre lines: a pair whose mirror image has been filled takes
+// its values from there, patch by mirrored patch.
 void fillExchanges(const std::vector<PatchGrid>& surfaces, std::size_t n, const PatchImages& image,
                    Matrix& matrix) {
   auto surfaceOf = [&](int patch) {

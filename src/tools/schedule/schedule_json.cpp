@@ -215,8 +215,9 @@ std::string formatJson(const Schedule& schedule) {
   const Units units = schedule.options.units;
   const bool si = units == Units::Si;
   std::string json;
-  // Every point's two figures take some 40 characters: the text is reserved at once, not
-  // copied each time it grows (95 big rooms come to over 100 MB).
+  // Every point's two figures take some 40 characters (48 are allowed), a room's other
+  // members well under 2 KB: the text is reserved at once, not copied each time it grows
+  // (the points of 95 big rooms come to over 100 MB).
   std::size_t reserve = 65536;
   for (const ScheduleRow& row : schedule.rows) {
     if (schedule.options.points && row.light.light) {
